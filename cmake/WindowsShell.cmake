@@ -1,0 +1,42 @@
+# The Win32 shell: varomil.exe, and the GUI test program that drives the same
+# windows in-process. Both link the shell library and the resources.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources")
+
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+if(MINGW)
+    add_compile_options(-Wall -Wextra)
+    add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+set(entry_source ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp)
+list(REMOVE_ITEM shell_sources ${entry_source})
+file(GLOB rc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
+
+add_library(varomil_shell STATIC ${shell_sources})
+target_link_libraries(varomil_shell PUBLIC varomil_core comctl32 comdlg32 ws2_32 gdi32 user32
+                                           shell32 ole32)
+
+add_executable(varomil WIN32 ${entry_source} ${rc_sources})
+target_link_libraries(varomil PRIVATE varomil_shell)
+
+if(VAROMIL_TESTS)
+    # GUI tests: the real main window and dialogs, driven by control ids.
+    file(GLOB gui_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/*.cpp)
+    add_executable(varomil_gui_tests ${gui_test_sources} ${rc_sources})
+    target_link_libraries(varomil_gui_tests PRIVATE varomil_shell GTest::gtest GTest::gmock)
+    add_test(NAME wine_gui_tests COMMAND varomil_gui_tests)
+    set_tests_properties(wine_gui_tests PROPERTIES TIMEOUT 600
+        ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+
+    # The same core tests, built for Windows: proves the core is portable (file
+    # modes, integer widths) on the platform it ships on.
+    file(GLOB core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+    add_executable(varomil_core_tests_win ${core_test_sources})
+    target_link_libraries(varomil_core_tests_win PRIVATE varomil_core GTest::gtest_main GTest::gmock)
+    target_compile_definitions(varomil_core_tests_win PRIVATE VAROMIL_TEST_DATA="tests/data")
+    add_test(NAME wine_core_tests COMMAND varomil_core_tests_win
+             WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+    set_tests_properties(wine_core_tests PROPERTIES TIMEOUT 600
+        ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+endif()
