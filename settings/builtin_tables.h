@@ -1,3 +1,4 @@
+// TEMPORARY NOTE TO HELPERS (the lead removes this line): before writing anything, read /work/briefs/common.md - the house rules you must follow (no git commits, no mention of the specification in code, etc.).
 // Constant tables that several parts of the program read: key names, terminal
 // keys of the function-key mapping, standard host key codes, keys per model,
 // prompt sections with their factory texts, and the screen layouts.
@@ -22,6 +23,11 @@ std::string keyName(Byte code);
 // empty for a record that has no key (49) or an index out of range.
 std::string_view terminalKeyName(std::size_t record);
 
+// The Emulation page's 42 key buttons in their order, as key record indexes
+// (FN+0..FN+9, FN+D, FN+H, FN+L, FN+M, FN+O..FN+Z, Up .. F12, BS, SP, Enter).
+constexpr std::size_t kEmulationButtonCount = 42;
+const std::array<std::size_t, kEmulationButtonCount>& emulationButtonRecords();
+
 // Host key names by number 0..20 ("Undefined", "F1".."F12", "Page Up", ...,
 // "User defined"); empty above 20.
 std::string_view hostKeyName(unsigned hostKey);
@@ -29,7 +35,8 @@ std::string_view hostKeyName(unsigned hostKey);
 // Built-in standard key codes: modifier 0..2 (nil, Shift, Alt) x host key 0..19.
 const FunctionKeyTable& standardKeyCodes();
 
-// One flag per key record: does this key exist on the product (0 = none: all).
+// One flag per key record: does this key exist on the product (0 = none: all;
+// a value outside 0..3, e.g. from a damaged file, counts as none selected).
 using KeyAvailability = std::array<bool, fld::kKeyRecordCount>;
 KeyAvailability keyAvailability(int product);
 
@@ -44,6 +51,9 @@ struct PromptSection {
 const PromptSection& promptSection(std::size_t section);  // section % 12
 // Section name, 30 characters padded with blanks (product 1 has its own names).
 std::string promptSectionName(int product, std::size_t section);
+// Display width of a section for a product: the width its section name gives
+// (12 or 16 for product 1, 15 or 20 otherwise); factory texts are padded to it.
+std::size_t promptDisplayWidth(int product, std::size_t section);
 // Factory text of a line (0-based), padded with blanks to the product's display
 // width; empty for product 0 or a line outside the section's slots.
 std::string factoryPromptText(int product, std::size_t section, std::size_t line);

@@ -1,0 +1,46 @@
+#include "settings/key_roles.h"
+
+namespace varomil {
+
+namespace {
+
+constexpr int kFirstChoice = 1;
+constexpr int kLastChoice = 10;  // FN+0
+// Byte 0 of a key record holds a modifier 0..2 or, from this value on, a role.
+constexpr Byte kFirstRole = 201;
+
+bool validChoice(int choice) {
+    return choice >= kFirstChoice && choice <= kLastChoice;
+}
+
+// A role key keeps the code of the host key with the choice's number (FN+0 is
+// F10), so that a later release finds a sensible code already in place.
+void writeRecord(SettingsImage& image, const FunctionKeyTable& table, int choice, Byte first,
+                 Byte hostKey) {
+    const std::size_t record = static_cast<std::size_t>(choice % 10);
+    const Field rec = slot::binding(record);
+    image.setByte(rec, first, 0);
+    image.setByte(rec, hostKey, 1);
+    image.setByte(rec, 0, 2);
+    const KeyCode code = table.entry(0, static_cast<unsigned>(choice));
+    image.setRaw(slot::sequence(record), code.data(), code.size());
+}
+
+}  // namespace
+
+bool keyTaken(const SettingsImage& image, int choice) {
+    if (!validChoice(choice)) return false;
+    return image.byte(slot::binding(static_cast<std::size_t>(choice % 10)), 0) >= kFirstRole;
+}
+
+void assignRole(SettingsImage& image, const FunctionKeyTable& table, int choice, KeyRole role) {
+    if (!validChoice(choice)) return;
+    writeRecord(image, table, choice, static_cast<Byte>(role), 0);
+}
+
+void releaseRole(SettingsImage& image, const FunctionKeyTable& table, int choice) {
+    if (!validChoice(choice)) return;
+    writeRecord(image, table, choice, 0, static_cast<Byte>(choice));
+}
+
+}  // namespace varomil
