@@ -1,0 +1,320 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "settings/factory_defaults.h"
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace varomil {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Settings {
+    std::unique_ptr<SettingsImage> image = std::make_unique<SettingsImage>();
+    std::unique_ptr<Companions> comp = std::make_unique<Companions>();
+    Byte& at(std::size_t offset) { return image->bytes()[offset]; }
+};
+
+Settings defaults(int product) {
+    Settings s;
+    applyFactoryDefaults(*s.image, *s.comp, product);
+    return s;
+}
+
+std::vector<Byte> fileOf(const Settings& s) {
+    std::vector<Byte> out(s.image->bytes().begin(), s.image->bytes().end());
+    for (const CapturedScreenBlock& b : s.comp->capturedScreens)
+        out.insert(out.end(), b.begin(), b.end());
+    return out;
+}
+
+void setTag(std::vector<Byte>& file, const char* tag) {
+    for (std::size_t i = 0; i < 5; ++i) file[i] = 0;
+    for (std::size_t i = 0; tag[i] && i < 5; ++i) file[i] = static_cast<Byte>(tag[i]);
+}
+
+std::vector<Byte> readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+fs::path freshDir() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const fs::path dir = fs::temp_directory_path() /
+                         (std::string("varomil_") + info->test_suite_name() + "_" + info->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+// A product-2 file with marks in places no migration may touch.
+std::vector<Byte> markedFile(const char* tag) {
+    Settings s = defaults(2);
+    s.at(6) = 0x11;  // reserved
+    s.image->setText(fld::Ssid, "SITE");
+    s.image->fill(fld::GoodBeepSequence, 0x77);
+    s.image->fill(fld::ErrorBeepSequence, 0x77);
+    s.image->fill(fld::LocalBeepSequence, 0x77);
+    s.image->fill(fld::ScanEnableCommand, 0x41);  // 3754..3759
+    s.at(3763) = 5;
+    s.at(3771) = 9;
+    s.image->setByte(fld::ScanControl, 2);
+    s.comp->capturedScreens[7][100] = 'X';
+    std::vector<Byte> f = fileOf(s);
+    setTag(f, tag);
+    return f;
+}
+
+std::vector<std::size_t> differingOffsets(const std::vector<Byte>& file, const SettingsImage& img) {
+    std::vector<std::size_t> out;
+    for (std::size_t i = 5; i < kSettingsImageSize; ++i) {
+        if (file[i] != img.bytes()[i]) out.push_back(i);
+    }
+    return out;
+}
+
+TEST(SettingsFileSave, DefaultsGiveTheFullLayoutWithTagAndProduct) {
+    const fs::path dir = freshDir();
+    Settings s = defaults(2);
+    s.comp->capturedScreens[49][2079] = 0x5A;
+    ASSERT_TRUE(writeSettingsFile((dir / "a.NET").string(), *s.image, *s.comp));
+    const std::vector<Byte> bytes = readAll(dir / "a.NET");
+    ASSERT_EQ(bytes.size(), 163659u);
+    EXPECT_EQ(std::vector<Byte>(bytes.begin(), bytes.begin() + 6),
+              (std::vector<Byte>{'V', '1', '0', '6', 0, 2}));
+    EXPECT_EQ(bytes[163658], 0x5A);
+    EXPECT_FALSE(fs::exists(dir / "a.NET.tmp"));
+
+    // Save stores the working reader blocks, and a load gives everything back.
+    s.comp->reader1D[0] = 0x42;
+    ASSERT_TRUE(writeSettingsFile((dir / "a.NET").string(), *s.image, *s.comp));
+    EXPECT_EQ(readAll(dir / "a.NET")[3690], 0x42);
+    Settings back;
+    EXPECT_EQ(readSettingsFile((dir / "a.NET").string(), *back.image, *back.comp),
+              LoadResult::Loaded);
+    EXPECT_EQ(back.image->bytes(), s.image->bytes());
+    EXPECT_EQ(back.comp->capturedScreens, s.comp->capturedScreens);
+    EXPECT_EQ(back.comp->reader1D[0], 0x42);
+}
+
+TEST(SettingsFileLoad, MigratesEachOlderVersion) {
+    {  // V105: the leading beep bytes only (4522 is written as the 0 it must be).
+        std::vector<Byte> f = markedFile("V105");
+        Settings s;
+        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        const std::vector<std::size_t> want{4510, 4511, 4520, 4521, 4522,
+                                            4523, 4524, 4525, 4530, 4531};
+        EXPECT_EQ(differingOffsets(f, *s.image), want);
+        EXPECT_EQ(s.image->byte(fld::ErrorBeepSequence, 6), 0x77);
+        EXPECT_EQ(s.image->byte(fld::ErrorBeepSequence, 2), 0);
+        EXPECT_EQ(s.image->byte(fld::GoodBeepSequence, 1), 5);
+        EXPECT_EQ(s.image->text(fld::VersionTag), "V106");
+        EXPECT_EQ(s.comp->capturedScreens[7][100], 'X');
+    }
+    {  // V102: also the scanner control from byte 3763, and 3754..3771 cleared.
+        std::vector<Byte> f = markedFile("V102");
+        Settings s;
+        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        EXPECT_EQ(s.image->byte(fld::ScanControl), 1);
+        for (std::size_t i = 3754; i <= 3771; ++i) EXPECT_EQ(s.at(i), 0) << i;
+        EXPECT_EQ(s.image->byte(fld::GoodBeepSequence), 14);
+        EXPECT_EQ(s.at(6), 0x11);
+        f[3763] = 0;
+        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        EXPECT_EQ(s.image->byte(fld::ScanControl), 0);
+    }
+    {  // V106: nothing changes but the derived tables.
+        std::vector<Byte> f = markedFile("V106");
+        Settings s;
+        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        EXPECT_TRUE(differingOffsets(f, *s.image).empty());
+        EXPECT_EQ(s.comp->reader1D[0], 0x9B);
+    }
+}
+
+TEST(SettingsFileLoad, OlderFormatKeepsSettingsButResetsScreensAndKeyMap) {
+    Settings src = defaults(2);
+    src.image->setText(fld::Ssid, "SITE");
+    src.image->setByte(fld::ScreensPresent, 1);
+    src.image->setByte(fld::PageCount, 3);
+    src.image->setText(slot::lineText(0, 0), "kept");
+    src.comp->capturedScreens[0][0] = 'A';
+    src.comp->capturedScreens[49][2079] = 'Z';
+    src.image->setByte(slot::binding(5), 1, 0);  // FN+5 => Shift + F12
+    src.image->setByte(slot::binding(5), 12, 1);
+    src.image->setByte(fld::LoginNameKey, 2);  // FN+2, role not yet marked
+    std::vector<Byte> f = fileOf(src);
+    setTag(f, "I100");
+
+    Settings s;
+    ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+    EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
+    EXPECT_EQ(s.image->byte(fld::ScreensPresent), 0);
+    EXPECT_EQ(s.image->byte(fld::PageCount), 0);
+    EXPECT_EQ(s.image->text(slot::lineText(0, 0)), "kept");
+    for (const CapturedScreenBlock& b : s.comp->capturedScreens) {
+        EXPECT_EQ(b, CapturedScreenBlock{});
+    }
+    EXPECT_EQ(s.image->byte(slot::binding(5), 0), 0);
+    EXPECT_EQ(s.image->byte(slot::binding(5), 1), 5);
+    EXPECT_EQ(s.image->codes(slot::sequence(5)), "\x1b[15~");
+    EXPECT_EQ(s.image->byte(slot::binding(2), 0), 201);  // "Name Key" given again
+    EXPECT_EQ(s.image->text(fld::VersionTag), "V106");
+}
+
+TEST(SettingsFileLoad, ProductByteAndProductCount) {
+    for (Byte product : {Byte{0}, Byte{7}}) {
+        std::vector<Byte> f = markedFile("V106");
+        f[5] = product;
+        Settings s;
+        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        EXPECT_EQ(s.image->byte(fld::ProductIndex), 2);
+        EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
+    }
+    // The fix-up to 2 runs before the count check: with one known product, every
+    // file but a product-1 file falls back to product 1's factory settings.
+    for (Byte product : {Byte{0}, Byte{2}, Byte{7}}) {
+        std::vector<Byte> f = markedFile("V106");
+        f[5] = product;
+        Settings s;
+        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp, 1),
+                  LoadResult::ReplacedByDefaults);
+        EXPECT_EQ(s.image->bytes(), defaults(1).image->bytes());
+    }
+    std::vector<Byte> f = markedFile("V106");
+    f[5] = 1;
+    Settings s;
+    EXPECT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp, 1), LoadResult::Loaded);
+}
+
+TEST(SettingsFileLoad, UnknownOrTooOldTagsGiveProductOneDefaults) {
+    const Settings want = defaults(1);
+    for (const char* tag : {"V", "X106", "V-5", "V099", "I99", "", "v106"}) {
+        std::vector<Byte> f = markedFile(tag);
+        Settings s;
+        EXPECT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp),
+                  LoadResult::ReplacedByDefaults)
+            << tag;
+        EXPECT_EQ(s.image->bytes(), want.image->bytes()) << tag;
+        EXPECT_EQ(s.comp->capturedScreens[7][100], 0) << tag;
+    }
+    // Only the tag's own bytes count: "V99999999999" reads as version 9999, and its
+    // fifth digit sits in the product byte.
+    std::vector<Byte> f = markedFile("V106");
+    const char* longTag = "V99999999999";
+    std::copy(longTag, longTag + 12, f.begin());
+    Settings s;
+    EXPECT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+    EXPECT_EQ(s.image->byte(fld::ProductIndex), 2);
+    EXPECT_EQ(s.image->byte(fld::ErrorBeepSequence, 6), 0x77);  // no migration
+
+    const Byte blanks[] = {'V', ' ', '+', '1', '0'};
+    EXPECT_EQ(readFileVersion(blanks, 5).number, 10);
+    const Byte digits[] = {'I', '1', '0', '3', '7'};
+    EXPECT_EQ(readFileVersion(digits, 5).number, 1037);
+    EXPECT_EQ(readFileVersion(digits, 3).number, 10);
+}
+
+TEST(SettingsFileLoad, ShortOrUnreadableFilesLeaveMemoryUntouched) {
+    Settings s = defaults(3);
+    s.comp->capturedScreens[1][1] = 0x33;
+    const Settings before = [&] {
+        Settings c;
+        *c.image = *s.image;
+        *c.comp = *s.comp;
+        return c;
+    }();
+    std::vector<Byte> f = markedFile("V106");
+    EXPECT_EQ(loadSettingsBytes(f.data(), kSettingsImageSize - 1, *s.image, *s.comp),
+              LoadResult::TooShort);
+    EXPECT_EQ(loadSettingsBytes(nullptr, 0, *s.image, *s.comp), LoadResult::TooShort);
+    const fs::path dir = freshDir();
+    EXPECT_EQ(readSettingsFile((dir / "missing.NET").string(), *s.image, *s.comp),
+              LoadResult::CannotOpen);
+    EXPECT_FALSE(succeeded(readSettingsFile(dir.string(), *s.image, *s.comp)));  // a folder
+    EXPECT_EQ(s.image->bytes(), before.image->bytes());
+    EXPECT_EQ(s.comp->capturedScreens, before.comp->capturedScreens);
+}
+
+TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {
+    Settings s = defaults(2);
+    for (CapturedScreenBlock& b : s.comp->capturedScreens) b.fill(0xAA);
+    std::vector<Byte> f = markedFile("V106");
+    for (std::size_t i = kSettingsImageSize; i < f.size(); ++i) f[i] = 0x55;
+    const std::size_t size = kSettingsImageSize + kCapturedScreenSize + 920;
+    ASSERT_EQ(loadSettingsBytes(f.data(), size, *s.image, *s.comp), LoadResult::Loaded);
+    EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
+    EXPECT_EQ(s.comp->capturedScreens[0][2079], 0x55);
+    EXPECT_EQ(s.comp->capturedScreens[1][919], 0x55);
+    EXPECT_EQ(s.comp->capturedScreens[1][920], 0);
+    EXPECT_EQ(s.comp->capturedScreens[2], CapturedScreenBlock{});
+
+    // A longer file is read up to the layout's end.
+    f.resize(f.size() + 10, 0xEE);
+    EXPECT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+    EXPECT_EQ(s.comp->capturedScreens[49][2079], 0x55);
+}
+
+TEST(SettingsFileSaveAs, NamingRule) {
+    EXPECT_EQ(saveAsFileName("config"), "config.NET");
+    EXPECT_EQ(saveAsFileName("config.net"), "config.net");
+    EXPECT_EQ(saveAsFileName("C:\\x\\config.Net"), "C:\\x\\config.Net");
+    EXPECT_EQ(saveAsFileName("site.txt"), "site.txt.NET");
+    EXPECT_EQ(saveAsFileName(".NET"), ".NET.NET");  // needs a name before the extension
+    EXPECT_EQ(saveAsFileName(std::string(251, 'a')), std::string(251, 'a') + ".NET");
+    EXPECT_EQ(saveAsFileName(std::string(252, 'a')), std::nullopt);  // 257 with the NUL
+    EXPECT_EQ(saveAsFileName(std::string(255, 'a') + ".NET"), std::nullopt);
+    EXPECT_EQ(saveAsFileName(std::string(251, 'a') + ".NET"), std::string(251, 'a') + ".NET");
+    EXPECT_EQ(saveAsFileName(""), std::nullopt);
+}
+
+bool refuseReplace(const std::string&, const std::string&) {
+    return false;
+}
+
+TEST(SettingsFileSave, FailuresAreReportedAndKeepThePreviousFile) {
+    const fs::path dir = freshDir();
+    const std::string target = (dir / "site.NET").string();
+    Settings s = defaults(2);
+    ASSERT_TRUE(writeSettingsFile(target, *s.image, *s.comp));
+    const std::vector<Byte> old = readAll(target);
+    s.image->setText(fld::Ssid, "NEW");
+
+    EXPECT_FALSE(writeSettingsFile(target, *s.image, *s.comp, refuseReplace));
+    EXPECT_FALSE(writeSettingsFile((dir / "no" / "such.NET").string(), *s.image, *s.comp));
+    fs::create_directory(dir / "folder.NET");
+    EXPECT_FALSE(writeSettingsFile((dir / "folder.NET").string(), *s.image, *s.comp));
+    EXPECT_TRUE(fs::is_directory(dir / "folder.NET"));
+
+#ifndef _WIN32
+    // A full disk: the file size limit cuts the write short.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writeSettingsFile(target, *s.image, *s.comp);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+#endif
+    EXPECT_EQ(readAll(target), old);
+    EXPECT_FALSE(fs::exists(target + ".tmp"));
+    EXPECT_FALSE(fs::exists(dir / "folder.NET.tmp"));
+}
+
+}  // namespace
+}  // namespace varomil
