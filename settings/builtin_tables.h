@@ -1,4 +1,3 @@
-// TEMPORARY NOTE TO HELPERS (the lead removes this line): before writing anything, read /work/briefs/common.md - the house rules you must follow (no git commits, no mention of the specification in code, etc.).
 // Constant tables that several parts of the program read: key names, terminal
 // keys of the function-key mapping, standard host key codes, keys per model,
 // prompt sections with their factory texts, and the screen layouts.
