@@ -1,0 +1,35 @@
+// Start-up of the program: product table, window classes, main window, About box
+// and message loop. Split so that the GUI tests can create the main window
+// without the modal About box and without running the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace varomil {
+
+// The string resource id of this program, or an empty text when there is none.
+std::string loadResourceString(UINT id);
+
+// Main window class name (string 1001) and window title (string 1002).
+const std::string& mainClassName();
+const std::string& windowTitle();
+
+// Loads the class name, the title and the product table, and registers the
+// window classes "Varomil" and "Client". False when a registration fails.
+bool startApplication(HINSTANCE instance);
+
+// Creates the main window and shows it; nullptr on failure.
+HWND createMainWindow(HINSTANCE instance, int show);
+
+void showAboutBox(HWND owner);
+
+// Runs the message loop with the accelerator table; returns the quit code.
+int runMessageLoop(HWND mainWindow);
+
+// The whole program: start-up, About box, message loop. Returns the loop's exit
+// code, or 0 when start-up fails.
+int runApplication(HINSTANCE instance, int show);
+
+}  // namespace varomil

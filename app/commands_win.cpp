@@ -1,0 +1,191 @@
+#include "app/commands_win.h"
+
+#include <array>
+#include <cstdio>
+
+#include "app/about_box_win.h"
+#include "app/application_win.h"
+#include "app/command_ids.h"
+#include "app/document.h"
+#include "app/main_window_win.h"
+#include "app/message_box_win.h"
+#include "app/property_sheet_win.h"
+#include "download/download_command_win.h"
+#include "host/capture_win.h"
+#include "host/telnet_connection_win.h"
+#include "settings/factory_defaults.h"
+#include "settings/settings_file_win.h"
+
+namespace varomil {
+
+namespace {
+
+void resetDocument() {
+    document().CurrentFileName.clear();
+    document().SettingsModified = false;
+}
+
+void applyDefaults(int product) {
+    applyFactoryDefaults(settingsImage(), companions(), product);
+}
+
+void onNew(HWND frame) {
+    if (document().SettingsModified && !askToSave(frame)) return;
+    resetDocument();
+    applyDefaults(selectedProduct());
+    openSettingsSheet(frame);
+    // Whatever the sheet returned, the tree must show the new settings.
+    rebuildSummaryTree();
+}
+
+void onOpen(HWND frame) {
+    if (document().SettingsModified && !askToSave(frame)) return;
+    resetDocument();
+    if (!openSettingsFile(frame)) return;
+    openSettingsSheet(frame);
+    SendMessageA(mainWindow().selector, CB_SETCURSEL, static_cast<WPARAM>(selectedProduct()), 0);
+    // Whatever the sheet returned, the tree must show the file just loaded.
+    rebuildSummaryTree();
+}
+
+void onSave(HWND frame) {
+    if (saveSettingsFile(frame)) document().SettingsModified = false;
+}
+
+void onSaveAs(HWND frame) {
+    if (saveSettingsFileAs(frame)) document().SettingsModified = false;
+}
+
+void onExit(HWND frame) {
+    SendMessageA(frame, WM_CLOSE, 0, 0);
+}
+
+void onConfigure(HWND frame) {
+    openSettingsSheet(frame);
+}
+
+void onDownloadSettings(HWND frame) {
+    document().DownloadKind = cmd::DownloadSettings;
+    runDownloadCommand(frame);
+}
+
+void onDownloadProgram(HWND frame) {
+    document().DownloadKind = cmd::DownloadProgram;
+    runDownloadCommand(frame);
+}
+
+void onConnect(HWND frame) {
+    if (!connectHost(frame)) return;
+    showTerminalView(true);
+    SetConnectionState(frame, false);
+    SetCaptureState(frame, true);
+    SetFocus(mainWindow().terminal);
+}
+
+void onDisconnect(HWND frame) {
+    disconnectHost(frame);
+    showTerminalView(false);
+    SetConnectionState(frame, true);
+}
+
+void onStartCapture(HWND frame) {
+    if (!startCapture(frame)) return;
+    document().CapturedScreenCount = 0;
+    SetCaptureState(frame, false);
+    setStatusText("Ready to capture");
+}
+
+void onCapture(HWND frame) {
+    ++document().CapturedScreenCount;
+    captureScreen(frame);
+    char text[64];
+    std::snprintf(text, sizeof text, "Captured : %d screens", document().CapturedScreenCount);
+    setStatusText(text);
+}
+
+void onStopCapture(HWND frame) {
+    document().CapturedScreenCount = 0;
+    stopCapture(frame);
+    SetCaptureState(frame, true);
+    setStatusText("");
+}
+
+void onProductSelector(HWND) {
+    const int item = static_cast<int>(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0));
+    if (item == selectedProduct() || item < 0 || item > document().ProductCount) return;
+    resetDocument();
+    applyDefaults(item);
+    rebuildSummaryTree();
+}
+
+void onAbout(HWND frame) {
+    showAboutBox(frame);
+}
+
+struct CommandHandler {
+    int id;
+    void (*run)(HWND frame);
+};
+
+constexpr std::array<CommandHandler, 15> kHandlers{{
+    {cmd::New, onNew},
+    {cmd::Open, onOpen},
+    {cmd::Save, onSave},
+    {cmd::SaveAs, onSaveAs},
+    {cmd::Exit, onExit},
+    {cmd::Configure, onConfigure},
+    {cmd::DownloadSettings, onDownloadSettings},
+    {cmd::DownloadProgram, onDownloadProgram},
+    {cmd::Capture, onCapture},
+    {cmd::StartCapture, onStartCapture},
+    {cmd::StopCapture, onStopCapture},
+    {cmd::Connect, onConnect},
+    {cmd::Disconnect, onDisconnect},
+    {cmd::About, onAbout},
+    {cmd::ProductSelector, onProductSelector},
+}};
+
+constexpr bool everyCommandHasAHandler() {
+    for (const CommandInfo& c : kCommands) {
+        bool found = false;
+        for (const CommandHandler& h : kHandlers) found = found || h.id == c.id;
+        if (!found) return false;
+    }
+    return kHandlers.size() == kCommands.size();
+}
+static_assert(everyCommandHasAHandler(), "each command id needs exactly one handler");
+
+void pleaseSelectProduct(HWND frame) {
+    showMessage(frame, "Please select product !!", windowTitle().c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+    SetFocus(mainWindow().selector);
+}
+
+}  // namespace
+
+bool askToSave(HWND frame) {
+    const int answer = showMessage(frame, "Save the program ?", windowTitle().c_str(),
+                                   MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDCANCEL) return false;
+    // A save that fails or is cancelled stops the command that asked, as Cancel
+    // does: going on would throw the user's changes away.
+    if (answer == IDYES) return saveSettingsFile(frame);
+    return true;
+}
+
+void dispatchCommand(HWND frame, int id) {
+    setStatusText(loadResourceString(static_cast<UINT>(id)).c_str());
+    if (commandNeedsProduct(id) && selectedProduct() == 0) {
+        pleaseSelectProduct(frame);
+    } else {
+        for (const CommandHandler& h : kHandlers) {
+            if (h.id == id) {
+                h.run(frame);
+                break;
+            }
+        }
+    }
+    if (!commandKeepsStatusText(id)) setStatusText("");
+}
+
+}  // namespace varomil

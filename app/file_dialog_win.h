@@ -1,0 +1,23 @@
+// Every common Open or Save As dialog of the program goes through these two
+// functions, so that the GUI tests can choose the file (or cancel) from a script.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <functional>
+
+namespace varomil {
+
+// GetOpenFileNameA / GetSaveFileNameA, or the installed hook when there is one.
+// The result and the chosen name in ofn.lpstrFile are as from the real dialog.
+bool chooseOpenFile(OPENFILENAMEA& ofn);
+bool chooseSaveFile(OPENFILENAMEA& ofn);
+
+enum class FileDialogKind { Open, Save };
+// Fills ofn.lpstrFile and returns true, or returns false for Cancel; an empty
+// function removes the hook.
+using FileDialogHook = std::function<bool(FileDialogKind kind, OPENFILENAMEA& ofn)>;
+void setFileDialogHook(FileDialogHook hook);
+
+}  // namespace varomil

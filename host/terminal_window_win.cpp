@@ -1,0 +1,10 @@
+#include "host/terminal_window_win.h"
+
+namespace varomil {
+
+// Minimal until the terminal screen lands: a blank window that takes the focus.
+LRESULT CALLBACK TerminalWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace varomil

@@ -1,0 +1,73 @@
+#include "settings/settings_file_win.h"
+
+#include <commdlg.h>
+
+#include <optional>
+#include <string>
+
+#include "app/document.h"
+#include "app/file_dialog_win.h"
+#include "settings/settings_file.h"
+
+namespace varomil {
+
+namespace {
+
+constexpr char kFilter[] = "Settings (*.NET)\0*.NET\0";
+constexpr char kDefaultExtension[] = "NET";
+
+static_assert(kSettingsFileNameCapacity == kFileNameCapacity);
+
+// The finished temporary file takes the target's place in one step, written
+// through to the disk before the call returns.
+bool replaceFile(const std::string& temporary, const std::string& target) {
+    return MoveFileExA(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+OPENFILENAMEA fileDialog(HWND owner, char* name, DWORD capacity, DWORD flags) {
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = capacity;
+    ofn.Flags = flags | OFN_HIDEREADONLY;
+    return ofn;
+}
+
+}  // namespace
+
+bool openSettingsFile(HWND owner) {
+    char name[kFileNameCapacity] = "";
+    OPENFILENAMEA ofn = fileDialog(owner, name, sizeof name, OFN_FILEMUSTEXIST);
+    if (!chooseOpenFile(ofn)) return false;
+    document().CurrentFileName = name;
+    const LoadResult result =
+        readSettingsFile(name, settingsImage(), companions(), document().ProductCount);
+    // A file that could not be loaded must not become the target of a later Save.
+    if (!succeeded(result)) document().CurrentFileName.clear();
+    return succeeded(result);
+}
+
+bool saveSettingsFile(HWND owner) {
+    if (document().CurrentFileName.empty()) return saveSettingsFileAs(owner);
+    return writeSettingsFile(document().CurrentFileName, settingsImage(), companions(),
+                             replaceFile);
+}
+
+bool saveSettingsFileAs(HWND owner) {
+    char name[MAX_PATH] = "";
+    OPENFILENAMEA ofn =
+        fileDialog(owner, name, sizeof name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    ofn.lpstrDefExt = kDefaultExtension;
+    if (!chooseSaveFile(ofn)) return false;
+    // A name that would not fit with ".NET" appended is refused, not cut short.
+    const std::optional<std::string> chosen = saveAsFileName(name);
+    if (!chosen) return false;
+    document().CurrentFileName = *chosen;
+    return saveSettingsFile(owner);
+}
+
+}  // namespace varomil

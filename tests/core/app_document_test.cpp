@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/command_ids.h"
+#include "app/command_states.h"
+#include "app/document.h"
+
+namespace varomil {
+namespace {
+
+std::string nameOf(int i) {
+    const char* names[] = {"4410/4420", "4630/4640", "4850", "X", "LONGERTHANNINE", "6", "7",
+                           "8",         "9",         "10",   "11"};
+    return names[i];
+}
+
+TEST(ProductTable, LoadsCountAndNamesFromTheStrings) {
+    Document doc;
+    loadProductTable(doc, "3", nameOf);
+    EXPECT_EQ(doc.ProductCount, 3);
+    EXPECT_EQ(doc.ProductTable[0], "4410/4420");
+    EXPECT_EQ(doc.ProductTable[2], "4850");
+    EXPECT_EQ(doc.ProductTable[3], "");
+    EXPECT_EQ(productName(doc, 2), "4630/4640");
+    EXPECT_EQ(productName(doc, 0), "");
+    EXPECT_EQ(productName(doc, 4), "");
+}
+
+TEST(ProductTable, CountIsKeptWithinTheTableAndNamesWithinNineCharacters) {
+    Document doc;
+    loadProductTable(doc, "11", nameOf);
+    EXPECT_EQ(doc.ProductCount, 10) << "the table has room for 10 names only";
+    EXPECT_EQ(doc.ProductTable[4], "LONGERTHA");
+    EXPECT_EQ(doc.ProductTable[9], "10");
+    loadProductTable(doc, "-2", nameOf);
+    EXPECT_EQ(doc.ProductCount, 0);
+    EXPECT_EQ(doc.ProductTable[0], "") << "a reload clears the old names";
+    loadProductTable(doc, "", nameOf);
+    EXPECT_EQ(doc.ProductCount, 0);
+    loadProductTable(doc, "0000000003", nameOf);  // only 9 characters are read
+    EXPECT_EQ(doc.ProductCount, 0);
+}
+
+TEST(Commands, OnlyNewSaveSaveAsConfigureAndDownloadSettingsNeedAProduct) {
+    for (const CommandInfo& c : kCommands) {
+        const bool expected =
+            c.id == 1010 || c.id == 1030 || c.id == 1040 || c.id == 1110 || c.id == 1210;
+        EXPECT_EQ(commandNeedsProduct(c.id), expected) << c.name;
+        EXPECT_EQ(commandKeepsStatusText(c.id), c.id == 1310 || c.id == 1320) << c.name;
+    }
+    EXPECT_FALSE(commandNeedsProduct(4711));
+    EXPECT_TRUE(closeAsksToSave(1, true));
+    EXPECT_FALSE(closeAsksToSave(0, true));
+    EXPECT_FALSE(closeAsksToSave(2, false));
+}
+
+TEST(Commands, ConnectedLayoutNeedsTheFlagClearAndConnectStillEnabled) {
+    auto enabled = [](const auto& layout, int id) {
+        for (const CommandState& s : layout) {
+            if (s.id == id) return s.enabled;
+        }
+        ADD_FAILURE() << "no state for " << id;
+        return false;
+    };
+    const ConnectionLayout connected = connectionLayout(false, true);
+    EXPECT_FALSE(enabled(connected, 1340));
+    for (int id : {1350, 1310, 1320, 1330}) EXPECT_TRUE(enabled(connected, id)) << id;
+    for (const ConnectionLayout& l : {connectionLayout(true, true), connectionLayout(true, false),
+                                      connectionLayout(false, false)}) {
+        EXPECT_TRUE(enabled(l, 1340));
+        for (int id : {1350, 1310, 1320, 1330}) EXPECT_FALSE(enabled(l, id)) << id;
+    }
+    const CaptureLayout capturing = captureLayout(false, true);
+    EXPECT_FALSE(enabled(capturing, 1320));
+    EXPECT_TRUE(enabled(capturing, 1310));
+    EXPECT_TRUE(enabled(capturing, 1330));
+    for (const CaptureLayout& l : {captureLayout(true, true), captureLayout(false, false)}) {
+        EXPECT_TRUE(enabled(l, 1320));
+        EXPECT_FALSE(enabled(l, 1310));
+        EXPECT_FALSE(enabled(l, 1330));
+    }
+}
+
+}  // namespace
+}  // namespace varomil
