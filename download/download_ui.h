@@ -1,0 +1,46 @@
+// What a download needs from the user interface. The shell answers with message
+// boxes and dialogs; tests answer from a script and keep a log.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace varomil {
+
+enum class MessageIcon { Warning, Question };
+
+// Link chosen in the Download Properties dialog for one download.
+struct LinkChoice {
+    int via = 0;    // index into kLinkInterfaces
+    int port = 0;   // 0..8: COM1..COM9
+    int speed = 0;  // index into kLinkSpeeds
+};
+
+class DownloadUi {
+  public:
+    virtual ~DownloadUi() = default;
+    // Modal message box with an OK button.
+    virtual void message(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+    // Modal Yes/No question with the question icon; true for Yes.
+    virtual bool ask(std::string_view text, std::string_view caption) = 0;
+    // The Download Properties dialog: `choice` arrives holding the preselection
+    // and leaves holding the user's choice. False for Cancel.
+    virtual bool chooseLinkSettings(LinkChoice& choice) = 0;
+    // The Open dialog for a program file: `name` arrives holding the last choice.
+    // False for Cancel.
+    virtual bool chooseProgramFile(std::string& name) = 0;
+    // The progress window exists from begin to end; the shell repaints it on every
+    // position so that it shows progress while the transfer blocks the thread.
+    virtual void beginProgress(int range) = 0;
+    virtual void setProgress(int position) = 0;
+    virtual void endProgress() = 0;
+    // The notice shown while the terminal reports its flash erase in progress.
+    virtual void showEraseNotice() = 0;
+    virtual void hideEraseNotice() = 0;
+};
+
+// Every message box of the download says where it comes from.
+constexpr std::string_view kDownloadCaption = "Download";
+
+}  // namespace varomil

@@ -1,0 +1,133 @@
+// A scripted user, an in-memory program file and a simulated terminal wired to a
+// download session, shared by the download tests.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "download/download_command.h"
+#include "tests/sim/sim_line.h"
+
+namespace varomil::testing {
+
+class ScriptedUi : public DownloadUi {
+  public:
+    std::vector<std::string> log;
+    std::vector<bool> retryAnswers;  // Yes/No per question; No when they run out
+    bool linkOk = true;
+    LinkChoice choice;        // what the user picks
+    LinkChoice preselection;  // what the dialog was opened with
+    bool fileOk = true;
+    std::string fileName = "PROG.SHX";
+    int progressRange = -1, lastProgress = -1, progressUpdates = 0;
+
+    void message(std::string_view text, std::string_view caption, MessageIcon icon) override {
+        log.push_back(std::string(icon == MessageIcon::Warning ? "warning" : "question") + " [" +
+                      std::string(caption) + "] " + std::string(text));
+    }
+    bool ask(std::string_view text, std::string_view caption) override {
+        log.push_back("ask [" + std::string(caption) + "] " + std::string(text));
+        const bool yes = asked < retryAnswers.size() && retryAnswers[asked];
+        ++asked;
+        return yes;
+    }
+    bool chooseLinkSettings(LinkChoice& c) override {
+        preselection = c;
+        log.push_back("link dialog");
+        if (linkOk) c = choice;
+        return linkOk;
+    }
+    bool chooseProgramFile(std::string& name) override {
+        log.push_back("file dialog");
+        if (fileOk) name = fileName;
+        return fileOk;
+    }
+    void beginProgress(int range) override {
+        progressRange = range;
+        log.push_back("progress " + std::to_string(range));
+    }
+    void setProgress(int p) override {
+        lastProgress = p;
+        ++progressUpdates;
+    }
+    void endProgress() override { log.push_back("progress end"); }
+    void showEraseNotice() override { log.push_back("erase notice"); }
+    void hideEraseNotice() override { log.push_back("erase notice end"); }
+
+  private:
+    std::size_t asked = 0;
+};
+
+class MemoryFile : public ProgramFile {
+  public:
+    std::map<std::string, std::string> files;
+    int opens = 0, closes = 0;
+    bool isOpen = false;
+
+    bool open(const std::string& name) override {
+        ++opens;
+        auto it = files.find(name);
+        if (it == files.end()) return false;
+        text_ = it->second;
+        pos_ = 0;
+        isOpen = true;
+        return true;
+    }
+    bool size(std::uint64_t& n) override {
+        n = text_.size();
+        return isOpen;
+    }
+    std::size_t read(Byte* buf, std::size_t max) override {
+        if (!isOpen) return 0;
+        const std::size_t n = std::min(max, text_.size() - pos_);
+        std::copy(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                  text_.begin() + static_cast<std::ptrdiff_t>(pos_ + n), buf);
+        pos_ += n;
+        return n;
+    }
+    void close() override {
+        if (isOpen) ++closes;
+        isOpen = false;
+    }
+
+  private:
+    std::string text_;
+    std::size_t pos_ = 0;
+};
+
+// One download command against a simulated terminal.
+struct Rig {
+    explicit Rig(sim::TerminalFaults faults = {})
+        : term(std::move(faults)),
+          serial(clock, term),
+          socket(clock, term),
+          image(std::make_unique<SettingsImage>()),
+          companions(std::make_unique<Companions>()) {}
+
+    void run(TransferKind kind) {
+        DownloadSession s{ui, clock, serial, socket, file, *image, *companions, fileName};
+        runDownloadCommand(kind, s);
+    }
+    // Protocol writes of whichever link was used.
+    const std::vector<sim::Bytes>& writes() const {
+        return serial.writes.empty() ? socket.writes : serial.writes;
+    }
+
+    sim::SimClock clock;
+    sim::TerminalSim term;
+    sim::SimSerialPort serial;
+    sim::SimSocketHost socket;
+    ScriptedUi ui;
+    MemoryFile file;
+    std::unique_ptr<SettingsImage> image;
+    std::unique_ptr<Companions> companions;
+    std::string fileName;
+};
+
+inline sim::Bytes bytesOf(std::string_view s) {
+    return sim::Bytes(s.begin(), s.end());
+}
+
+}  // namespace varomil::testing
