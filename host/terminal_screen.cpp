@@ -1,0 +1,89 @@
+#include "host/terminal_screen.h"
+
+#include <algorithm>
+
+namespace varomil {
+
+void TerminalScreen::reset() {
+    text.fill(0);
+    for (auto& r : reverseMap) r.fill(0);
+    clearAllTabStops();
+    remoteEcho = false;
+    suppressGoAhead = true;
+    autoWrap = false;
+    shiftedOut = false;
+    reverse = false;
+    fullScreen = true;
+    insertMode = false;
+    applicationCursorKeys = false;
+    newLineMode = false;
+    keypadApplication = false;
+    topMargin = 1;
+    bottomMargin = kScreenRows;
+    row = 0;
+    column = 0;
+    saved = SavedCursor{};
+    caretVisible = true;
+    // Stops one column before the usual 8, 16, ...: hosts written for this
+    // terminal lay out their forms on these columns.
+    for (int r = 0; r < kScreenRows; ++r)
+        for (int c = 7; c < kScreenColumns; c += 8) setTabStopAt(r, c, true);
+}
+
+std::uint8_t TerminalScreen::cell(int r, int c) const {
+    if (r < 0 || r >= kScreenTextRows || c < 0 || c >= kScreenColumns) return 0;
+    return text[r * kScreenColumns + c];
+}
+
+void TerminalScreen::setCell(int r, int c, std::uint8_t ch) {
+    if (r < 0 || r >= kScreenRows || c < 0 || c >= kScreenColumns) return;
+    text[r * kScreenColumns + c] = ch;
+}
+
+void TerminalScreen::clearAllTabStops() {
+    for (auto& r : tabStopMap) r.fill(0);
+}
+
+std::string TerminalScreen::rowText(int r) const {
+    r = clampRow(r);
+    return std::string(reinterpret_cast<const char*>(&text[r * kScreenColumns]), kScreenColumns);
+}
+
+void TerminalScreen::clearCells(int r, int from, int to) {
+    if (r < 0 || r >= kScreenRows) return;
+    from = std::max(from, 0);
+    to = std::min(to, kScreenColumns);
+    for (int c = from; c < to; ++c) {
+        text[r * kScreenColumns + c] = 0;
+        setReverseAt(r, c, false);
+    }
+}
+
+void TerminalScreen::copyRow(int from, int to) {
+    if (from < 0 || from >= kScreenRows || to < 0 || to >= kScreenRows || from == to) return;
+    std::copy_n(&text[from * kScreenColumns], kScreenColumns, &text[to * kScreenColumns]);
+    reverseMap[to] = reverseMap[from];
+}
+
+void TerminalScreen::scrollUp(int top, int bottom) {
+    top = clampRow(top);
+    bottom = clampRow(bottom);
+    if (top > bottom) return;
+    for (int r = top; r < bottom; ++r) copyRow(r + 1, r);
+    clearRow(bottom);
+}
+
+void TerminalScreen::scrollDown(int top, int bottom) {
+    top = clampRow(top);
+    bottom = clampRow(bottom);
+    if (top > bottom) return;
+    for (int r = bottom; r > top; --r) copyRow(r - 1, r);
+    clearRow(top);
+}
+
+void TerminalScreen::setCursor(int r, int c) {
+    row = clampRow(r);
+    column = clampColumn(c);
+}
+
+}  // namespace varomil

@@ -1,0 +1,37 @@
+// A host session on a factory image with a recording sink, for the host tests.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/host_session.h"
+#include "settings/factory_defaults.h"
+
+namespace varomil {
+
+struct SessionRig {
+    SessionRig() {
+        applyFactoryDefaults(*image, *companions, 1);
+        session->beginConnection();
+        session->takeNotifications();
+    }
+    void feed(const std::string& bytes) {
+        session->receive(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    }
+    // A row as text: empty cells as blanks, trailing blanks removed.
+    std::string row(int r) const {
+        std::string s = session->screen().rowText(r);
+        for (char& ch : s)
+            if (ch == 0) ch = ' ';
+        s.erase(s.find_last_not_of(' ') + 1);
+        return s;
+    }
+    const TerminalScreen& screen() const { return session->screen(); }
+
+    std::unique_ptr<SettingsImage> image = std::make_unique<SettingsImage>();
+    std::unique_ptr<Companions> companions = std::make_unique<Companions>();
+    RecordingSink out;
+    std::unique_ptr<HostSession> session = std::make_unique<HostSession>(*image, out);
+};
+
+}  // namespace varomil
