@@ -21,6 +21,11 @@ static_assert(kSettingsFileNameCapacity == kFileNameCapacity);
 // The finished temporary file takes the target's place in one step, written
 // through to the disk before the call returns.
 bool replaceFile(const std::string& temporary, const std::string& target) {
+    // A read-only file is the user's way of keeping it: never replace it.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return false;
+    }
     return MoveFileExA(temporary.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }

@@ -186,6 +186,25 @@ TEST_F(SettingsFileTest, AFailedSaveKeepsTheChangesAndStopsTheCommandThatAsked) 
     EXPECT_EQ(fileBytes(folder + "saved.NET").size(), 163659u);
 }
 
+TEST_F(SettingsFileTest, AReadOnlyFileIsNeitherReplacedNorReportedAsSaved) {
+    chooseProduct(2);
+    const std::string path = folder + "locked.NET";
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    document().CurrentFileName = path;
+    sendCommand(1030);
+    const std::vector<unsigned char> before = fileBytes(path);
+    ASSERT_EQ(before.size(), 163659u);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    settingsImage().setText(fld::Ssid, "CHANGED");
+    document().SettingsModified = true;
+    sendCommand(1030);
+    EXPECT_TRUE(document().SettingsModified);
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_FALSE(fileExists(path + ".tmp"));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(SettingsFileTest, SaveWithoutAFileNameAsksForOne) {
     chooseProduct(1);
     ScriptedFileDialogs dialogs;
