@@ -12,6 +12,11 @@ endif()
 set(entry_source ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp)
 list(REMOVE_ITEM shell_sources ${entry_source})
 file(GLOB rc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
+# The resource compiler's includes are not scanned: name them so edits rebuild.
+file(GLOB rc_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.dlg
+     ${CMAKE_SOURCE_DIR}/resources/*.h ${CMAKE_SOURCE_DIR}/resources/*.bmp
+     ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+set_source_files_properties(${rc_sources} PROPERTIES OBJECT_DEPENDS "${rc_inputs}")
 
 add_library(varomil_shell STATIC ${shell_sources})
 target_link_libraries(varomil_shell PUBLIC varomil_core comctl32 comdlg32 ws2_32 gdi32 user32

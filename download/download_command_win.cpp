@@ -5,4 +5,8 @@ namespace varomil {
 // Placeholder until the download lands: sends nothing.
 void runDownloadCommand(HWND) {}
 
+LRESULT onDownloadSocketMessage(WPARAM, LPARAM) {
+    return 0;
+}
+
 }  // namespace varomil

@@ -8,4 +8,9 @@ namespace varomil {
 
 void runDownloadCommand(HWND owner);
 
+// The download link's socket notifications (FD_CLOSE) arrive at the terminal
+// window as this message; the window hands them on here.
+constexpr UINT kDownloadSocketMessage = 1424;
+LRESULT onDownloadSocketMessage(WPARAM socket, LPARAM event);
+
 }  // namespace varomil
