@@ -1,5 +1,7 @@
 #include "host/telnet_receiver.h"
 
+#include <cstring>
+
 namespace varomil {
 
 void sendCommand(ByteSink& out, std::uint8_t command, std::uint8_t option) {
@@ -19,6 +21,25 @@ void TelnetReceiver::deliver(std::uint8_t b) {
         subnegotiation_(context_, b);
     else
         vt_.interpretByte(b);
+}
+
+void TelnetReceiver::receive(const std::uint8_t* data, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size) {
+        if (phase_ == Phase::Data && consumer_ != Consumer::Subnegotiation) {
+            // Plain data up to the next IAC goes to the interpreter as one block.
+            const void* iac = std::memchr(data + i, telnet::IAC, size - i);
+            const std::size_t end =
+                iac ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(iac) - data) : size;
+            if (end > i) {
+                consumer_ = Consumer::Interpreter;
+                vt_.interpret(data + i, end - i);
+                i = end;
+                continue;
+            }
+        }
+        receiveByte(data[i++]);
+    }
 }
 
 void TelnetReceiver::receiveByte(std::uint8_t b) {

@@ -59,9 +59,9 @@ class TelnetReceiver {
         : vt_(vt), context_{screen, out, image, terminalTypeIndex_} {}
 
     void receiveByte(std::uint8_t b);
-    void receive(const std::uint8_t* data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) receiveByte(data[i]);
-    }
+    // A block, as receiveByte for each byte; data between commands goes to the
+    // interpreter in one piece.
+    void receive(const std::uint8_t* data, std::size_t size);
     // Back to plain data for a new connection, so a line dropped inside a
     // subnegotiation cannot swallow the next session.
     void resetParser();

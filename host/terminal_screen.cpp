@@ -49,14 +49,33 @@ std::string TerminalScreen::rowText(int r) const {
     return std::string(reinterpret_cast<const char*>(&text[r * kScreenColumns]), kScreenColumns);
 }
 
+void TerminalScreen::setReverseRange(int r, int from, int to, bool on) {
+    if (r < 0 || r >= kScreenRows) return;
+    from = std::max(from, 0);
+    to = std::min(to, kScreenColumns);
+    BitRow& bits = reverseMap[r];
+    // Whole words at a time: a full-screen erase is 24 rows of 80 bits.
+    while (from < to) {
+        const int word = from / 32;
+        const int first = from % 32;
+        const int last = std::min(to - word * 32, 32);  // one past the last bit in this word
+        const std::uint32_t upper = last == 32 ? ~0u : (1u << last) - 1u;
+        const std::uint32_t mask = upper & ~((1u << first) - 1u);
+        if (on)
+            bits[word] |= mask;
+        else
+            bits[word] &= ~mask;
+        from = word * 32 + last;
+    }
+}
+
 void TerminalScreen::clearCells(int r, int from, int to) {
     if (r < 0 || r >= kScreenRows) return;
     from = std::max(from, 0);
     to = std::min(to, kScreenColumns);
-    for (int c = from; c < to; ++c) {
-        text[r * kScreenColumns + c] = 0;
-        setReverseAt(r, c, false);
-    }
+    if (from >= to) return;
+    std::fill(&text[r * kScreenColumns + from], &text[r * kScreenColumns + to], 0);
+    setReverseRange(r, from, to, false);
 }
 
 void TerminalScreen::copyRow(int from, int to) {
@@ -69,7 +88,11 @@ void TerminalScreen::scrollUp(int top, int bottom) {
     top = clampRow(top);
     bottom = clampRow(bottom);
     if (top > bottom) return;
-    for (int r = top; r < bottom; ++r) copyRow(r + 1, r);
+    // The region's rows are contiguous: one move instead of a copy per row.
+    std::copy(text.data() + (top + 1) * kScreenColumns, text.data() + (bottom + 1) * kScreenColumns,
+              text.data() + top * kScreenColumns);
+    std::copy(reverseMap.begin() + top + 1, reverseMap.begin() + bottom + 1,
+              reverseMap.begin() + top);
     clearRow(bottom);
 }
 
@@ -77,7 +100,10 @@ void TerminalScreen::scrollDown(int top, int bottom) {
     top = clampRow(top);
     bottom = clampRow(bottom);
     if (top > bottom) return;
-    for (int r = bottom; r > top; --r) copyRow(r - 1, r);
+    std::copy_backward(text.data() + top * kScreenColumns, text.data() + bottom * kScreenColumns,
+                       text.data() + (bottom + 1) * kScreenColumns);
+    std::copy_backward(reverseMap.begin() + top, reverseMap.begin() + bottom,
+                       reverseMap.begin() + bottom + 1);
     clearRow(top);
 }
 

@@ -43,6 +43,8 @@ class TerminalScreen {
         setBit(tabStopMap[clampRow(row)], column, on);
     }
     void clearAllTabStops();
+    // Reverse bits of cells [from, to) of a row; clipped to the row.
+    void setReverseRange(int row, int from, int to, bool on);
 
     // The 80 cells of a row as stored (0 for empty cells).
     std::string rowText(int row) const;

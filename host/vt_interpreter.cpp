@@ -1,12 +1,30 @@
 #include "host/vt_interpreter.h"
 
 #include <algorithm>
+#include <array>
 
 namespace varomil {
 
 namespace {
 
 constexpr std::uint8_t kEsc = 27;
+
+// Bytes the ground state hands straight to printCharacter: everything but the
+// controls, DEL, the 8-bit CSI and 255.
+constexpr std::array<bool, 256> kPrintedInGround = [] {
+    std::array<bool, 256> t{};
+    for (int b = 32; b < 256; ++b) t[b] = b != 127 && b != 155 && b != 255;
+    return t;
+}();
+
+const std::array<std::uint8_t, 256>& lineDrawingTable() {
+    static const std::array<std::uint8_t, 256> table = [] {
+        std::array<std::uint8_t, 256> t{};
+        for (int b = 0; b < 256; ++b) t[b] = lineDrawingCharacter(static_cast<std::uint8_t>(b));
+        return t;
+    }();
+    return table;
+}
 
 }  // namespace
 
@@ -73,6 +91,20 @@ void VtInterpreter::interpretByte(std::uint8_t b) {
         case Phase::EscapeIntermediate:
             escapeIntermediateByte(b);
             break;
+    }
+}
+
+void VtInterpreter::interpret(const std::uint8_t* data, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size) {
+        if (phase_ == Phase::Ground && kPrintedInGround[data[i]]) {
+            std::size_t end = i + 1;
+            while (end < size && kPrintedInGround[data[end]]) ++end;
+            printRun(data + i, end - i);
+            i = end;
+        } else {
+            interpretByte(data[i++]);
+        }
     }
 }
 
@@ -277,6 +309,51 @@ void VtInterpreter::printCharacter(std::uint8_t ch) {
     s.setReverseAt(s.row, s.column, s.reverse);
     notes_.span(s.column, s.row, 1);
     moveCursor(s.row, s.column + 1);
+}
+
+// Same effect as printCharacter for each byte of a run of printable bytes, but a
+// row segment at a time: one copy, one range of reverse bits, one span note.
+void VtInterpreter::printRun(const std::uint8_t* run, std::size_t size) {
+    TerminalScreen& s = screen_;
+    if (s.insertMode || s.row < 0 || s.row >= kScreenRows || s.column < 0) {
+        // Rare: every character shifts the row; keep the plain path.
+        for (std::size_t i = 0; i < size; ++i) printCharacter(run[i]);
+        return;
+    }
+    const std::array<std::uint8_t, 256>* drawing = s.shiftedOut ? &lineDrawingTable() : nullptr;
+    while (size > 0) {
+        if (s.column >= kScreenColumns) {
+            if (!s.autoWrap) {
+                // Each further character overwrites the last column; the last one stays.
+                const std::uint8_t last = run[size - 1];
+                s.setCell(s.row, kScreenColumns - 1, drawing ? (*drawing)[last] : last);
+                s.setReverseAt(s.row, kScreenColumns - 1, s.reverse);
+                notes_.span(kScreenColumns - 1, s.row, 1);
+                s.column = kScreenColumns;
+                break;
+            }
+            lineFeed();
+            s.column = 0;
+        }
+        const int column = s.column;
+        const std::size_t count = std::min(size, static_cast<std::size_t>(kScreenColumns - column));
+        std::uint8_t* cells = &s.text[s.row * kScreenColumns + column];
+        if (drawing) {
+            for (std::size_t i = 0; i < count; ++i) cells[i] = (*drawing)[run[i]];
+        } else {
+            std::copy_n(run, count, cells);
+        }
+        const int n = static_cast<int>(count);
+        s.setReverseRange(s.row, column, column + n, s.reverse);
+        // The first cell alone decides, as for single characters, whether the
+        // run joins a recorded span or takes a new one; the rest then joins it.
+        notes_.span(column, s.row, 1);
+        if (n > 1) notes_.span(column, s.row, n);
+        s.column = column + n;
+        run += count;
+        size -= count;
+    }
+    moveCursor(s.row, s.column);
 }
 
 void VtInterpreter::echoTyped(std::uint8_t ch) {

@@ -39,9 +39,9 @@ class VtInterpreter {
         : screen_(screen), out_(out), notes_(notes) {}
 
     void interpretByte(std::uint8_t b);
-    void interpret(const std::uint8_t* data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) interpretByte(data[i]);
-    }
+    // A block of bytes, with the same effect as interpretByte for each; runs of
+    // printable text in the ground state are written a row segment at a time.
+    void interpret(const std::uint8_t* data, std::size_t size);
 
     // Screen and modes to their power-on state (the parser is left alone).
     void resetTerminal() { screen_.reset(); }
@@ -77,6 +77,7 @@ class VtInterpreter {
         overflow_ = false;
     }
     void afterControl(ControlResult r);
+    void printRun(const std::uint8_t* text, std::size_t size);
     void dispatchCsi(std::uint8_t final);
     void c1Function(std::uint8_t b);
     void privateEscape(std::uint8_t b);
