@@ -1,8 +1,104 @@
 #include "app/property_sheet_win.h"
 
+#include <commctrl.h>
+
+#include <array>
+#include <utility>
+
+#include "app/document.h"
+#include "app/main_window_win.h"
+#include "pages/settings_page_win.h"
+#include "pages/sheet_session.h"
+#include "pages/system_page_win.h"
+
 namespace varomil {
 
-// Placeholder until the property sheet lands: opens nothing.
-void openSettingsSheet(HWND) {}
+namespace {
+
+// Pages that are not built yet show their empty templates but already follow
+// the sheet's protocol, so that Cancel and OK behave the same on every tab.
+const PageSpec kBarcodePage{"BARCODESETTINGDLG", PageProtocol::Deferred};
+const PageSpec kWirelessLanPage{"WLAN_DLG", PageProtocol::Snapshot};
+const PageSpec kEmulationPage{"EMULATION_DLG", PageProtocol::Snapshot};
+const PageSpec kScreenPage{"SCREEN_DLG", PageProtocol::Snapshot};
+
+// The tabs in order; each page's title is its template's caption.
+constexpr std::size_t kPageCount = 5;
+std::array<SheetPage, kPageCount> sheetPages() {
+    return {{{&systemPage(), 0},
+             {&kBarcodePage, 1},
+             {&kWirelessLanPage, 2},
+             {&kEmulationPage, 3},
+             {&kScreenPage, 4}}};
+}
+
+SettingsSheetDriver& driver() {
+    static SettingsSheetDriver d;
+    return d;
+}
+
+// A modeless sheet is closed once it has no current page any more.
+void runUntilClosed(HWND sheet) {
+    MSG msg;
+    while (PropSheet_GetCurrentPageHwnd(sheet) != nullptr && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!PropSheet_IsDialogMessage(sheet, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+void runDriven(PROPSHEETHEADERA& header) {
+    header.dwFlags |= PSH_MODELESS;
+    HWND sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+    if (sheet == nullptr) return;
+    EnableWindow(header.hwndParent, FALSE);  // as modal as the real run
+    driver()(sheet);
+    if (PropSheet_GetCurrentPageHwnd(sheet) != nullptr) PropSheet_PressButton(sheet, PSBTN_CANCEL);
+    runUntilClosed(sheet);
+    EnableWindow(header.hwndParent, TRUE);
+    DestroyWindow(sheet);
+}
+
+}  // namespace
+
+void setSettingsSheetDriver(SettingsSheetDriver d) {
+    driver() = std::move(d);
+}
+
+void openSettingsSheet(HWND owner) {
+    std::array<SheetPage, kPageCount> pages = sheetPages();
+    std::array<PROPSHEETPAGEA, kPageCount> psp{};
+    for (std::size_t i = 0; i < kPageCount; ++i) {
+        psp[i].dwSize = sizeof(PROPSHEETPAGEA);
+        psp[i].dwFlags = PSP_DEFAULT;
+        psp[i].hInstance = GetModuleHandleA(nullptr);
+        psp[i].pszTemplate = pages[i].definition->templateName;
+        psp[i].pfnDlgProc = settingsPageProc;
+        psp[i].lParam = reinterpret_cast<LPARAM>(&pages[i]);
+    }
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USEICONID;
+    header.hwndParent = owner;
+    header.hInstance = GetModuleHandleA(nullptr);
+    header.pszIcon = "VAROMIL";
+    header.pszCaption = "Settings";
+    header.nPages = kPageCount;
+    header.nStartPage = 0;
+    header.ppsp = psp.data();
+
+    SheetSession session(settingsImage(), companions(), document().SettingsModified);
+    setSheetSession(&session);
+    if (driver()) {
+        runDriven(header);
+    } else {
+        PropertySheetA(&header);
+    }
+    const bool ok = sheetApplied();
+    setSheetSession(nullptr);
+    session.closed(ok);
+    if (ok) rebuildSummaryTree();
+}
 
 }  // namespace varomil

@@ -1,0 +1,123 @@
+// Number correction, text cutting, slot tidying and the prompt working copy.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "pages/field_rules.h"
+#include "pages/prompt_lines.h"
+#include "settings/factory_defaults.h"
+
+namespace varomil {
+namespace {
+
+TEST(PagesNumbers, AutoPowerOffIsCorrectedToItsRangeWithoutWrapping) {
+    struct Case {
+        const char* typed;
+        unsigned value;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"1000", 1000, "1000"},
+        {"60255", 60255, "60255"},
+        {"60256", 60255, "60255"},
+        {"99999999999", 60255, "60255"},
+        {"4294967297", 60255, "60255"},
+        {"", 0, "0"},
+        {"abc", 0, "0"},
+        {"007", 7, "7"},
+        {"0", 0, "0"},
+        {"12x", 12, "12"},
+        {"99999999999999999999999999", 60255, "60255"},
+    };
+    for (const Case& c : cases) {
+        const CorrectedNumber n = correctNumber(c.typed, 0, 60255);
+        EXPECT_EQ(n.value, c.value) << c.typed;
+        EXPECT_EQ(n.text, c.shown) << c.typed;
+        EXPECT_EQ(n.rewrite, std::string(c.typed) != c.shown) << c.typed;
+    }
+}
+
+TEST(PagesNumbers, IdleTimeStaysWithinOneToNine) {
+    EXPECT_EQ(correctNumber("0", 1, 9).text, "1");
+    EXPECT_EQ(correctNumber("", 1, 9).text, "1");
+    EXPECT_EQ(correctNumber("12", 1, 9).text, "9");
+    EXPECT_EQ(correctNumber("05", 1, 9).text, "5");
+    EXPECT_FALSE(correctNumber("5", 1, 9).rewrite);
+}
+
+TEST(PagesNumbers, SaturatingParseStopsAtTheCeiling) {
+    EXPECT_FALSE(parseSaturating("x1", 100).isNumber);
+    EXPECT_EQ(parseSaturating("18446744073709551617", 2).value, 2u);
+    EXPECT_EQ(parseSaturating("9", 2).value, 2u);
+    EXPECT_EQ(parseSaturating("42", 100).value, 42u);
+}
+
+TEST(PagesTexts, CutAndTidy) {
+    EXPECT_EQ(cutText("123456789", 8).text, "12345678");
+    EXPECT_TRUE(cutText("123456789", 8).rewrite);
+    EXPECT_FALSE(cutText("ab#!", 8).rewrite);
+
+    SettingsImage image;
+    image.fill(fld::SystemPassword, 'x');
+    image.setText(fld::SystemPassword, "12");
+    zeroFillTextSlot(image, fld::SystemPassword);
+    for (std::size_t i = 0; i < 10; ++i) {
+        EXPECT_EQ(image.bytes()[50 + i], i == 0 ? '1' : i == 1 ? '2' : 0) << i;
+    }
+}
+
+// Slot n of the prompt texts starts at 82 + 41 n.
+std::string slotBytes(const SettingsImage& image, std::size_t n) {
+    const auto* p = image.bytes().data() + 82 + 41 * n;
+    return std::string(reinterpret_cast<const char*>(p), 41);
+}
+
+TEST(PagesPrompts, ALineKeepsTheSectionWidthAndApplyPadsWithBlanks) {
+    SettingsImage image;
+    image.setByte(fld::ProductIndex, 2);
+    defaultPromptTexts(image);
+    PromptLines lines;
+    lines.load(image);
+    // Utilities (section 1, slots 4..11, width 20), line 3.
+    lines.setLine(1, 2, "ABCDEFGHIJKLMNOPQRSTUVWXY");
+    lines.storeSection(image, 1);
+    EXPECT_EQ(image.text(slot::promptSlot(6)), "ABCDEFGHIJKLMNOPQRST");
+    tidyPromptSlots(image);
+    EXPECT_EQ(slotBytes(image, 6), "ABCDEFGHIJKLMNOPQRST" + std::string(20, ' ') + '\0');
+    EXPECT_EQ(slotBytes(image, 0), "1. Telnet" + std::string(31, ' ') + '\0');
+    for (std::size_t n = 0; n < 68; ++n) EXPECT_EQ(image.bytes()[82 + 41 * n + 40], 0) << n;
+}
+
+TEST(PagesPrompts, EachSectionIsWrittenIntoItsOwnSlotsOnly) {
+    // Slots: Main Menu 0..3, Utilities 4..11, TCP/IP 12..19, Emulation 20..27,
+    // Backlight 28..31, Navigator 32..35, Download Port 36..39, Battery 40..43,
+    // Connecting 44..47, Download Messages 48..51, Errors 52..59, Misc 60..67.
+    const std::size_t first[] = {0, 4, 12, 20, 28, 32, 36, 40, 44, 48, 52, 60};
+    const std::size_t slots[] = {4, 8, 8, 8, 4, 4, 4, 4, 4, 4, 8, 8};
+    for (std::size_t s = 0; s < 12; ++s) {
+        SettingsImage image;
+        image.fill(fld::PromptTexts, '#');
+        const SettingsImage before = image;
+        PromptLines lines;
+        lines.load(image);
+        for (std::size_t l = 0; l < 8; ++l) lines.setLine(s, l, "L" + std::to_string(l));
+        lines.storeSection(image, s);
+        for (std::size_t n = 0; n < 68; ++n) {
+            const bool own = n >= first[s] && n < first[s] + slots[s];
+            if (own) {
+                EXPECT_EQ(image.text(slot::promptSlot(n)), "L" + std::to_string(n - first[s]));
+            } else {
+                EXPECT_EQ(slotBytes(image, n), slotBytes(before, n))
+                    << "section " << s << " slot " << n;
+            }
+        }
+        // Nothing outside the prompt texts moved either.
+        EXPECT_TRUE(
+            std::equal(image.bytes().begin(), image.bytes().begin() + 82, before.bytes().begin()));
+        EXPECT_TRUE(std::equal(image.bytes().begin() + 2870, image.bytes().end(),
+                               before.bytes().begin() + 2870));
+    }
+}
+
+}  // namespace
+}  // namespace varomil

@@ -1,0 +1,188 @@
+// The grid editor opened by a click on a grid-enabled edit: cells are clicked
+// in the chart, OK or Cancel closes it; stored bytes and shown texts are checked.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/main_window_win.h"
+#include "pages/grid_editor_win.h"
+#include "resources/settings_page_ids.h"
+#include "settings/settings_image.h"
+#include "tests/gui/sheet_test_support.h"
+
+namespace varomil::test {
+namespace {
+
+// Clicks the chart cell of a code, as the mouse does.
+void clickCode(HWND dialog, int code, GridMode mode) {
+    HWND chart = GetDlgItem(dialog, IDC_GRID_CHART);
+    RECT r{};
+    GetClientRect(chart, &r);
+    const GridChart c = gridChart(mode, r.right, r.bottom);
+    const int x = (code / 16 + 1) * c.cellWidth + c.cellWidth / 2;
+    const int y = (code % 16 + 1) * c.cellHeight + c.cellHeight / 2;
+    SendMessageA(chart, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+struct GridRun {
+    std::string title;
+    std::string resultBefore;
+    bool targetBlue = false;
+};
+
+// Opens the grid on `edit`, clicks `codes`, then presses `button` (or Clear first).
+GridRun runGrid(HWND edit, GridMode mode, const std::vector<int>& codes, int button,
+                bool clearFirst = false) {
+    GridRun run;
+    int grids = 0;
+    DialogHook hook([&](HWND dialog) {
+        // The settings sheet is activated again when the grid closes: not ours.
+        if (windowText(dialog) != "The Grid Control") return;
+        ++grids;
+        run.title = windowText(dialog);
+        if (clearFirst) SendMessageA(dialog, WM_COMMAND, IDC_GRID_CLEAR, 0);
+        for (int code : codes) clickCode(dialog, code, mode);
+        // The edit being edited is painted blue.
+        UpdateWindow(edit);
+        HDC dc = GetDC(edit);
+        RECT r{};
+        GetClientRect(edit, &r);
+        run.targetBlue = GetPixel(dc, r.right / 2, r.bottom / 2) == RGB(0, 0, 255);
+        ReleaseDC(edit, dc);
+        PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    });
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_EQ(grids, 1);
+    return run;
+}
+
+class GridEditorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(freshMainWindow(), nullptr);
+        edit = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 22,
+                             mainWindow().frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(edit, nullptr);
+    }
+    void TearDown() override { DestroyWindow(edit); }
+    void target(GridMode mode, std::size_t capacity, GridLength rule, std::size_t storageSize = 0) {
+        enableGrid(edit,
+                   {storage.data(), storageSize ? storageSize : capacity, capacity, mode, rule});
+        SetWindowTextA(edit, gridTextOf({storage.data(), capacity, capacity, mode, rule}).c_str());
+    }
+    HWND edit = nullptr;
+    std::array<Byte, 64> storage{};
+};
+
+TEST_F(GridEditorTest, KeyNameAndHexClicksGiveNamesAndBytes) {
+    storage.fill(0xEE);
+    storage[0] = 0;
+    target(GridMode::KeyNames, 9, GridLength::UpToZero);
+    const GridRun run = runGrid(edit, GridMode::KeyNames, {0x41, 0x0D, 0x1B}, IDOK);
+    EXPECT_EQ(run.title, "The Grid Control");
+    EXPECT_TRUE(run.targetBlue);
+    EXPECT_EQ(windowText(edit), "A Enter ESC ");
+    EXPECT_EQ(std::vector<Byte>(storage.begin(), storage.begin() + 10),
+              (std::vector<Byte>{0x41, 0x0D, 0x1B, 0, 0, 0, 0, 0, 0, 0xEE}));
+
+    storage.fill(0);
+    target(GridMode::Hex, 10, GridLength::TrailingPairs);
+    runGrid(edit, GridMode::Hex, {0x41, 0x00, 0x0D, 0x1B}, IDOK);
+    EXPECT_EQ(windowText(edit), "41 00 0D 1B ");
+    EXPECT_EQ(storage[1], 0);
+    EXPECT_EQ(storage[3], 0x1B);
+}
+
+TEST_F(GridEditorTest, CapacityOneRefusesASecondClickWithAWarning) {
+    // A one-character delimiter lives in a two-byte buffer: the character and its 0.
+    std::array<Byte, 2> delimiter{0x00, 0x55};
+    enableGrid(edit, {delimiter.data(), 2, 1, GridMode::KeyNames, GridLength::OneIfNonZero});
+    ScriptedMessageBoxes boxes;
+    boxes.answer(IDOK);
+    runGrid(edit, GridMode::KeyNames, {0x2C, 0x42}, IDOK);
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text, "Too many characters !!!");
+    EXPECT_EQ(boxes.calls()[0].caption, "The Grid Control");
+    EXPECT_EQ(boxes.calls()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_EQ(windowText(edit), ", ");
+    EXPECT_EQ(delimiter, (std::array<Byte, 2>{0x2C, 0}));
+}
+
+TEST_F(GridEditorTest, SevenBitChartHasEightColumnsButShowsHighStoredBytes) {
+    storage = {};
+    storage[0] = 0xC8;
+    storage[1] = 0x20;
+    target(GridMode::KeyNames7Bit, 5, GridLength::UpToZero);
+    EXPECT_EQ(windowText(edit), "200 SP ");
+    // A click right of column "70" is beyond the chart and adds nothing.
+    DialogHook hook([&](HWND dialog) {
+        HWND chart = GetDlgItem(dialog, IDC_GRID_CHART);
+        RECT r{};
+        GetClientRect(chart, &r);
+        const GridChart c = gridChart(GridMode::KeyNames7Bit, r.right, r.bottom);
+        SendMessageA(chart, WM_LBUTTONDOWN, 0,
+                     MAKELPARAM(9 * c.cellWidth + 2, 2 * c.cellHeight + 2));
+        clickCode(dialog, 0x7F, GridMode::KeyNames7Bit);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(windowText(edit), "200 SP DEL ");
+    EXPECT_EQ(storage[2], 0x7F);
+}
+
+TEST_F(GridEditorTest, AZeroInTheMiddleEndsAKeyNameValue) {
+    storage = {};
+    storage[0] = 'A';
+    storage[2] = 'B';
+    target(GridMode::KeyNames, 9, GridLength::UpToZero);
+    EXPECT_EQ(windowText(edit), "A ");
+    runGrid(edit, GridMode::KeyNames, {}, IDOK);
+    EXPECT_EQ(storage[0], 'A');
+    EXPECT_EQ(storage[2], 0);
+}
+
+TEST_F(GridEditorTest, ClearThenOkEmptiesAndCancelRestores) {
+    storage = {};
+    storage[0] = 0x31;
+    target(GridMode::Hex, 10, GridLength::UpToZero);
+    runGrid(edit, GridMode::Hex, {0x40, 0x41}, IDCANCEL);
+    EXPECT_EQ(windowText(edit), "31 ");
+    EXPECT_EQ(storage[0], 0x31);
+    EXPECT_EQ(storage[1], 0);
+    runGrid(edit, GridMode::Hex, {}, IDOK, true);
+    EXPECT_EQ(windowText(edit), "");
+    EXPECT_EQ(storage[0], 0);
+}
+
+TEST_F(GridEditorTest, WepKeysLoadTheirWholeCapacity) {
+    storage = {};
+    storage[4] = 0xAB;
+    target(GridMode::Hex, 5, GridLength::Capacity);
+    EXPECT_EQ(windowText(edit), "00 00 00 00 AB ");
+}
+
+TEST_F(GridEditorTest, TheMacroFrameIsEnteredThroughTheGridOnTheSystemPage) {
+    chooseProduct(2);
+    configure([](HWND sheet) {
+        HWND page = currentPage(sheet);
+        HWND macro = GetDlgItem(page, IDC_SYS_MACRO_FRAME);
+        runGrid(macro, GridMode::Hex, {0x02, 0x00, 0x03}, IDOK);
+        EXPECT_EQ(windowText(macro), "02 00 03 ");
+        EXPECT_EQ(
+            std::string(reinterpret_cast<const char*>(settingsImage().bytes().data()) + 64, 10),
+            std::string("\x02\x00\x03\0\0\0\0\0\0\0", 10));
+        clickButton(page, IDC_SYS_RESET);  // Reset clears it, and the grid still opens
+        EXPECT_EQ(windowText(macro), "");
+        runGrid(macro, GridMode::Hex, {0x7E}, IDOK);
+        pressOk(sheet);
+    });
+    EXPECT_EQ(settingsImage().byte(fld::MacroFrame), 0x7E);
+    EXPECT_EQ(settingsImage().byte(fld::MacroFrame, 1), 0);
+}
+
+}  // namespace
+}  // namespace varomil::test

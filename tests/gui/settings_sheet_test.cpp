@@ -1,0 +1,134 @@
+// The settings sheet as Configure, New and Open run it: tabs, buttons, and the
+// order in which pages keep or undo edits and mark the settings modified.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/document.h"
+#include "app/main_window_win.h"
+#include "resources/settings_page_ids.h"
+#include "settings/settings_image.h"
+#include "tests/gui/sheet_test_support.h"
+
+namespace varomil::test {
+namespace {
+
+// New, Open and Configure open the sheet; tests that do not drive it see it
+// cancelled at once, as a user closing it unchanged would.
+const bool kSheetsCancelledUnlessDriven = [] {
+    setSettingsSheetDriver([](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_CANCEL); });
+    return true;
+}();
+
+class SettingsSheetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kSheetsCancelledUnlessDriven);
+        frame = freshMainWindow();
+        ASSERT_NE(frame, nullptr);
+        chooseProduct(2);
+    }
+    HWND frame = nullptr;
+};
+
+TEST_F(SettingsSheetTest, ShowsFiveTabsInOrderWithOkAndCancelOnly) {
+    std::string caption;
+    std::string tabs;
+    bool applyShown = true, helpShown = true, ownedByFrame = false;
+    configure([&](HWND sheet) {
+        caption = windowText(sheet);
+        HWND tab = PropSheet_GetTabControl(sheet);
+        for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+            char text[64] = "";
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item));
+            tabs += std::string(text) + "|";
+        }
+        HWND apply = GetDlgItem(sheet, 0x3021);
+        applyShown = apply != nullptr && IsWindowVisible(apply);
+        HWND help = GetDlgItem(sheet, 0x0009);
+        helpShown = help != nullptr && IsWindowVisible(help);
+        ownedByFrame = GetWindow(sheet, GW_OWNER) == frame;
+        EXPECT_EQ(windowText(GetDlgItem(sheet, IDOK)), "OK");
+        EXPECT_EQ(windowText(GetDlgItem(sheet, IDCANCEL)), "Cancel");
+        EXPECT_EQ(PropSheet_HwndToIndex(sheet, currentPage(sheet)), 0);
+        pressCancel(sheet);
+    });
+    EXPECT_EQ(caption, "Settings");
+    EXPECT_EQ(tabs, "System|Barcode|Wireless LAN|Emulation|Screen|");
+    EXPECT_FALSE(applyShown);
+    EXPECT_FALSE(helpShown);
+    EXPECT_TRUE(ownedByFrame);
+}
+
+TEST_F(SettingsSheetTest, OkWithoutChangesMarksTheSettingsModifiedAndRebuildsTheTree) {
+    ASSERT_FALSE(document().SettingsModified);
+    TreeView_DeleteAllItems(mainWindow().tree);
+    configure([](HWND sheet) { pressOk(sheet); });
+    EXPECT_TRUE(document().SettingsModified);
+    EXPECT_GT(TreeView_GetCount(mainWindow().tree), 0u);
+}
+
+TEST_F(SettingsSheetTest, CancelOnTheFirstPageUndoesEditsOfEveryTab) {
+    const SettingsImage before = settingsImage();
+    configure([](HWND sheet) {
+        typeInto(currentPage(sheet), IDC_SYS_AUTO_POWER_OFF, "300");
+        showTab(sheet, 3);
+        settingsImage().setByte(fld::CursorTracking, 0);  // an Emulation edit
+        companions().functionKeys.setEntry(0, 1, {'Q', 0, 0, 0, 0});
+        showTab(sheet, 0);
+        pressCancel(sheet);
+    });
+    EXPECT_TRUE(settingsImage().bytes() == before.bytes());
+    EXPECT_EQ(companions().functionKeys.entry(0, 1)[0], 0x1B) << "F1 again";
+    EXPECT_FALSE(document().SettingsModified);
+}
+
+TEST_F(SettingsSheetTest, CancelOnALaterPageKeepsEarlierEditsAndAnnouncesThem) {
+    TreeView_DeleteAllItems(mainWindow().tree);
+    configure([](HWND sheet) {
+        typeInto(currentPage(sheet), IDC_SYS_AUTO_POWER_OFF, "300");
+        showTab(sheet, 3);  // Emulation: created now, with the System edit in its snapshot
+        settingsImage().setByte(fld::CursorTracking, 0);
+        pressCancel(sheet);
+    });
+    EXPECT_EQ(settingsImage().byte(fld::AutoPowerOffLow), 44);
+    EXPECT_EQ(settingsImage().byte(fld::AutoPowerOffHigh), 1);
+    EXPECT_EQ(settingsImage().byte(fld::CursorTracking), 1);
+    EXPECT_TRUE(document().SettingsModified) << "the kept edit must be saved at Exit";
+    EXPECT_EQ(TreeView_GetCount(mainWindow().tree), 0u) << "no rebuild after Cancel";
+}
+
+TEST_F(SettingsSheetTest, CancelKeepsChangesMadeBeforeTheSheetAnnounced) {
+    document().SettingsModified = true;
+    configure([](HWND sheet) { pressCancel(sheet); });
+    EXPECT_TRUE(document().SettingsModified);
+    document().SettingsModified = false;
+    configure([](HWND sheet) { pressCancel(sheet); });
+    EXPECT_FALSE(document().SettingsModified);
+}
+
+TEST_F(SettingsSheetTest, CancelOnTheBarcodeTabRestoresTheOpeningState) {
+    const SettingsImage before = settingsImage();
+    const auto reader = companions().reader1D;
+    configure([](HWND sheet) {
+        clickButton(currentPage(sheet), IDC_SYS_KEY_CLICK);
+        showTab(sheet, 1);
+        settingsImage().setByte(fld::GoodBeep, 0);  // as its Reset would
+        companions().reader1D[0] = 0x11;
+        pressCancel(sheet);
+    });
+    EXPECT_TRUE(settingsImage().bytes() == before.bytes());
+    EXPECT_EQ(companions().reader1D, reader);
+    EXPECT_FALSE(document().SettingsModified);
+}
+
+}  // namespace
+}  // namespace varomil::test
