@@ -96,8 +96,8 @@ void onStartCapture(HWND frame) {
 }
 
 void onCapture(HWND frame) {
-    ++document().CapturedScreenCount;
-    captureScreen(frame);
+    // A screen the file did not take whole is not counted.
+    if (captureScreen(frame)) ++document().CapturedScreenCount;
     char text[64];
     std::snprintf(text, sizeof text, "Captured : %d screens", document().CapturedScreenCount);
     setStatusText(text);

@@ -6,6 +6,7 @@
 #include "app/commands_win.h"
 #include "app/document.h"
 #include "app/toolbar_win.h"
+#include "host/telnet_connection_win.h"
 #include "host/terminal_window_win.h"
 #include "resources/resource_ids.h"
 #include "settings/factory_defaults.h"
@@ -90,6 +91,8 @@ void onClose(HWND frame) {
     if (closeAsksToSave(selectedProduct(), document().SettingsModified) && !askToSave(frame)) {
         return;
     }
+    // The receive thread must not outlive the windows it reports to.
+    disconnectHost(frame);
     DestroyWindow(frame);
 }
 

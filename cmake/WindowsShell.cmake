@@ -34,6 +34,18 @@ if(VAROMIL_TESTS)
     set_tests_properties(wine_gui_tests PROPERTIES TIMEOUT 600
         ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 
+    # End to end: the download through COM1 (a socat pty pair) and the RF link,
+    # against the native terminal simulator (built by the native build).
+    set(VAROMIL_TERMINAL_SIM ${CMAKE_SOURCE_DIR}/build/native/terminal_sim CACHE FILEPATH
+        "Native terminal simulator used by the end-to-end download test")
+    add_test(NAME download_e2e
+             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/download_e2e.sh ${VAROMIL_TERMINAL_SIM}
+                     $<TARGET_FILE:varomil_gui_tests>)
+    # Both use the fixed download port 3000.
+    set_tests_properties(download_e2e PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
+                         RESOURCE_LOCK download_port)
+    set_tests_properties(wine_gui_tests PROPERTIES RESOURCE_LOCK download_port)
+
     # The same core tests, built for Windows: proves the core is portable (file
     # modes, integer widths) on the platform it ships on.
     file(GLOB core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)

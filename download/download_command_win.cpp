@@ -1,11 +1,53 @@
 #include "download/download_command_win.h"
 
+#include <string>
+
+#include "app/command_ids.h"
+#include "app/document.h"
+#include "app/main_window_win.h"
+#include "download/download_command.h"
+#include "download/download_devices_win.h"
+#include "download/download_dialogs_win.h"
+#include "settings/settings_image.h"
+
 namespace varomil {
+namespace {
 
-// Placeholder until the download lands: sends nothing.
-void runDownloadCommand(HWND) {}
+// The socket of a running download, for the closing notification that arrives
+// at the terminal window while a message box dispatches messages.
+WinSocketHost* runningSocket = nullptr;
 
-LRESULT onDownloadSocketMessage(WPARAM, LPARAM) {
+// Kept between commands, so that the Open dialog starts with the last choice.
+std::string& programFileName() {
+    static std::string name;
+    return name;
+}
+
+}  // namespace
+
+void runDownloadCommand(HWND) {
+    const TransferKind kind = document().DownloadKind == cmd::DownloadProgram
+                                  ? TransferKind::Program
+                                  : TransferKind::Settings;
+    WinDownloadUi ui;
+    WinClock clock;
+    WinSerialDevice serial;
+    WinSocketHost socket;
+    socket.setNotifyWindow(mainWindow().terminal);
+    WinProgramFile file;
+    DownloadSession session{ui,   clock,           serial,       socket,
+                            file, settingsImage(), companions(), programFileName()};
+    runningSocket = &socket;
+    runDownloadCommand(kind, session);
+    runningSocket = nullptr;
+    // Whatever the command's path, no port, socket or file outlives it.
+    socket.close();
+    serial.close();
+    file.close();
+}
+
+LRESULT onDownloadSocketMessage(WPARAM socket, LPARAM event) {
+    if (runningSocket != nullptr) runningSocket->onNotification(socket, event);
     return 0;
 }
 

@@ -1,12 +1,88 @@
 #include "host/capture_win.h"
 
+#include <commdlg.h>
+
+#include <memory>
+#include <mutex>
+
+#include "app/file_dialog_win.h"
+#include "app/main_window_win.h"
+#include "app/message_box_win.h"
+#include "host/capture_file.h"
+#include "host/session_state_win.h"
+
 namespace varomil {
 
-// Placeholders until host-screen capture lands: no file is opened or written.
-bool startCapture(HWND) {
-    return false;
+namespace {
+
+// The capture file; closed when the output is destroyed.
+class FileHandleOutput : public CaptureOutput {
+  public:
+    explicit FileHandleOutput(HANDLE file) : file_(file) {}
+    ~FileHandleOutput() override { CloseHandle(file_); }
+    FileHandleOutput(const FileHandleOutput&) = delete;
+    FileHandleOutput& operator=(const FileHandleOutput&) = delete;
+
+    bool write(const Byte* data, std::size_t size) override {
+        while (size > 0) {
+            DWORD written = 0;
+            if (!WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr) ||
+                written == 0)
+                return false;
+            data += written;
+            size -= written;
+        }
+        return true;
+    }
+
+  private:
+    HANDLE file_;
+};
+
+ScreenCapture& capture() {
+    static ScreenCapture c;
+    return c;
 }
-void captureScreen(HWND) {}
-void stopCapture(HWND) {}
+
+}  // namespace
+
+bool startCapture(HWND) {
+    char name[260] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = mainWindow().terminal;
+    ofn.lpstrFilter = "Host Session Screens (*.SCR)\0*.SCR\0";
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = sizeof name;
+    ofn.lpstrDefExt = "SCR";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    if (!chooseSaveFile(ofn)) return false;
+
+    // A capture still open is finished before its file could be the one replaced.
+    capture().stop();
+    const HANDLE file =
+        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        showMessage(mainWindow().terminal, "Create file failed !!", "Error",
+                    MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    return capture().start(std::make_unique<FileHandleOutput>(file));
+}
+
+bool captureScreen(HWND) {
+    if (!capture().active()) return true;  // nothing to write, nothing lost
+    // Copy under the lock, write after: the receive thread need not wait for the disk.
+    TerminalScreen screen;
+    {
+        std::lock_guard<std::mutex> hold(sessionState().lock);
+        screen = sessionState().session.screen();
+    }
+    return capture().capture(screen);
+}
+
+void stopCapture(HWND) {
+    capture().stop();
+}
 
 }  // namespace varomil

@@ -7,7 +7,9 @@ namespace varomil {
 
 // True when a capture file is open.
 bool startCapture(HWND owner);
-void captureScreen(HWND owner);
+// Appends the screen when a capture is in progress. False only when a screen was
+// lost: a short write is not a captured screen.
+bool captureScreen(HWND owner);
 void stopCapture(HWND owner);
 
 }  // namespace varomil

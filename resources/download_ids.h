@@ -1,4 +1,16 @@
 /* Control ids of the download dialogs; read by the resource compiler too. */
 #ifndef VAROMIL_DOWNLOAD_IDS_H
 #define VAROMIL_DOWNLOAD_IDS_H
+
+/* Download Properties (DOWNLOADDLG): drop-down lists of the link choice. */
+#define IDC_DOWNLOAD_VIA 401
+#define IDC_DOWNLOAD_PORT 402
+#define IDC_DOWNLOAD_SPEED 403
+
+/* Progress (PROGRESSDLG): the line above the progress bar. */
+#define IDC_PROGRESS_TEXT 101
+
+/* Erase notice (EraseDlg). */
+#define IDC_ERASE_TEXT 102
+
 #endif

@@ -1,8 +1,10 @@
 // The terminal's side of the settings and program downloads, for end-to-end tests
-// of the program: listens on a pty (linked at PATH) or connects to the program's
-// download port, then writes what it received.
+// of the program: listens on a pty of its own (linked at PATH), on an existing
+// terminal device (such as one end of a socat pty pair), or connects to the
+// program's download port, then writes what it received.
 //
-//   terminal_sim (--pty PATH | --connect HOST:PORT) [faults] [--image-out F]
+//   terminal_sim (--pty PATH | --tty PATH | --connect HOST:PORT) [faults]
+//                [--image-out F]
 //                [--records-out F] [--idle-ms N]
 //   faults: --silent --never-ack N --nak-first K --delay-ms D --long --no-cr
 //           --close-after N --cradle SPEED|any|never --wake W --query W
@@ -39,6 +41,28 @@ int openPty(const std::string& link) {
     return fd;
 }
 
+// A pty master reports a hang-up until the program opens the other end; serving
+// before that would end at once.
+bool waitForOpening(int fd, int waitMs) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (std::chrono::steady_clock::now() < until) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 0) >= 0 && (p.revents & POLLHUP) == 0) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+int openTty(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+    if (fd < 0) return -1;
+    termios t{};
+    tcgetattr(fd, &t);
+    cfmakeraw(&t);
+    tcsetattr(fd, TCSANOW, &t);
+    return fd;
+}
+
 int connectTo(const std::string& hostPort, int waitMs) {
     const auto colon = hostPort.rfind(':');
     sockaddr_in a{};
@@ -72,7 +96,7 @@ std::vector<Script> words(const std::string& list) {
 int main(int argc, char** argv) {
     TerminalFaults f;
     CradleOptions cradle;
-    std::string pty, peer, imageOut, recordsOut;
+    std::string pty, tty, peer, imageOut, recordsOut;
     int idleMs = 60000;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -80,6 +104,8 @@ int main(int argc, char** argv) {
         auto num = [&] { return std::atoi(argv[++i]); };
         if (a == "--pty")
             pty = argv[++i];
+        else if (a == "--tty")
+            tty = argv[++i];
         else if (a == "--connect")
             peer = argv[++i];
         else if (a == "--image-out")
@@ -125,15 +151,24 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const int fd =
-        !pty.empty() ? openPty(pty) : connectTo(peer.empty() ? "127.0.0.1:3000" : peer, idleMs);
+    const int fd = !pty.empty()   ? openPty(pty)
+                   : !tty.empty() ? openTty(tty)
+                                  : connectTo(peer.empty() ? "127.0.0.1:3000" : peer, idleMs);
     if (fd < 0) {
         std::fprintf(stderr, "terminal_sim: cannot open the link\n");
         return 1;
     }
     std::printf("ready\n");
     std::fflush(stdout);
+    if (!pty.empty() && !waitForOpening(fd, idleMs)) {
+        std::fprintf(stderr, "terminal_sim: nobody opened %s\n", pty.c_str());
+        close(fd);
+        unlink(pty.c_str());
+        return 1;
+    }
     TerminalSim term(f);
+    Bytes cradleBytes;
+    cradle.seen = &cradleBytes;
     const bool ok = servePeer(fd, term, cradle, idleMs);
     close(fd);
     if (!pty.empty()) unlink(pty.c_str());
@@ -147,6 +182,11 @@ int main(int argc, char** argv) {
         for (const Bytes& r : term.records)
             out.write(reinterpret_cast<const char*>(r.data()),
                       static_cast<std::streamsize>(r.size()));
+    }
+    if (cradle.enabled) {
+        std::printf("cradle");
+        for (std::uint8_t b : cradleBytes) std::printf(" %02x", b);
+        std::printf("\n");
     }
     std::printf("hellos %d packets %d blocks %zu records %zu erases %d\n", term.hellos,
                 term.packets, term.blocksStored(), term.records.size(), term.erases);

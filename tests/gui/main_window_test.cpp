@@ -234,10 +234,17 @@ TEST_F(MainWindowTest, CommandsThatNeedAProductAskForOneAndDoNothingElse) {
 TEST_F(MainWindowTest, DownloadProgramNeedsNoProductAndDownloadSettingsRunsWithOne) {
     {
         ScriptedMessageBoxes none;
+        ScriptedFileDialogs dialogs;
+        dialogs.choose("");  // no program file: the download ends there
         sendCommand(1220);
         EXPECT_EQ(document().DownloadKind, 1220);
+        EXPECT_EQ(dialogs.calls().size(), 1u);
         chooseProduct(1);
-        sendCommand(1210);
+        {
+            DialogHook cancel([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+            sendCommand(1210);
+            EXPECT_EQ(cancel.dialogsSeen(), 1) << "Download Properties";
+        }
         EXPECT_EQ(document().DownloadKind, 1210);
         sendCommand(1110);  // Configure with a product: no question either
         EXPECT_TRUE(none.calls().empty());
@@ -444,11 +451,14 @@ TEST_F(MainWindowTest, StatusBarShowsCaptureCountsAndIsClearedAfterOtherCommands
     EXPECT_EQ(document().CapturedScreenCount, 0);
 
     // Start Capture that opens no file leaves its help text and the idle state.
+    ScriptedFileDialogs dialogs;
+    dialogs.choose("");
     sendCommand(1320);
     EXPECT_EQ(statusText(), "Start capture the current screen");
     EXPECT_TRUE(buttonEnabled(1320));
     EXPECT_FALSE(buttonEnabled(1330));
 
+    dialogs.choose("");  // Download Program: no program file chosen
     sendCommand(1220);
     EXPECT_EQ(statusText(), "");
 

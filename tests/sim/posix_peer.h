@@ -18,6 +18,7 @@ namespace varomil::sim {
 struct CradleOptions {
     bool enabled = false;
     std::uint32_t answerSpeed = 0;  // 0: never answers; 1: at any speed
+    Bytes* seen = nullptr;          // when set, collects the cradle bytes received
 };
 
 inline std::uint32_t ptySpeed(int fd) {
@@ -74,6 +75,7 @@ inline bool servePeer(int fd, TerminalSim& term, CradleOptions cradle, int idleM
         std::size_t start = 0;
         while (cradlePhase && start < static_cast<std::size_t>(n)) {
             const std::uint8_t b = buf[start];
+            if (cradle.seen != nullptr) cradle.seen->push_back(b);
             if (b == 0x0F) {
                 const bool answer = cradle.answerSpeed == 1 ||
                                     (cradle.answerSpeed != 0 && ptySpeed(fd) == cradle.answerSpeed);

@@ -1,0 +1,37 @@
+// The download's dialogs and message boxes: Download Properties, the program
+// file choice, the progress window and the erase notice.
+#pragma once
+
+#include <windows.h>
+
+#include "download/download_ui.h"
+
+namespace varomil {
+
+class WinDownloadUi : public DownloadUi {
+  public:
+    ~WinDownloadUi() override;
+    void message(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    bool ask(std::string_view text, std::string_view caption) override;
+    bool chooseLinkSettings(LinkChoice& choice) override;
+    bool chooseProgramFile(std::string& name) override;
+    void beginProgress(int range) override;
+    void setProgress(int position) override;
+    void endProgress() override;
+    void showEraseNotice() override;
+    void hideEraseNotice() override;
+
+    HWND progressWindow() const { return progress_; }
+    HWND progressBar() const { return bar_; }
+    HWND eraseNotice() const { return erase_; }
+
+  private:
+    HWND progress_ = nullptr;
+    HWND bar_ = nullptr;
+    HWND erase_ = nullptr;
+};
+
+// Size of the file name buffer of the Open dialog.
+constexpr int kProgramNameSize = 256;
+
+}  // namespace varomil

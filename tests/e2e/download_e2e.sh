@@ -1,0 +1,161 @@
+#!/bin/sh
+# End-to-end download test: the Windows program under Wine against the terminal
+# simulator, on COM1 (a socat pty pair mapped in the test's own Wine prefix, with
+# the cradle set-up) and on the RF link (the program listens on port 3000, the
+# simulator connects over loopback). The settings image and a program file must
+# arrive byte for byte.
+#
+# Usage: download_e2e.sh TERMINAL_SIM GUI_TESTS_EXE
+# Exit status 0: passed; 1: failed; 77: skipped (a tool is missing).
+# Ends only what it started: its socat and simulator processes by their ids and
+# the Wine server of its own prefix.
+set -u
+sim=$1
+driver=$2
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+limit=20 # seconds for any single wait
+
+[ -x "$sim" ] || { echo "SKIP: no native terminal_sim at $sim (build native first)"; exit 77; }
+command -v socat >/dev/null || { echo "SKIP: socat is not installed"; exit 77; }
+
+export WINEPREFIX="$(cd "$(dirname "$driver")" && pwd)/wineprefix-e2e"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# One run at a time per machine: the RF link's port is fixed.
+exec 8>/tmp/varomil-download-e2e.lock
+flock -w 120 8 || { echo "FAIL: another download test holds the lock"; exit 1; }
+
+work=$(mktemp -d)
+pids=""
+cleanup() {
+    for p in $pids; do kill "$p" 2>/dev/null; done
+    for p in $pids; do wait "$p" 2>/dev/null; done
+    wineserver -k 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Polls a shell condition every 50 ms until it holds or the limit passes.
+wait_for() {
+    i=0
+    while ! eval "$1"; do
+        i=$((i + 1))
+        [ "$i" -ge $((limit * 20)) ] && return 1
+        sleep 0.05
+    done
+}
+
+# Waits for a process of ours to end and forgets it.
+reap() {
+    wait "$1" 2>/dev/null
+    rest=""
+    for p in $pids; do [ "$p" = "$1" ] || rest="$rest $p"; done
+    pids=$rest
+}
+
+"$top/cmake/wine-prefix-init"
+# COM1 of the prefix: where each serial case puts the program's end of its line.
+wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$work/ttyV0" /f >/dev/null 2>&1 ||
+    fail "cannot map COM1 in $WINEPREFIX"
+wineserver -w
+
+cp "$here/program.SHX" "$work/program.SHX"
+windir="Z:$(echo "$work" | sed 's|/|\\|g')\\"
+expected_records=$(tr -d ' \n' <"$here/program-records.hex")
+
+hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
+
+# $1 name, $2 settings|program, $3 link index, $4 speed index, $5 the line:
+# socat (a pty pair), pty (the simulator's own pty, which shows the speed the
+# program sets) or rf; then simulator options.
+run_case() {
+    name=$1 kind=$2 via=$3 speed=$4 link=$5
+    shift 5
+    out="$work/$name"
+    mkdir -p "$out"
+    rm -f "$work/ttyV0" "$work/ttyV1"
+    sim_out="--image-out $out/image.bin --records-out $out/records.bin --idle-ms 30000"
+    socat_pid=""
+    case "$link" in
+    socat)
+        socat pty,raw,echo=0,link="$work/ttyV0" pty,raw,echo=0,link="$work/ttyV1" \
+            2>"$out/socat.log" &
+        socat_pid=$!
+        pids="$pids $socat_pid"
+        wait_for '[ -e "$work/ttyV0" ] && [ -e "$work/ttyV1" ]' || fail "$name: socat pair not up"
+        "$sim" --tty "$work/ttyV1" $sim_out "$@" >"$out/sim.log" 2>&1 &
+        ;;
+    pty) "$sim" --pty "$work/ttyV0" $sim_out "$@" >"$out/sim.log" 2>&1 & ;;
+    rf)
+        if ss -ltn 2>/dev/null | grep -q '[:.]3000 '; then
+            fail "$name: port 3000 is already in use"
+        fi
+        "$sim" --connect 127.0.0.1:3000 $sim_out "$@" >"$out/sim.log" 2>&1 &
+        ;;
+    esac
+    sim_pid=$!
+    pids="$pids $sim_pid"
+    if [ "$link" != rf ]; then
+        wait_for 'grep -q ready "$out/sim.log"' || fail "$name: simulator not ready"
+    fi
+    VAROMIL_E2E_ERASE_BUSY=$erase_busy VAROMIL_E2E_EXPECT=$expect VAROMIL_DOWNLOAD_E2E=$kind VAROMIL_E2E_VIA=$via VAROMIL_E2E_SPEED=$speed VAROMIL_E2E_DIR="$windir" \
+        "$top/cmake/wine-run" "$driver" --gtest_filter=DownloadEndToEnd.* >"$out/driver.log" 2>&1
+    status=$?
+    grep -E '^download |Failure|Expected|Which is|OK \]|FAILED \]' "$out/driver.log"
+    [ "$status" -eq 0 ] || { cat "$out/driver.log"; fail "$name: the Windows side failed"; }
+    # The simulator ends when the program hangs up; on the serial line the hang-up
+    # is the end of the pty pair. It writes what it received as it ends.
+    if [ -n "$socat_pid" ]; then
+        kill "$socat_pid" 2>/dev/null
+        reap "$socat_pid"
+    fi
+    # Its last line comes after its output files are written.
+    wait_for 'grep -q "^hellos" "$out/sim.log"' || fail "$name: simulator did not end"
+    reap "$sim_pid"
+    cat "$out/sim.log"
+    if [ -n "$expect" ]; then
+        : # the Windows side checked the messages; the caller checks the simulator
+    elif [ "$kind" = settings ]; then
+        [ -f "$work/expected-image.bin" ] || fail "$name: no expected image"
+        cmp "$work/expected-image.bin" "$out/image.bin" || fail "$name: image differs"
+        rm -f "$work/expected-image.bin"
+    else
+        [ "$(hex "$out/records.bin")" = "$expected_records" ] || {
+            hex "$out/records.bin"; echo
+            fail "$name: records differ"
+        }
+    fi
+    echo "ok: $name"
+}
+
+# The cradle bytes the simulator saw: probes (0x0F) until one is answered, then
+# 0x07, the speed code and "Q".
+expect_cradle() { # $1 case, $2 bytes
+    grep -qx "cradle $2" "$work/$1/sim.log" || fail "$1: cradle set-up was not \"$2\""
+}
+
+start=$(date +%s)
+expect=""
+erase_busy=0
+run_case socat-cradle-settings settings 0 0 socat --cradle any
+expect_cradle socat-cradle-settings "0f 07 36 51"
+# The loader reports its erase busy, then done a second later: the erase notice.
+erase_busy=1
+run_case pty-cradle-program program 0 1 pty --cradle 38400 --erase FB,FA
+erase_busy=0
+expect_cradle pty-cradle-program "0f 0f 07 35 51"
+run_case socat-rs232-program program 1 0 socat
+run_case rf-settings settings 3 0 rf
+run_case rf-program program 3 0 rf
+# The terminal hangs up after block 100: the program notices the closed socket,
+# reports the failure and offers the retry (declined).
+expect=hangup
+run_case rf-hangup settings 3 0 rf --close-after 100
+grep -q "blocks 101 " "$work/rf-hangup/sim.log" || fail "rf-hangup: expected 101 blocks stored"
+expect=""
+echo "all download cases passed in $(($(date +%s) - start)) s"

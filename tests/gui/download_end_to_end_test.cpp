@@ -1,0 +1,99 @@
+// The Windows side of the end-to-end download test (tests/e2e/download_e2e.sh):
+// runs one download through the real commands with scripted dialogs while the
+// script's terminal simulator answers on COM1 or on the download port. Skipped
+// unless the script sets VAROMIL_DOWNLOAD_E2E.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "settings/settings_image.h"
+#include "tests/gui/gui_support.h"
+
+namespace varomil::test {
+namespace {
+
+std::string env(const char* name) {
+    const char* v = std::getenv(name);
+    return v != nullptr ? v : "";
+}
+
+TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
+    const std::string kind = env("VAROMIL_DOWNLOAD_E2E");
+    if (kind.empty()) GTEST_SKIP() << "run by tests/e2e/download_e2e.sh";
+    const int via = std::atoi(env("VAROMIL_E2E_VIA").c_str());
+    const int speed = std::atoi(env("VAROMIL_E2E_SPEED").c_str());
+    const std::string dir = env("VAROMIL_E2E_DIR");  // a Windows path, ending in a separator
+    ASSERT_FALSE(dir.empty());
+
+    ASSERT_NE(freshMainWindow(), nullptr);
+    chooseProduct(3);
+    // Marks at both ends of the image and in the middle, so a shifted or short
+    // transfer cannot pass.
+    settingsImage().setText(fld::LocalName, "E2E-DOCK-42");
+    settingsImage().bytes().front() = 'V';
+    settingsImage().bytes()[kSettingsImageSize - 1] = 0xA5;
+    settingsImage().bytes()[kSettingsImageSize / 2] = 0x5A;
+
+    int propertiesShown = 0, progressShown = 0, eraseNoticeShown = 0;
+    DialogHook hook([&](HWND d) {
+        const std::string title = windowText(d);
+        if (title == "Progress") ++progressShown;
+        if (title == "Download") ++eraseNoticeShown;
+        if (title != "Download Properties") return;
+        ++propertiesShown;
+        SendDlgItemMessageA(d, 401, CB_SETCURSEL, static_cast<WPARAM>(via), 0);
+        SendDlgItemMessageA(d, 402, CB_SETCURSEL, 0, 0);  // COM1
+        SendDlgItemMessageA(d, 403, CB_SETCURSEL, static_cast<WPARAM>(speed), 0);
+        PostMessageA(d, WM_COMMAND, IDOK, 0);
+    });
+    // "hangup": the terminal closes the connection part way; the download must
+    // fail, say so and offer the retry, which is declined.
+    const bool hangUp = env("VAROMIL_E2E_EXPECT") == "hangup";
+    ScriptedMessageBoxes boxes;
+    ScriptedFileDialogs files;
+    boxes.answer(IDOK);
+    if (hangUp) boxes.answer(IDNO);
+    const DWORD start = GetTickCount();
+    if (kind == "program") {
+        files.choose(dir + "program.SHX");
+        sendCommand(1220);
+    } else {
+        sendCommand(1210);
+    }
+    const DWORD took = GetTickCount() - start;
+    std::printf("download %s via %d: %lu ms\n", kind.c_str(), via,
+                static_cast<unsigned long>(took));
+    EXPECT_EQ(propertiesShown, 1);
+    EXPECT_GE(progressShown, 1);
+    // Shown only while a loader that reported its erase busy is waited for.
+    EXPECT_EQ(eraseNoticeShown, env("VAROMIL_E2E_ERASE_BUSY") == "1" ? 1 : 0);
+    const std::vector<MessageBoxCall>& calls = boxes.calls();
+    ASSERT_EQ(calls.size(), hangUp ? 2u : 1u);
+    EXPECT_EQ(calls[0].text, hangUp ? "Error on downloading!" : "Downloaded completely!");
+    EXPECT_EQ(calls[0].caption, "Download");
+    EXPECT_EQ(calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    if (hangUp) {
+        EXPECT_EQ(calls[1].text, "Failed to download, would you like to retry?");
+        EXPECT_EQ(calls[1].caption, "Download");
+        EXPECT_EQ(calls[1].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+        return;
+    }
+
+    if (kind == "settings") {
+        // What the terminal must hold: the image as sent (with the reader blocks the
+        // download stored into it), padded with zeros to whole blocks.
+        std::vector<char> expected(settingsImage().bytes().begin(), settingsImage().bytes().end());
+        expected.resize(59700, 0);
+        std::ofstream(dir + "expected-image.bin", std::ios::binary)
+            .write(expected.data(), static_cast<std::streamsize>(expected.size()));
+    }
+}
+
+}  // namespace
+}  // namespace varomil::test
