@@ -11,6 +11,7 @@ namespace {
 
 using sim::Bytes;
 using testing::bytesOf;
+using testing::faults;
 using testing::Rig;
 
 // One S-record line with its count and checksum, as a linker writes it.
@@ -143,6 +144,13 @@ Rig programRig(sim::TerminalFaults f, const std::string& text) {
     return rig;
 }
 
+// A program download of text over RS-232, run to its end.
+Rig ranProgram(sim::TerminalFaults f, const std::string& text) {
+    Rig rig = programRig(std::move(f), text);
+    rig.run(TransferKind::Program);
+    return rig;
+}
+
 const std::string kSmall =
     line('3', 0x1000, 4, {1, 2, 3}) + line('3', 0x2000, 4, {9}) + "S70500000000FA\r\n";
 const Bytes kSmallRecord1{'S', '3', 0x08, 0x00, 0x00, 0x10, 0x00, 1, 2, 3, 0xE1, 0x0D};
@@ -150,8 +158,7 @@ const Bytes kSmallRecord2{'S', '3', 0x06, 0x00, 0x00, 0x20, 0x00, 9, 0xD0, 0x0D}
 const Bytes kEnd{'S', '7', 0x05, 0, 0, 0, 0, 0xFA, 0x0D};
 
 TEST(ProgramDownload, HandshakeEraseAndRecordsGoOutExactly) {
-    Rig rig = programRig({}, kSmall);
-    rig.run(TransferKind::Program);
+    Rig rig = ranProgram({}, kSmall);
     EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "progress 100",
                                                     "progress end", kDone}));
     const std::vector<Bytes> expected{bytesOf("\r"),
@@ -171,8 +178,7 @@ TEST(ProgramDownload, HandshakeEraseAndRecordsGoOutExactly) {
 TEST(ProgramDownload, BadFileIsRefusedBeforeAnyLinkOpens) {
     std::string bad = kSmall;
     bad[5] = 'x';
-    Rig rig = programRig({}, bad);
-    rig.run(TransferKind::Program);
+    Rig rig = ranProgram({}, bad);
     EXPECT_EQ(rig.ui.log,
               (std::vector<std::string>{"file dialog",
                                         "warning [Download] The program file is not valid: line 1 "
@@ -195,8 +201,7 @@ TEST(ProgramDownload, BadFileIsRefusedBeforeAnyLinkOpens) {
 
 TEST(ProgramDownload, LoaderRepliesAtEachHandshakeStep) {
     auto steps = [](sim::TerminalFaults f) {
-        Rig rig = programRig(std::move(f), kSmall);
-        rig.run(TransferKind::Program);
+        Rig rig = ranProgram(std::move(f), kSmall);
         std::string s;
         for (std::size_t i = 0; i < 3 && i < rig.writes().size(); ++i) s += rig.writes()[i][0];
         return std::make_pair(s, rig.ui.log.back());
@@ -211,10 +216,7 @@ TEST(ProgramDownload, LoaderRepliesAtEachHandshakeStep) {
     EXPECT_EQ(steps(queryFn), std::make_pair(std::string("\rQ:"), kDone));
     EXPECT_EQ(steps(downloadFn), std::make_pair(std::string("\rQD"), kDone));
 
-    sim::TerminalFaults fb;
-    fb.query = {{{"FB", 0}}};
-    Rig rig = programRig(fb, kSmall);
-    rig.run(TransferKind::Program);
+    Rig rig = ranProgram(faults([](auto& f) { f.query = {{{"FB", 0}}}; }), kSmall);
     EXPECT_EQ(rig.ui.log,
               (std::vector<std::string>{"file dialog", "link dialog",
                                         "warning [Download] Terminal is not ready!", kRetry}));
@@ -224,17 +226,12 @@ TEST(ProgramDownload, LoaderRepliesAtEachHandshakeStep) {
 }
 
 TEST(ProgramDownload, EraseBusyShowsTheNoticeUntilTheLoaderIsDone) {
-    sim::TerminalFaults f;
-    f.erase = {{{"FB", 0}, {"FA", 1500}}};
-    Rig rig = programRig(f, kSmall);
-    rig.run(TransferKind::Program);
+    Rig rig = ranProgram(faults([](auto& f) { f.erase = {{{"FB", 0}, {"FA", 1500}}}; }), kSmall);
     EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "erase notice",
                                                     "erase notice end", "progress 100",
                                                     "progress end", kDone}));
 
-    f.erase = {{{"FB", 0}}};
-    Rig never = programRig(f, kSmall);
-    never.run(TransferKind::Program);
+    Rig never = ranProgram(faults([](auto& f) { f.erase = {{{"FB", 0}}}; }), kSmall);
     EXPECT_EQ(never.ui.log[4], "warning [Download] Failed to erase flash memory!");
 }
 
@@ -243,55 +240,37 @@ TEST(ProgramDownload, EraseThatNeverEndsIsGivenUp) {
     sim::Script forever;
     for (int i = 0; i < 300; ++i) forever.push_back({"FN", 1000});
     f.erase = {forever, {{"FN", 0}}};
-    Rig rig = programRig(f, kSmall);
-    rig.run(TransferKind::Program);
+    Rig rig = ranProgram(f, kSmall);
     EXPECT_EQ(rig.ui.log[2], "warning [Download] Can't erase flash memory!");
     EXPECT_EQ(rig.term.erases, 2);
     EXPECT_GE(rig.clock.us(), 120000000u);
     EXPECT_LT(rig.clock.us(), 130000000u);
 
-    sim::TerminalFaults quiet;
-    quiet.erase = {{}};
-    Rig silent = programRig(quiet, kSmall);
-    silent.run(TransferKind::Program);
+    Rig silent = ranProgram(faults([](auto& f) { f.erase = {{}}; }), kSmall);
     EXPECT_EQ(silent.ui.log[2], "warning [Download] Can't erase flash memory!");
     EXPECT_EQ(silent.term.erases, 2);
 }
 
 TEST(ProgramDownload, RecordRefusalsEndAsTheLoaderSays) {
-    sim::TerminalFaults fn;
-    fn.record = {"FN"};
-    Rig a = programRig(fn, kSmall);
-    a.run(TransferKind::Program);
+    Rig a = ranProgram(faults([](auto& f) { f.record = {"FN"}; }), kSmall);
     EXPECT_EQ(a.ui.log[3], "warning [FN] Error : Time out !!");
     EXPECT_EQ(a.term.recordSends, (std::vector<Bytes>(3, kSmallRecord1)));
 
-    sim::TerminalFaults ff;
-    ff.record = {"FA", "FF"};
-    Rig b = programRig(ff, kSmall);
-    b.run(TransferKind::Program);
+    Rig b = ranProgram(faults([](auto& f) { f.record = {"FA", "FF"}; }), kSmall);
     EXPECT_EQ(b.ui.log[3], "warning [Download] Error on downloading!");
     EXPECT_EQ(b.term.endRecords, 0);
 
-    sim::TerminalFaults end;
-    end.endReply = "FF";
-    Rig c = programRig(end, kSmall);
-    c.run(TransferKind::Program);
+    Rig c = ranProgram(faults([](auto& f) { f.endReply = "FF"; }), kSmall);
     EXPECT_EQ(c.ui.log[3], "warning [Download] Error on downloading!");
     EXPECT_EQ(c.ui.log[5], kRetry);
 
-    sim::TerminalFaults odd;
-    odd.record = {"XX", "FA"};
-    Rig d = programRig(odd, kSmall);
-    d.run(TransferKind::Program);
+    Rig d = ranProgram(faults([](auto& f) { f.record = {"XX", "FA"}; }), kSmall);
     EXPECT_EQ(d.ui.log.back(), kDone);
     EXPECT_EQ(d.term.recordSends.size(), 3u);
 }
 
 TEST(ProgramDownload, RetryReadsTheFileAgainFromItsStart) {
-    sim::TerminalFaults f;
-    f.record = {"FF", "FA"};
-    Rig rig = programRig(f, kSmall);
+    Rig rig = programRig(faults([](auto& f) { f.record = {"FF", "FA"}; }), kSmall);
     rig.ui.retryAnswers = {true};
     rig.run(TransferKind::Program);
     EXPECT_EQ(rig.ui.log.back(), kDone);

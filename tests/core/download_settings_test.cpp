@@ -9,6 +9,7 @@ namespace {
 
 using sim::Bytes;
 using testing::bytesOf;
+using testing::faults;
 using testing::Rig;
 
 const std::string kDone = "warning [Download] Downloaded completely!";
@@ -28,9 +29,14 @@ Rig serialRig(sim::TerminalFaults f = {}) {
     return rig;
 }
 
-TEST(SettingsDownload, SendsTheImageAsNumberedPacketsWithTheirSums) {
-    Rig rig = serialRig();
+Rig ranSerial(sim::TerminalFaults f = {}) {
+    Rig rig = serialRig(std::move(f));
     rig.run(TransferKind::Settings);
+    return rig;
+}
+
+TEST(SettingsDownload, SendsTheImageAsNumberedPacketsWithTheirSums) {
+    Rig rig = ranSerial();
     EXPECT_EQ(rig.ui.log,
               (std::vector<std::string>{"link dialog", "progress 597", "progress end", kDone}));
     const auto& w = rig.writes();
@@ -67,15 +73,12 @@ TEST(SettingsDownload, KnownPacketBytes) {
     TransferBuffer buffer{};
     for (std::size_t i = 0; i < 100; ++i) buffer[300 + i] = 0xFF;
     const BlockPacket p = buildBlockPacket(buffer, 3);
-    EXPECT_EQ(p[100], 0x63);  // 25,500 = 0x639C
-    EXPECT_EQ(p[101], 0x9C);
-    EXPECT_EQ(p[102], 3);
+    EXPECT_EQ(std::vector<Byte>(p.begin() + 100, p.end()), (std::vector<Byte>{0x63, 0x9C, 3}))
+        << "25,500 = 0x639C";
 }
 
 TEST(SettingsDownload, SilentTerminalGetsThreeHellosAndTheRetryQuestion) {
-    sim::TerminalFaults f;
-    f.silent = true;
-    Rig rig = serialRig(f);
+    Rig rig = serialRig(faults([](auto& f) { f.silent = true; }));
     rig.ui.retryAnswers = {true, false};
     rig.run(TransferKind::Settings);
     EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"link dialog", kRetry, kRetry}));
@@ -87,10 +90,7 @@ TEST(SettingsDownload, SilentTerminalGetsThreeHellosAndTheRetryQuestion) {
 }
 
 TEST(SettingsDownload, BlockNeverAcknowledgedIsSentSixTimes) {
-    sim::TerminalFaults f;
-    f.neverAckBlock = 300;
-    Rig rig = serialRig(f);
-    rig.run(TransferKind::Settings);
+    Rig rig = ranSerial(faults([](auto& f) { f.neverAckBlock = 300; }));
     EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"link dialog", "progress 597", kError,
                                                     "progress end", kRetry}));
     EXPECT_EQ(rig.term.sendsOfBlock[300], 6);
@@ -100,17 +100,12 @@ TEST(SettingsDownload, BlockNeverAcknowledgedIsSentSixTimes) {
 }
 
 TEST(SettingsDownload, RefusedPacketsAreSentAgainAndTheRetryStartsFromBlockZero) {
-    sim::TerminalFaults f;
-    f.nakFirst = 5;
-    Rig rig = serialRig(f);
-    rig.run(TransferKind::Settings);
+    Rig rig = ranSerial(faults([](auto& f) { f.nakFirst = 5; }));
     EXPECT_EQ(rig.term.sendsOfBlock[0], 6);
     EXPECT_EQ(rig.ui.log.back(), kDone);
     EXPECT_EQ(rig.writes().size(), 1u + 597u + 5u);
 
-    sim::TerminalFaults g;
-    g.nakFirst = 6;
-    Rig again = serialRig(g);
+    Rig again = serialRig(faults([](auto& f) { f.nakFirst = 6; }));
     again.ui.retryAnswers = {true};
     again.run(TransferKind::Settings);
     EXPECT_EQ(again.ui.log,
@@ -121,33 +116,22 @@ TEST(SettingsDownload, RefusedPacketsAreSentAgainAndTheRetryStartsFromBlockZero)
 }
 
 TEST(SettingsDownload, SlowAndCrlessRepliesStillComplete) {
-    sim::TerminalFaults slow;
-    slow.delayMs = 2000;
-    Rig a = serialRig(slow);
-    a.run(TransferKind::Settings);
+    Rig a = ranSerial(faults([](auto& f) { f.delayMs = 2000; }));
     EXPECT_EQ(a.ui.log.back(), kDone);
     EXPECT_EQ(a.writes().size(), 598u);
 
-    sim::TerminalFaults nocr;
-    nocr.noCr = true;
-    Rig b = serialRig(nocr);
-    b.run(TransferKind::Settings);
+    Rig b = ranSerial(faults([](auto& f) { f.noCr = true; }));
     EXPECT_EQ(b.ui.log.back(), kDone);
     EXPECT_GE(b.clock.us(), 598ull * 2500000);
 }
 
 TEST(SettingsDownload, RepliesTooLateOrTooLongAreNotTakenForAck) {
-    sim::TerminalFaults late;
-    late.delayMs = 8000;  // later than all three waits of the handshake
-    Rig a = serialRig(late);
-    a.run(TransferKind::Settings);
+    // Later than all three waits of the handshake.
+    Rig a = ranSerial(faults([](auto& f) { f.delayMs = 8000; }));
     EXPECT_EQ(a.ui.log, (std::vector<std::string>{"link dialog", kRetry}));
     EXPECT_EQ(a.writes().size(), 3u);
 
-    sim::TerminalFaults longer;
-    longer.longReplies = true;
-    Rig b = serialRig(longer);
-    b.run(TransferKind::Settings);
+    Rig b = ranSerial(faults([](auto& f) { f.longReplies = true; }));
     EXPECT_EQ(b.ui.log, (std::vector<std::string>{"link dialog", kRetry}));
     EXPECT_EQ(b.writes().size(), 3u);
 }
@@ -190,9 +174,7 @@ TEST(SettingsDownload, RfLinkDeliversTheImageAndReleasesTheSocketOnce) {
 }
 
 TEST(SettingsDownload, RfHangUpAllowsOneMoreTransmission) {
-    sim::TerminalFaults f;
-    f.closeAfterBlock = 10;
-    Rig rig = rfRig(f);
+    Rig rig = rfRig(faults([](auto& f) { f.closeAfterBlock = 10; }));
     rig.run(TransferKind::Settings);
     EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"link dialog", "progress 597", kError,
                                                     "progress end", kRetry}));

@@ -130,4 +130,12 @@ inline sim::Bytes bytesOf(std::string_view s) {
     return sim::Bytes(s.begin(), s.end());
 }
 
+// Terminal faults with the fields set by one small function.
+template <typename Set>
+sim::TerminalFaults faults(Set set) {
+    sim::TerminalFaults f;
+    set(f);
+    return f;
+}
+
 }  // namespace varomil::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "settings/factory_defaults.h"
 
@@ -93,13 +94,11 @@ TEST_F(KeyRoles, FunctionKeyMapGivesTheRolesAgainInOrder) {
     for (std::size_t i = 4565; i < 4965; ++i) image.bytes()[i] = 0x5A;
     defaultFunctionKeyMap(image, c);
 
-    EXPECT_EQ(record(image, 3), (std::array<int, 3>{201, 0, 0}));
-    EXPECT_EQ(record(image, 4), (std::array<int, 3>{202, 0, 0}));
-    EXPECT_EQ(record(image, 0), (std::array<int, 3>{203, 0, 0}));
+    const std::pair<std::size_t, std::array<int, 3>> records[] = {
+        {3, {201, 0, 0}}, {4, {202, 0, 0}}, {0, {203, 0, 0}},
+        {1, {204, 0, 0}}, {9, {205, 0, 0}}, {2, {0, 2, 0}}};
+    for (const auto& [n, want] : records) EXPECT_EQ(record(image, n), want) << n;
     EXPECT_EQ(code(image, 0), kF10);
-    EXPECT_EQ(record(image, 1), (std::array<int, 3>{204, 0, 0}));
-    EXPECT_EQ(record(image, 9), (std::array<int, 3>{205, 0, 0}));
-    EXPECT_EQ(record(image, 2), (std::array<int, 3>{0, 2, 0}));
     EXPECT_EQ(code(image, 2), (KeyCode{0x1B, 'O', 'Q', 0, 0}));
     for (std::size_t n = 10; n < 50; ++n) {
         EXPECT_EQ(record(image, n), (std::array<int, 3>{0, 0, 0})) << n;
@@ -131,8 +130,7 @@ TEST_F(KeyRoles, SectionResetsReleaseTheirSelectorsRoles) {
     EXPECT_TRUE(keyTaken(image, 2));  // other pages' roles stay
 
     defaultNetworkSettings(image, c);
-    EXPECT_EQ(record(image, 2), (std::array<int, 3>{0, 2, 0}));
-    EXPECT_EQ(record(image, 3), (std::array<int, 3>{0, 3, 0}));
+    for (std::size_t n : {2, 3}) EXPECT_EQ(record(image, n), (std::array<int, 3>{0, int(n), 0}));
     EXPECT_EQ(code(image, 3), kF3);
     EXPECT_EQ(record(image, 0), (std::array<int, 3>{0, 10, 0}));
     EXPECT_TRUE(keyTaken(image, 7));

@@ -38,10 +38,9 @@ TEST(PagesNumbers, AutoPowerOffIsCorrectedToItsRangeWithoutWrapping) {
 }
 
 TEST(PagesNumbers, IdleTimeStaysWithinOneToNine) {
-    EXPECT_EQ(correctNumber("0", 1, 9).text, "1");
-    EXPECT_EQ(correctNumber("", 1, 9).text, "1");
-    EXPECT_EQ(correctNumber("12", 1, 9).text, "9");
-    EXPECT_EQ(correctNumber("05", 1, 9).text, "5");
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "1"}, {"", "1"}, {"12", "9"}, {"05", "5"}};
+    for (const auto& [typed, shown] : cases) EXPECT_EQ(correctNumber(typed, 1, 9).text, shown);
     EXPECT_FALSE(correctNumber("5", 1, 9).rewrite);
 }
 
@@ -61,9 +60,8 @@ TEST(PagesTexts, CutAndTidy) {
     image.fill(fld::SystemPassword, 'x');
     image.setText(fld::SystemPassword, "12");
     zeroFillTextSlot(image, fld::SystemPassword);
-    for (std::size_t i = 0; i < 10; ++i) {
-        EXPECT_EQ(image.bytes()[50 + i], i == 0 ? '1' : i == 1 ? '2' : 0) << i;
-    }
+    EXPECT_EQ(std::string(image.bytes().begin() + 50, image.bytes().begin() + 60),
+              std::string("12\0\0\0\0\0\0\0\0", 10));
 }
 
 // Slot n of the prompt texts starts at 82 + 41 n.

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "settings/factory_defaults.h"
@@ -77,6 +80,10 @@ std::vector<Byte> markedFile(const char* tag) {
     return f;
 }
 
+LoadResult load(const std::vector<Byte>& f, Settings& s, std::size_t size = SIZE_MAX) {
+    return loadSettingsBytes(f.data(), std::min(size, f.size()), *s.image, *s.comp);
+}
+
 std::vector<std::size_t> differingOffsets(const std::vector<Byte>& file, const SettingsImage& img) {
     std::vector<std::size_t> out;
     for (std::size_t i = 5; i < kSettingsImageSize; ++i) {
@@ -113,7 +120,7 @@ TEST(SettingsFileLoad, MigratesEachOlderVersion) {
     {  // V105: the leading beep bytes only (4522 is written as the 0 it must be).
         std::vector<Byte> f = markedFile("V105");
         Settings s;
-        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        ASSERT_EQ(load(f, s), LoadResult::Loaded);
         const std::vector<std::size_t> want{4510, 4511, 4520, 4521, 4522,
                                             4523, 4524, 4525, 4530, 4531};
         EXPECT_EQ(differingOffsets(f, *s.image), want);
@@ -126,19 +133,19 @@ TEST(SettingsFileLoad, MigratesEachOlderVersion) {
     {  // V102: also the scanner control from byte 3763, and 3754..3771 cleared.
         std::vector<Byte> f = markedFile("V102");
         Settings s;
-        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        ASSERT_EQ(load(f, s), LoadResult::Loaded);
         EXPECT_EQ(s.image->byte(fld::ScanControl), 1);
         for (std::size_t i = 3754; i <= 3771; ++i) EXPECT_EQ(s.at(i), 0) << i;
         EXPECT_EQ(s.image->byte(fld::GoodBeepSequence), 14);
         EXPECT_EQ(s.at(6), 0x11);
         f[3763] = 0;
-        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        ASSERT_EQ(load(f, s), LoadResult::Loaded);
         EXPECT_EQ(s.image->byte(fld::ScanControl), 0);
     }
     {  // V106: nothing changes but the derived tables.
         std::vector<Byte> f = markedFile("V106");
         Settings s;
-        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+        ASSERT_EQ(load(f, s), LoadResult::Loaded);
         EXPECT_TRUE(differingOffsets(f, *s.image).empty());
         EXPECT_EQ(s.comp->reader1D[0], 0x9B);
     }
@@ -159,7 +166,7 @@ TEST(SettingsFileLoad, OlderFormatKeepsSettingsButResetsScreensAndKeyMap) {
     setTag(f, "I100");
 
     Settings s;
-    ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+    ASSERT_EQ(load(f, s), LoadResult::Loaded);
     EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
     EXPECT_EQ(s.image->byte(fld::ScreensPresent), 0);
     EXPECT_EQ(s.image->byte(fld::PageCount), 0);
@@ -174,29 +181,30 @@ TEST(SettingsFileLoad, OlderFormatKeepsSettingsButResetsScreensAndKeyMap) {
     EXPECT_EQ(s.image->text(fld::VersionTag), "V106");
 }
 
+// The fix-up of products 0 and 7 to 2 runs before the count check: with one known
+// product, every file but a product-1 file falls back to product 1's factory settings.
 TEST(SettingsFileLoad, ProductByteAndProductCount) {
-    for (Byte product : {Byte{0}, Byte{7}}) {
+    const Settings one = defaults(1);
+    const struct {
+        Byte product;
+        int count;
+        LoadResult result;
+    } cases[] = {{0, kProductCount, LoadResult::Loaded}, {7, kProductCount, LoadResult::Loaded},
+                 {0, 1, LoadResult::ReplacedByDefaults}, {2, 1, LoadResult::ReplacedByDefaults},
+                 {7, 1, LoadResult::ReplacedByDefaults}, {1, 1, LoadResult::Loaded}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.product) + " of " + std::to_string(c.count));
         std::vector<Byte> f = markedFile("V106");
-        f[5] = product;
+        f[5] = c.product;
         Settings s;
-        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
-        EXPECT_EQ(s.image->byte(fld::ProductIndex), 2);
-        EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
+        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp, c.count), c.result);
+        if (c.result == LoadResult::ReplacedByDefaults) {
+            EXPECT_EQ(s.image->bytes(), one.image->bytes());
+        } else {
+            EXPECT_EQ(s.image->byte(fld::ProductIndex), c.product == 1 ? 1 : 2);
+            EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
+        }
     }
-    // The fix-up to 2 runs before the count check: with one known product, every
-    // file but a product-1 file falls back to product 1's factory settings.
-    for (Byte product : {Byte{0}, Byte{2}, Byte{7}}) {
-        std::vector<Byte> f = markedFile("V106");
-        f[5] = product;
-        Settings s;
-        ASSERT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp, 1),
-                  LoadResult::ReplacedByDefaults);
-        EXPECT_EQ(s.image->bytes(), defaults(1).image->bytes());
-    }
-    std::vector<Byte> f = markedFile("V106");
-    f[5] = 1;
-    Settings s;
-    EXPECT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp, 1), LoadResult::Loaded);
 }
 
 TEST(SettingsFileLoad, UnknownOrTooOldTagsGiveProductOneDefaults) {
@@ -204,9 +212,7 @@ TEST(SettingsFileLoad, UnknownOrTooOldTagsGiveProductOneDefaults) {
     for (const char* tag : {"V", "X106", "V-5", "V099", "I99", "", "v106"}) {
         std::vector<Byte> f = markedFile(tag);
         Settings s;
-        EXPECT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp),
-                  LoadResult::ReplacedByDefaults)
-            << tag;
+        EXPECT_EQ(load(f, s), LoadResult::ReplacedByDefaults) << tag;
         EXPECT_EQ(s.image->bytes(), want.image->bytes()) << tag;
         EXPECT_EQ(s.comp->capturedScreens[7][100], 0) << tag;
     }
@@ -216,7 +222,7 @@ TEST(SettingsFileLoad, UnknownOrTooOldTagsGiveProductOneDefaults) {
     const char* longTag = "V99999999999";
     std::copy(longTag, longTag + 12, f.begin());
     Settings s;
-    EXPECT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+    EXPECT_EQ(load(f, s), LoadResult::Loaded);
     EXPECT_EQ(s.image->byte(fld::ProductIndex), 2);
     EXPECT_EQ(s.image->byte(fld::ErrorBeepSequence, 6), 0x77);  // no migration
 
@@ -230,22 +236,17 @@ TEST(SettingsFileLoad, UnknownOrTooOldTagsGiveProductOneDefaults) {
 TEST(SettingsFileLoad, ShortOrUnreadableFilesLeaveMemoryUntouched) {
     Settings s = defaults(3);
     s.comp->capturedScreens[1][1] = 0x33;
-    const Settings before = [&] {
-        Settings c;
-        *c.image = *s.image;
-        *c.comp = *s.comp;
-        return c;
-    }();
+    const SettingsImage imageBefore = *s.image;
+    const auto screensBefore = s.comp->capturedScreens;
     std::vector<Byte> f = markedFile("V106");
-    EXPECT_EQ(loadSettingsBytes(f.data(), kSettingsImageSize - 1, *s.image, *s.comp),
-              LoadResult::TooShort);
+    EXPECT_EQ(load(f, s, kSettingsImageSize - 1), LoadResult::TooShort);
     EXPECT_EQ(loadSettingsBytes(nullptr, 0, *s.image, *s.comp), LoadResult::TooShort);
     const fs::path dir = freshDir();
     EXPECT_EQ(readSettingsFile((dir / "missing.NET").string(), *s.image, *s.comp),
               LoadResult::CannotOpen);
     EXPECT_FALSE(succeeded(readSettingsFile(dir.string(), *s.image, *s.comp)));  // a folder
-    EXPECT_EQ(s.image->bytes(), before.image->bytes());
-    EXPECT_EQ(s.comp->capturedScreens, before.comp->capturedScreens);
+    EXPECT_EQ(s.image->bytes(), imageBefore.bytes());
+    EXPECT_EQ(s.comp->capturedScreens, screensBefore);
 }
 
 TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {
@@ -254,7 +255,7 @@ TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {
     std::vector<Byte> f = markedFile("V106");
     for (std::size_t i = kSettingsImageSize; i < f.size(); ++i) f[i] = 0x55;
     const std::size_t size = kSettingsImageSize + kCapturedScreenSize + 920;
-    ASSERT_EQ(loadSettingsBytes(f.data(), size, *s.image, *s.comp), LoadResult::Loaded);
+    ASSERT_EQ(load(f, s, size), LoadResult::Loaded);
     EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
     EXPECT_EQ(s.comp->capturedScreens[0][2079], 0x55);
     EXPECT_EQ(s.comp->capturedScreens[1][919], 0x55);
@@ -263,21 +264,25 @@ TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {
 
     // A longer file is read up to the layout's end.
     f.resize(f.size() + 10, 0xEE);
-    EXPECT_EQ(loadSettingsBytes(f.data(), f.size(), *s.image, *s.comp), LoadResult::Loaded);
+    EXPECT_EQ(load(f, s), LoadResult::Loaded);
     EXPECT_EQ(s.comp->capturedScreens[49][2079], 0x55);
 }
 
 TEST(SettingsFileSaveAs, NamingRule) {
-    EXPECT_EQ(saveAsFileName("config"), "config.NET");
-    EXPECT_EQ(saveAsFileName("config.net"), "config.net");
-    EXPECT_EQ(saveAsFileName("C:\\x\\config.Net"), "C:\\x\\config.Net");
-    EXPECT_EQ(saveAsFileName("site.txt"), "site.txt.NET");
-    EXPECT_EQ(saveAsFileName(".NET"), ".NET.NET");  // needs a name before the extension
-    EXPECT_EQ(saveAsFileName(std::string(251, 'a')), std::string(251, 'a') + ".NET");
-    EXPECT_EQ(saveAsFileName(std::string(252, 'a')), std::nullopt);  // 257 with the NUL
-    EXPECT_EQ(saveAsFileName(std::string(255, 'a') + ".NET"), std::nullopt);
-    EXPECT_EQ(saveAsFileName(std::string(251, 'a') + ".NET"), std::string(251, 'a') + ".NET");
-    EXPECT_EQ(saveAsFileName(""), std::nullopt);
+    const std::string a251(251, 'a');
+    // ".NET" needs a name before the extension; 252 + ".NET" is 257 with the NUL.
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"config", "config.NET"},
+        {"config.net", "config.net"},
+        {"C:\\x\\config.Net", "C:\\x\\config.Net"},
+        {"site.txt", "site.txt.NET"},
+        {".NET", ".NET.NET"},
+        {a251, a251 + ".NET"},
+        {a251 + "a", std::nullopt},
+        {std::string(255, 'a') + ".NET", std::nullopt},
+        {a251 + ".NET", a251 + ".NET"},
+        {"", std::nullopt}};
+    for (const auto& [name, want] : cases) EXPECT_EQ(saveAsFileName(name), want) << name;
 }
 
 bool refuseReplace(const std::string&, const std::string&) {

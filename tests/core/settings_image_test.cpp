@@ -52,11 +52,10 @@ TEST(SettingsImageText, ReadersStopAtTheSlotWhenNoNulIsThere) {
 TEST(SettingsImageNumbers, ByteOrderPerField) {
     SettingsImage img;
     img.setU16le(fld::TelnetPort, 0x1234);
-    EXPECT_EQ(img.byte(fld::TelnetPort, 0), 0x34);
-    EXPECT_EQ(img.byte(fld::TelnetPort, 1), 0x12);
     img.setU16be(fld::RfidDataMaxLength, 128);
-    EXPECT_EQ(img.bytes()[58764], 0);
-    EXPECT_EQ(img.bytes()[58765], 128);
+    EXPECT_EQ((std::array<int, 4>{img.byte(fld::TelnetPort, 0), img.byte(fld::TelnetPort, 1),
+                                  img.bytes()[58764], img.bytes()[58765]}),
+              (std::array<int, 4>{0x34, 0x12, 0, 128}));
     EXPECT_EQ(img.u16be(fld::RfidDataMaxLength), 128);
     // Auto power off: 44 + 256 * 1 = 300 seconds.
     img.setByte(fld::AutoPowerOffLow, 44);

@@ -236,13 +236,11 @@ TEST(SummaryTree, DefaultsOfProductTwo) {
               "    Local Echo : Enable\n");
     const std::vector<SummaryItem>& keys = emulation.children.back().children;
     ASSERT_EQ(keys.size(), 33u);
-    EXPECT_EQ(keys[0].text, "FN+0  =>  Undefined");
-    EXPECT_EQ(keys[1].text, "FN+1  =>  F1");
-    EXPECT_EQ(keys[12].text, "ENTER  =>  Undefined");
-    EXPECT_EQ(keys[13].text, "FN+D  =>  Undefined");
-    EXPECT_EQ(keys[14].text, "FN+H  =>  Undefined");
-    EXPECT_EQ(keys[29].text, "Up    =>  Undefined");
-    EXPECT_EQ(keys[32].text, "Right  =>  Undefined");
+    const std::pair<std::size_t, const char*> some[] = {
+        {0, "FN+0  =>  Undefined"},  {1, "FN+1  =>  F1"},         {12, "ENTER  =>  Undefined"},
+        {13, "FN+D  =>  Undefined"}, {14, "FN+H  =>  Undefined"}, {29, "Up    =>  Undefined"},
+        {32, "Right  =>  Undefined"}};
+    for (const auto& [n, text] : some) EXPECT_EQ(keys[n].text, text) << n;
     EXPECT_EQ(printed(roots[5]), "Screen\n");
 }
 
@@ -300,9 +298,8 @@ TEST(SummaryTree, ValuesModifiersRolesAndPages) {
     EXPECT_EQ(sec[6].text, "Active WEP Key 4");
     EXPECT_EQ(sec[8].text, "WEP Key 2 : 01 AB FF 00 00 00 00 00 00 00 00 00 00 ");
     const std::vector<SummaryItem>& keys = roots[4].children[4].children;
-    EXPECT_EQ(keys[3].text, "FN+3  =>  Name Key");
-    EXPECT_EQ(keys[5].text, "FN+5  =>  Shift  +  F12");
-    EXPECT_EQ(keys[6].text, "FN+6  =>  Alt  +  User defined");
+    EXPECT_EQ(keys[3].text + "|" + keys[5].text + "|" + keys[6].text,
+              "FN+3  =>  Name Key|FN+5  =>  Shift  +  F12|FN+6  =>  Alt  +  User defined");
 
     const SummaryItem& screen = roots[5];
     ASSERT_EQ(screen.children.size(), 2u);

@@ -3,6 +3,7 @@
 // window notifications for any stream, however it is cut into blocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -23,80 +24,25 @@ using Bytes = std::vector<std::uint8_t>;
 // ends with and without wrap, scrolling regions, insert mode, line drawing,
 // reverse video, high bytes, and sequences cut anywhere.
 Bytes hostileStream(std::mt19937& rng, std::size_t size, bool telnet) {
-    static const char* const kSequences[] = {
-        "\x1b[?7h",
-        "\x1b[?7l",
-        "\x1b[4h",
-        "\x1b[4l",
-        "\x1b[7m",
-        "\x1b[0m",
-        "\x1b[m",
-        "\x1b[5;20r",
-        "\x1b[r",
-        "\x1b[?6h",
-        "\x1b[?6l",
-        "\x1b[20h",
-        "\x1b[20l",
-        "\x1b(0",
-        "\x1b(B",
-        "\x1b)0",
-        "\x0e",
-        "\x0f",
-        "\x1b#8",
-        "\x1b"
-        "7",
-        "\x1b"
-        "8",
-        "\x1b"
-        "D",
-        "\x1b"
-        "E",
-        "\x1b"
-        "M",
-        "\x1b"
-        "H",
-        "\x1b[3g",
-        "\x1b[2J",
-        "\x1b[K",
-        "\x1b[1K",
-        "\x1b[2K",
-        "\x1b[3L",
-        "\x1b[2M",
-        "\x1b[5@",
-        "\x1b[4P",
-        "\x1b[6X",
-        "\x1b[9b",
-        "\x1b[6n",
-        "\x1b[c",
-        "\x1b[5n",
-        "\x1b[0x",
-        "\x1b[s",
-        "\x1b[u",
-        "\x1b[12h",
-        "\x1b[12l",
-        "\x1b[?3l",
-        "\r\n",
-        "\r",
-        "\n",
-        "\b",
-        "\t",
-        "\x05",
-        "\x07",
-        "\x18",
-        "\x1a",
-        "\x1b",
-        "\x9b"
-        "2C",
-        "\x1b\xe1",
-        "\x7f",
-        "\xff",
-        "\x1b[",
-        "\x1b[99999999;-1H",
-    };
+    // Host sequences, '|' between them.
+    static const std::vector<std::string> kSequences = [] {
+        const std::string all =
+            "\033[?7h|\033[?7l|\033[4h|\033[4l|\033[7m|\033[0m|\033[m|\033[5;20r|\033[r|"
+            "\033[?6h|\033[?6l|\033[20h|\033[20l|\033(0|\033(B|\033)0|\016|\017|\033#8|"
+            "\0337|\0338|\033D|\033E|\033M|\033H|\033[3g|\033[2J|\033[K|\033[1K|\033[2K|\033[3L|"
+            "\033[2M|\033[5@|\033[4P|\033[6X|\033[9b|\033[6n|\033[c|\033[5n|\033[0x|\033[s|"
+            "\033[u|\033[12h|\033[12l|\033[?3l|\r\n|\r|\n|\b|\t|\005|\007|\030|"
+            "\032|\033|\2332C|\033\341|\177|\377|\033[|\033[99999999;-1H";
+        std::vector<std::string> out;
+        for (std::size_t from = 0, to; from <= all.size(); from = to + 1) {
+            to = std::min(all.find('|', from), all.size());
+            out.push_back(all.substr(from, to - from));
+        }
+        return out;
+    }();
     static const char* const kTelnet[] = {
         "\xff\xff", "\xff\xfb\x01", "\xff\xfc\x01", "\xff\xfd\x18", "\xff\xfa\x18\x01\xff\xf0",
-        "\xff\xf1", "\xff",
-    };
+        "\xff\xf1", "\xff"};
     std::uniform_int_distribution<int> pick(0, 99);
     Bytes out;
     while (out.size() < size) {
@@ -115,8 +61,8 @@ Bytes hostileStream(std::mt19937& rng, std::size_t size, bool telnet) {
                           static_cast<unsigned>(rng() % 83));
             out.insert(out.end(), buf, buf + std::strlen(buf));
         } else if (kind < 95 || !telnet) {
-            const char* s = kSequences[rng() % (sizeof kSequences / sizeof *kSequences)];
-            out.insert(out.end(), s, s + std::strlen(s));
+            const std::string& s = kSequences[rng() % kSequences.size()];
+            out.insert(out.end(), s.begin(), s.end());
         } else {
             const char* s = kTelnet[rng() % (sizeof kTelnet / sizeof *kTelnet)];
             out.insert(out.end(), s, s + std::strlen(s));
