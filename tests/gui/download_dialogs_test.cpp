@@ -9,6 +9,8 @@
 
 #include <fstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/main_window_win.h"
@@ -20,56 +22,33 @@
 namespace varomil::test {
 namespace {
 
-struct ListState {
-    std::vector<std::string> items;
-    int selected = -1;
-    bool dropDownList = false;
-};
-
-ListState readList(HWND dialog, int id) {
-    ListState s;
-    const HWND list = GetDlgItem(dialog, id);
-    const int n = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
+// A combo box as "item|item|... @selected", "!" marking one that allows typing.
+std::string describeList(HWND list) {
+    std::string s;
+    for (int i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
         char text[64] = "";
         SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        s.items.push_back(text);
+        s += std::string(text) + "|";
     }
-    s.selected = static_cast<int>(SendMessageA(list, CB_GETCURSEL, 0, 0));
-    s.dropDownList = (GetWindowLongA(list, GWL_STYLE) & 3) == CBS_DROPDOWNLIST;
-    return s;
+    s += "@" + std::to_string(SendMessageA(list, CB_GETCURSEL, 0, 0));
+    return s + ((GetWindowLongA(list, GWL_STYLE) & 3) == CBS_DROPDOWNLIST ? "" : "!");
 }
 
-std::vector<std::string> staticTexts(HWND dialog) {
-    std::vector<std::string> texts;
-    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        char cls[32] = "";
-        GetClassNameA(c, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Static") == 0) texts.push_back(windowText(c));
-    }
-    return texts;
-}
-
-struct PropertiesSeen {
-    std::string caption;
-    std::vector<std::string> labels;
-    ListState via, port, speed;
-    std::string ok, cancel;
-};
-
-// Reads the Download Properties dialog, then picks the given link (or cancels).
+// Reads the Download Properties dialog (caption, labels, lists, buttons, one a
+// line), then picks the given link (or cancels).
 class PropertiesScript {
   public:
     PropertiesScript(int via = -1, int port = 0, int speed = 0)
         : hook_([this, via, port, speed](HWND d) {
               if (windowText(d) != "Download Properties") return;
-              seen.caption = windowText(d);
-              seen.labels = staticTexts(d);
-              seen.via = readList(d, 401);
-              seen.port = readList(d, 402);
-              seen.speed = readList(d, 403);
-              seen.ok = dialogItemText(d, IDOK);
-              seen.cancel = dialogItemText(d, IDCANCEL);
+              seen = windowText(d) + "\n";
+              for (HWND c = GetWindow(d, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                  char cls[32] = "";
+                  GetClassNameA(c, cls, sizeof cls);
+                  if (lstrcmpiA(cls, "Static") == 0) seen += windowText(c) + "|";
+              }
+              for (int id : {401, 402, 403}) seen += "\n" + describeList(GetDlgItem(d, id));
+              seen += "\n" + dialogItemText(d, IDOK) + "|" + dialogItemText(d, IDCANCEL);
               ++shown;
               if (via < 0) {
                   PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
@@ -80,7 +59,7 @@ class PropertiesScript {
               SendDlgItemMessageA(d, 403, CB_SETCURSEL, static_cast<WPARAM>(speed), 0);
               PostMessageA(d, WM_COMMAND, IDOK, 0);
           }) {}
-    PropertiesSeen seen;
+    std::string seen;
     int shown = 0;
 
   private:
@@ -88,10 +67,7 @@ class PropertiesScript {
 };
 
 std::string scratchFile(const std::string& name, const std::string& content) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    const std::string path =
-        std::string(temp) + "varomil-dl-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+    const std::string path = scratchPath("dl-" + name);
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }
@@ -107,53 +83,32 @@ class DownloadCommandTest : public ::testing::Test {
 };
 
 TEST_F(DownloadCommandTest, PropertiesListTheLinksAndPreselectTheStoredOnes) {
-    settingsImage().setByte(fld::DownloadVia, 3);
-    settingsImage().setByte(fld::DownloadBaudRate, 2);
-    ScriptedMessageBoxes boxes;
-    PropertiesScript dialog;
-    sendCommand(1210);
-    ASSERT_EQ(dialog.shown, 1);
-    const PropertiesSeen& s = dialog.seen;
-    EXPECT_EQ(s.caption, "Download Properties");
-    EXPECT_EQ(s.labels,
-              (std::vector<std::string>{"&Download via :", "&COM port :", "&Baur rate :"}));
-    EXPECT_EQ(s.via.items, (std::vector<std::string>{"Cradle-IR", "RS-232", "IrDA", "RF"}));
-    EXPECT_EQ(s.port.items, (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4", "COM5",
-                                                      "COM6", "COM7", "COM8", "COM9"}));
-    EXPECT_EQ(s.speed.items,
-              (std::vector<std::string>{"115200 bps", "57600 bps", "38400 bps", "9600 bps"}));
-    EXPECT_TRUE(s.via.dropDownList && s.port.dropDownList && s.speed.dropDownList);
-    EXPECT_EQ(s.via.selected, 3);
-    EXPECT_EQ(s.port.selected, 0);
-    EXPECT_EQ(s.speed.selected, 2);
-    EXPECT_EQ(s.ok, "OK");
-    EXPECT_EQ(s.cancel, "Cancel");
-    // Cancel: nothing opened, nothing said.
-    EXPECT_TRUE(boxes.calls().empty());
-}
-
-TEST_F(DownloadCommandTest, StoredValuesOutsideTheirListsPreselectTheFirstItem) {
-    settingsImage().setByte(fld::DownloadVia, 4);
-    settingsImage().setByte(fld::DownloadBaudRate, 0xFF);
-    ScriptedMessageBoxes boxes;
-    PropertiesScript dialog;
-    sendCommand(1210);
-    ASSERT_EQ(dialog.shown, 1);
-    EXPECT_EQ(dialog.seen.via.selected, 0);
-    EXPECT_EQ(dialog.seen.speed.selected, 0);
-    EXPECT_EQ(dialog.seen.port.selected, 0);
+    const std::string head = "Download Properties\n&Download via :|&COM port :|&Baur rate :|\n";
+    const std::string via = "Cradle-IR|RS-232|IrDA|RF|@";
+    const std::string ports = "\nCOM1|COM2|COM3|COM4|COM5|COM6|COM7|COM8|COM9|@0\n";
+    const std::string speeds = "115200 bps|57600 bps|38400 bps|9600 bps|@";
+    // Stored link and speed; values outside their lists preselect the first item.
+    const struct {
+        int via, speed;
+        const char* selected;
+    } cases[] = {{3, 2, "32"}, {4, 0xFF, "00"}};
+    for (const auto& c : cases) {
+        settingsImage().setByte(fld::DownloadVia, static_cast<Byte>(c.via));
+        settingsImage().setByte(fld::DownloadBaudRate, static_cast<Byte>(c.speed));
+        PropertiesScript dialog;
+        sendCommand(1210);  // Cancel: nothing opened, nothing said
+        ASSERT_EQ(dialog.shown, 1);
+        EXPECT_EQ(dialog.seen,
+                  head + via + c.selected[0] + ports + speeds + c.selected[1] + "\nOK|Cancel");
+    }
 }
 
 TEST_F(DownloadCommandTest, APortThatCannotBeOpenedEndsTheCommandWithoutRetry) {
     // No COM9 exists in the test's Wine prefix.
-    ScriptedMessageBoxes boxes;
-    boxes.answer(IDOK);
-    PropertiesScript dialog(0, 8, 0);
-    sendCommand(1210);
-    ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].text, "Can't open the COM port!");
-    EXPECT_EQ(boxes.calls()[0].caption, "Download");
-    EXPECT_EQ(boxes.calls()[0].flags, kWarning);
+    PropertiesScript com9(0, 8, 0);
+    Asked asked = answering({IDOK}, {}, [] { sendCommand(1210); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    expectBox(asked.boxes[0], "Can't open the COM port!", "Download", kWarning);
 }
 
 TEST_F(DownloadCommandTest, ABindFailureIsReportedWithoutRetryAndLeavesTheLibraryBalanced) {
@@ -167,14 +122,10 @@ TEST_F(DownloadCommandTest, ABindFailureIsReportedWithoutRetryAndLeavesTheLibrar
     bind(holder, reinterpret_cast<const sockaddr*>(&a), sizeof a);
     listen(holder, 1);
     {
-        ScriptedMessageBoxes boxes;
-        boxes.answer(IDOK);
-        PropertiesScript dialog(3, 0, 0);
-        sendCommand(1210);
-        ASSERT_EQ(boxes.calls().size(), 1u);
-        EXPECT_EQ(boxes.calls()[0].text, "Error in Binding on socket!");
-        EXPECT_EQ(boxes.calls()[0].caption, "Download");
-        EXPECT_EQ(boxes.calls()[0].flags, kWarning);
+        PropertiesScript rf(3, 0, 0);
+        Asked asked = answering({IDOK}, {}, [] { sendCommand(1210); });
+        ASSERT_EQ(asked.boxes.size(), 1u);
+        expectBox(asked.boxes[0], "Error in Binding on socket!", "Download", kWarning);
     }
     // The download cleaned up only its own start: ours still holds.
     sockaddr_in name{};
@@ -185,46 +136,33 @@ TEST_F(DownloadCommandTest, ABindFailureIsReportedWithoutRetryAndLeavesTheLibrar
 }
 
 TEST_F(DownloadCommandTest, ProgramFileChoiceAndFilesRefusedBeforeAnyLink) {
-    ScriptedMessageBoxes boxes;
-    ScriptedFileDialogs files;
     PropertiesScript dialog;
-    files.choose("");  // Cancel
-    sendCommand(1220);
-    ASSERT_EQ(files.calls().size(), 1u);
-    EXPECT_EQ(files.calls()[0].kind, FileDialogKind::Open);
-    EXPECT_EQ(files.calls()[0].filter,
-              std::string("Absolute object programs {*.SHX}\0*.SHX\0", 39));
-    EXPECT_EQ(files.calls()[0].defaultExtension, "SHX");
-    EXPECT_EQ(files.calls()[0].flags, static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
-    EXPECT_TRUE(boxes.calls().empty());
+    const Asked asked = answering({}, {""}, [] { sendCommand(1220); });  // Cancel
+    ASSERT_EQ(asked.files.size(), 1u);
+    EXPECT_EQ(asked.files[0].kind, FileDialogKind::Open);
+    EXPECT_EQ(asked.files[0].filter, std::string("Absolute object programs {*.SHX}\0*.SHX\0", 39));
+    EXPECT_EQ(asked.files[0].defaultExtension, "SHX");
+    EXPECT_EQ(asked.files[0].flags, static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
 
-    boxes.answer(IDOK);
-    files.choose(scratchFile("missing-dir\\none.SHX", ""));
-    sendCommand(1220);
-    ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].text, "Can't open the file!");
-    EXPECT_EQ(boxes.calls()[0].flags, kWarning);
-
-    // A wrong checksum on line 2: refused before the link is even chosen.
-    boxes.answer(IDOK);
-    files.choose(scratchFile("bad.SHX",
-                             "S00600004844521B\r\n"
-                             "S30900010000AABBCCDD00\r\n"
-                             "S70500000000FA\r\n"));
-    sendCommand(1220);
-    ASSERT_EQ(boxes.calls().size(), 2u);
-    EXPECT_EQ(boxes.calls()[1].text, "The program file is not valid: line 2 has a wrong checksum.");
-    EXPECT_EQ(boxes.calls()[1].caption, "Download");
+    // A file that cannot be read, and one with a wrong checksum on line 2: both
+    // refused before the link is even chosen.
+    const std::pair<std::string, std::string> refused[] = {
+        {scratchFile("missing-dir\\none.SHX", ""), "Can't open the file!"},
+        {scratchFile("bad.SHX", "S00600004844521B\r\nS30900010000AABBCCDD00\r\nS70500000000FA\r\n"),
+         "The program file is not valid: line 2 has a wrong checksum."},
+    };
+    for (const auto& [file, text] : refused) {
+        const Asked refusal = answering({IDOK}, {file}, [] { sendCommand(1220); });
+        ASSERT_EQ(refusal.boxes.size(), 1u);
+        expectBox(refusal.boxes[0], text, "Download", kWarning);
+    }
     EXPECT_EQ(dialog.shown, 0);
 
     // A good file, then Cancel in Download Properties: the file is closed again.
-    const std::string good = scratchFile("good.SHX",
-                                         "S30900010000AABBCCDDE7\r\n"
-                                         "S70500000000FA\r\n");
-    files.choose(good);
-    sendCommand(1220);
+    const std::string good =
+        scratchFile("good.SHX", "S30900010000AABBCCDDE7\r\nS70500000000FA\r\n");
+    EXPECT_TRUE(answering({}, {good}, [] { sendCommand(1220); }).boxes.empty());
     EXPECT_EQ(dialog.shown, 1);
-    EXPECT_EQ(boxes.calls().size(), 2u);
     const HANDLE again =
         CreateFileA(good.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(again, INVALID_HANDLE_VALUE);
@@ -241,17 +179,11 @@ TEST(DownloadWindows, ProgressWindowShowsTheBarAndFollowsThePosition) {
     EXPECT_EQ(dialogItemText(w, 101), "Downloading...");
     EXPECT_EQ(GetWindow(w, GW_OWNER), nullptr);
     const HWND bar = ui.progressBar();
-    char cls[32] = "";
-    GetClassNameA(bar, cls, sizeof cls);
-    EXPECT_STREQ(cls, "msctls_progress32");
-    EXPECT_EQ(windowText(bar), "Downloading");
     RECT client{};
     GetClientRect(w, &client);
     const RECT r = childRect(bar);
-    EXPECT_EQ(r.left, 14);
-    EXPECT_EQ(r.top, client.bottom / 2);
-    EXPECT_EQ(r.right - r.left, client.right - 28);
-    EXPECT_EQ(r.bottom - r.top, 20);
+    EXPECT_EQ(std::make_tuple(r.left, r.top, r.right - r.left, r.bottom - r.top),
+              std::make_tuple(14L, client.bottom / 2, client.right - 28, 20L));
     EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 597);
     EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
     ui.setProgress(298);

@@ -105,9 +105,8 @@ TEST_F(GridEditorTest, CapacityOneRefusesASecondClickWithAWarning) {
     boxes.answer(IDOK);
     runGrid(edit, GridMode::KeyNames, {0x2C, 0x42}, IDOK);
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].text, "Too many characters !!!");
-    EXPECT_EQ(boxes.calls()[0].caption, "The Grid Control");
-    EXPECT_EQ(boxes.calls()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+    expectBox(boxes.calls()[0], "Too many characters !!!", "The Grid Control", MB_ICONWARNING,
+              MB_ICONMASK);
     EXPECT_EQ(windowText(edit), ", ");
     EXPECT_EQ(delimiter, (std::array<Byte, 2>{0x2C, 0}));
 }
@@ -118,31 +117,10 @@ TEST_F(GridEditorTest, SevenBitChartHasEightColumnsButShowsHighStoredBytes) {
     storage[1] = 0x20;
     target(GridMode::KeyNames7Bit, 5, GridLength::UpToZero);
     EXPECT_EQ(windowText(edit), "200 SP ");
-    // A click right of column "70" is beyond the chart and adds nothing.
-    DialogHook hook([&](HWND dialog) {
-        HWND chart = GetDlgItem(dialog, IDC_GRID_CHART);
-        RECT r{};
-        GetClientRect(chart, &r);
-        const GridChart c = gridChart(GridMode::KeyNames7Bit, r.right, r.bottom);
-        SendMessageA(chart, WM_LBUTTONDOWN, 0,
-                     MAKELPARAM(9 * c.cellWidth + 2, 2 * c.cellHeight + 2));
-        clickCode(dialog, 0x7F, GridMode::KeyNames7Bit);
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    });
-    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    // A click right of column "70" (where 0x81 would be) is beyond the chart.
+    runGrid(edit, GridMode::KeyNames7Bit, {0x81, 0x7F}, IDOK);
     EXPECT_EQ(windowText(edit), "200 SP DEL ");
     EXPECT_EQ(storage[2], 0x7F);
-}
-
-TEST_F(GridEditorTest, AZeroInTheMiddleEndsAKeyNameValue) {
-    storage = {};
-    storage[0] = 'A';
-    storage[2] = 'B';
-    target(GridMode::KeyNames, 9, GridLength::UpToZero);
-    EXPECT_EQ(windowText(edit), "A ");
-    runGrid(edit, GridMode::KeyNames, {}, IDOK);
-    EXPECT_EQ(storage[0], 'A');
-    EXPECT_EQ(storage[2], 0);
 }
 
 TEST_F(GridEditorTest, ClearThenOkEmptiesAndCancelRestores) {
@@ -156,9 +134,18 @@ TEST_F(GridEditorTest, ClearThenOkEmptiesAndCancelRestores) {
     runGrid(edit, GridMode::Hex, {}, IDOK, true);
     EXPECT_EQ(windowText(edit), "");
     EXPECT_EQ(storage[0], 0);
-}
 
-TEST_F(GridEditorTest, WepKeysLoadTheirWholeCapacity) {
+    // A zero in the middle ends a key name value, and OK stores it so.
+    storage = {};
+    storage[0] = 'A';
+    storage[2] = 'B';
+    target(GridMode::KeyNames, 9, GridLength::UpToZero);
+    EXPECT_EQ(windowText(edit), "A ");
+    runGrid(edit, GridMode::KeyNames, {}, IDOK);
+    EXPECT_EQ(storage[0], 'A');
+    EXPECT_EQ(storage[2], 0);
+
+    // WEP keys load their whole capacity.
     storage = {};
     storage[4] = 0xAB;
     target(GridMode::Hex, 5, GridLength::Capacity);

@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "app/application_win.h"
 #include "app/document.h"
 #include "app/main_window_win.h"
@@ -96,6 +99,34 @@ LRESULT CALLBACK DialogHook::hookProc(int code, WPARAM wParam, LPARAM lParam) {
         }
     }
     return CallNextHookEx(self != nullptr ? self->hook_ : nullptr, code, wParam, lParam);
+}
+
+void expectBox(const MessageBoxCall& call, const std::string& text, const std::string& caption,
+               UINT flags, UINT mask) {
+    EXPECT_EQ(call.text, text);
+    EXPECT_EQ(call.caption, caption) << text;
+    EXPECT_EQ(call.flags & mask, flags) << text;
+}
+
+Asked answering(std::initializer_list<int> boxes, std::initializer_list<std::string> files,
+                const std::function<void()>& action) {
+    ScriptedMessageBoxes scriptedBoxes;
+    ScriptedFileDialogs scriptedFiles;
+    for (int b : boxes) scriptedBoxes.answer(b);
+    for (const std::string& f : files) scriptedFiles.choose(f);
+    action();
+    return {scriptedBoxes.calls(), scriptedFiles.calls()};
+}
+
+std::string scratchPath(const std::string& name) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + "varomil-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void drainQuitMessage() {

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,23 @@ class DialogHook {
     std::vector<HWND> handled_;
     int seen_ = 0;
 };
+
+// Checks a recorded message box: exact text and caption, and the flags under `mask`.
+void expectBox(const MessageBoxCall& call, const std::string& text, const std::string& caption,
+               UINT flags, UINT mask = ~0u);
+
+// Runs `action` with message boxes answered from `boxes` and file dialogs from
+// `files` ("" = Cancel); every answer must be used. Returns what was asked.
+struct Asked {
+    std::vector<MessageBoxCall> boxes;
+    std::vector<ScriptedFileDialogs::Call> files;
+};
+Asked answering(std::initializer_list<int> boxes, std::initializer_list<std::string> files,
+                const std::function<void()>& action);
+
+// A scratch file name in the temp folder, unique to this test process.
+std::string scratchPath(const std::string& name);
+std::string fileBytes(const std::string& path);
 
 // Destroys the main window if there is one and creates a new one, shown.
 HWND freshMainWindow();

@@ -8,11 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/document.h"
@@ -62,25 +62,30 @@ bool disconnectedView() {
            buttonEnabled(cmd::Connect) && !buttonEnabled(cmd::Disconnect);
 }
 
-std::string tempPath(const char* name) {
-    char dir[MAX_PATH] = "";
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + name;
+// The Host IP dialog's caption and address ("caption|a.b.c.d").
+std::string hostDialogShows(HWND d) {
+    std::string s = windowText(d) + "|";
+    for (int id = 201; id <= 204; ++id) s += dialogItemText(d, id) + (id < 204 ? "." : "");
+    return s;
 }
 
-std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The Host IP dialog answered with the address it shows (checked) and OK.
-DialogHook acceptHostDialog(std::string* shown) {
-    return DialogHook([shown](HWND dialog) {
-        *shown = windowText(dialog) + "|" + dialogItemText(dialog, 201) + "." +
-                 dialogItemText(dialog, 202) + "." + dialogItemText(dialog, 203) + "." +
-                 dialogItemText(dialog, 204);
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+// Connect, with the Host IP dialog given `octets` (none: as shown) and OK (then
+// Cancel, for a dialog that refuses); returns what the dialog showed.
+std::string connectWith(std::vector<std::string> octets = {}, bool thenCancel = false) {
+    std::string shown;
+    DialogHook dialog([&](HWND d) {
+        shown = hostDialogShows(d);
+        for (std::size_t k = 0; k < octets.size(); ++k)
+            SetDlgItemTextA(d, 201 + static_cast<int>(k), octets[k].c_str());
+        PostMessageA(d, WM_COMMAND, IDOK, 0);
+        if (thenCancel) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
     });
+    sendCommand(cmd::Connect);
+    return shown;
+}
+
+void useHost(const ScriptedTelnetHost& host) {
+    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(host.port()));
 }
 
 class HostSessionTest : public ::testing::Test {
@@ -137,16 +142,11 @@ TEST_F(HostSessionTest, LogsInBrowsesCapturesThreeScreensAndReturnsToTheTreeWhen
         if (!h.expect("\x1bOR", "F3")) return;
         h.closeConnection();
     });
-    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(host.port()));
-    const std::string scr = tempPath("varomil_host_test.scr");
+    useHost(host);
+    const std::string scr = scratchPath("host_test.scr");
     DeleteFileA(scr.c_str());
 
-    std::string shown;
-    {
-        DialogHook dialog = acceptHostDialog(&shown);
-        sendCommand(cmd::Connect);
-    }
-    EXPECT_EQ(shown, "Host IP|127.0.0.1");
+    EXPECT_EQ(connectWith(), "Host IP|127.0.0.1");
     ASSERT_TRUE(IsWindowVisible(mainWindow().terminal));
     EXPECT_FALSE(IsWindowVisible(mainWindow().tree));
     EXPECT_FALSE(buttonEnabled(cmd::Connect));
@@ -156,17 +156,12 @@ TEST_F(HostSessionTest, LogsInBrowsesCapturesThreeScreensAndReturnsToTheTreeWhen
     EXPECT_EQ(settingsImage().text(slot::hostAddress(0)), "10.9.8.7");
 
     ASSERT_TRUE(pumpUntil([] { return shows(23, 0, "Select:"); })) << printable(rowOnScreen(23));
-    {
-        ScriptedFileDialogs files;
-        files.choose(scr);
-        sendCommand(cmd::StartCapture);
-        ASSERT_EQ(files.calls().size(), 1u);
-        EXPECT_EQ(files.calls()[0].filter,
-                  std::string("Host Session Screens (*.SCR)\0*.SCR\0", 35));
-        EXPECT_EQ(files.calls()[0].defaultExtension, "SCR");
-        const DWORD flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-        EXPECT_EQ(files.calls()[0].flags & flags, flags);
-    }
+    const Asked asked = answering({}, {scr}, [] { sendCommand(cmd::StartCapture); });
+    ASSERT_EQ(asked.files.size(), 1u);
+    EXPECT_EQ(asked.files[0].filter, std::string("Host Session Screens (*.SCR)\0*.SCR\0", 35));
+    EXPECT_EQ(asked.files[0].defaultExtension, "SCR");
+    const DWORD flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    EXPECT_EQ(asked.files[0].flags & flags, flags);
     EXPECT_EQ(statusText(), "Ready to capture");
     sendCommand(cmd::Capture);
     EXPECT_EQ(statusText(), "Captured : 1 screens");
@@ -226,50 +221,24 @@ TEST_F(HostSessionTest, HostIpDialogRefusesBadFieldsAndTheConnectionReportsItsFa
     // An active index above 4 reads entry 0; a piece without digits shows 0.
     settingsImage().setByte(fld::ActiveHostIndex, 9);
     settingsImage().setText(slot::hostAddress(0), "10.x.300");
-    std::string shown;
-    {
-        DialogHook dialog([&](HWND d) {
-            shown = dialogItemText(d, 201) + "." + dialogItemText(d, 202) + "." +
-                    dialogItemText(d, 203) + "." + dialogItemText(d, 204);
-            PostMessageA(d, WM_COMMAND, IDOK, 0);  // 300 is refused, the dialog stays
-            PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
-        });
-        boxes.answer(IDOK);
-        sendCommand(cmd::Connect);
-    }
-    EXPECT_EQ(shown, "10.0.300.0");
+    boxes.answer(IDOK);  // 300 is refused, the dialog stays
+    EXPECT_EQ(connectWith({}, true), "Host IP|10.0.300.0");
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].text, "Invalid IP Address!");
-    EXPECT_EQ(boxes.calls()[0].caption, "Error");
-    EXPECT_EQ(boxes.calls()[0].flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    expectBox(boxes.calls()[0], "Invalid IP Address!", "Error", MB_OK | MB_ICONWARNING);
     EXPECT_TRUE(disconnectedView());
     EXPECT_EQ(settingsImage().text(slot::hostAddress(0)), "10.x.300");
 
-    auto connectTo = [&](const char* octets[4]) {
-        DialogHook dialog([&](HWND d) {
-            for (int k = 0; k < 4; ++k) SetDlgItemTextA(d, 201 + k, octets[k]);
-            PostMessageA(d, WM_COMMAND, IDOK, 0);
-        });
-        sendCommand(cmd::Connect);
-    };
-    const char* broadcast[4] = {"255", "255", "255", "255"};
     boxes.answer(IDOK);
-    connectTo(broadcast);
+    connectWith({"255", "255", "255", "255"});
     ASSERT_EQ(boxes.calls().size(), 2u);
     EXPECT_EQ(boxes.calls()[1].text, "Invalid Host IP given.");
     EXPECT_EQ(boxes.calls()[1].owner, mainWindow().terminal);
     EXPECT_EQ(boxes.calls()[1].caption, "Error");
 
     // A port nobody listens on any more: the connection is refused.
-    int closedPort = 0;
-    {
-        ScriptedTelnetHost gone([](ScriptedTelnetHost&) {});
-        closedPort = gone.port();
-    }
-    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(closedPort));
-    const char* loopback[4] = {"127", "0", "0", "1"};
+    useHost(ScriptedTelnetHost([](ScriptedTelnetHost&) {}));
     boxes.answer(IDOK);
-    connectTo(loopback);
+    connectWith({"127", "0", "0", "1"});
     ASSERT_EQ(boxes.calls().size(), 3u);
     EXPECT_EQ(boxes.calls()[2].text, "Can not establish connection");
     EXPECT_TRUE(disconnectedView());
@@ -281,13 +250,8 @@ TEST_F(HostSessionTest, ExitWhileConnectedClosesTheConnectionFirst) {
         h.reach(1);
         if (!h.expectClosed()) h.reach(-1);
     });
-    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(host.port()));
-    settingsImage().setText(slot::hostAddress(2), "127.0.0.1");
-    std::string shown;
-    {
-        DialogHook dialog = acceptHostDialog(&shown);
-        sendCommand(cmd::Connect);
-    }
+    useHost(host);
+    connectWith();
     ASSERT_TRUE(pumpUntil([] { return shows(0, 0, "ready"); }));
     sendCommand(cmd::Exit);
     EXPECT_FALSE(IsWindow(frame));
@@ -303,12 +267,8 @@ TEST_F(HostSessionTest, DisconnectDuringAFloodEndsTheConnectionAndTheNextOneIsNo
     ScriptedTelnetHost flood([&screenful](ScriptedTelnetHost& h) {
         if (h.floodUntilClosed(screenful)) h.reach(1);
     });
-    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(flood.port()));
-    std::string shown;
-    {
-        DialogHook dialog = acceptHostDialog(&shown);
-        sendCommand(cmd::Connect);
-    }
+    useHost(flood);
+    connectWith();
     ASSERT_TRUE(pumpUntil([] { return rowOnScreen(0).compare(0, 5, "FLOOD") == 0; }));
     sendCommand(cmd::Disconnect);
     EXPECT_TRUE(disconnectedView());
@@ -321,11 +281,8 @@ TEST_F(HostSessionTest, DisconnectDuringAFloodEndsTheConnectionAndTheNextOneIsNo
         h.reach(1);
         h.expectClosed();
     });
-    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(second.port()));
-    {
-        DialogHook dialog = acceptHostDialog(&shown);
-        sendCommand(cmd::Connect);
-    }
+    useHost(second);
+    connectWith();
     ASSERT_TRUE(pumpUntil([] { return shows(0, 0, "second host"); }));
     typed('x');
     ASSERT_TRUE(pumpUntil([&] { return second.stage() == 1; }));
@@ -337,14 +294,13 @@ TEST_F(HostSessionTest, DisconnectDuringAFloodEndsTheConnectionAndTheNextOneIsNo
 }
 
 // Throughput of the whole path under Wine: socket, receive thread, interpreter,
-// window notices and painting. A benchmark, run by hand:
+// window notices and painting. A benchmark, not a test; run it by hand:
 //   varomil_gui_tests.exe --gtest_also_run_disabled_tests --gtest_filter=*Throughput*
 TEST_F(HostSessionTest, DISABLED_ThroughputOfAOneMegabyteHostStream) {
     // Full-screen forms with cursor addressing, erase and reverse video, and
     // scrolling text, as a host application's output mixes them.
     std::string stream;
-    int form = 0;
-    while (stream.size() < 1000000) {
+    for (int form = 0; stream.size() < 1000000; ++form) {
         char line[96];
         stream += "\x1b[H\x1b[2J";
         for (int row = 1; row <= 24; ++row) {
@@ -358,7 +314,6 @@ TEST_F(HostSessionTest, DISABLED_ThroughputOfAOneMegabyteHostStream) {
                           form);
             stream += line;
         }
-        ++form;
     }
     stream += "\x1b[H\x1b[2JLAST SCREEN";
     ScriptedTelnetHost host([&stream](ScriptedTelnetHost& h) {
@@ -368,12 +323,8 @@ TEST_F(HostSessionTest, DISABLED_ThroughputOfAOneMegabyteHostStream) {
         h.expectClosed(60000);
     });
     settingsImage().setFlag(fld::AutoLogin, false);
-    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(host.port()));
-    std::string shown;
-    {
-        DialogHook dialog = acceptHostDialog(&shown);
-        sendCommand(cmd::Connect);
-    }
+    useHost(host);
+    connectWith();
     const std::uint64_t blocks0 = sessionState().blocks;
     const std::uint64_t messages0 = sessionState().messages;
     const auto start = std::chrono::steady_clock::now();

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "app/application_win.h"
@@ -41,11 +41,19 @@ bool stillEdited() {
     return settingsImage().text(fld::LocalName) == "EDITED";
 }
 
+std::string comboItem(HWND box, int i) {
+    char item[64] = "";
+    SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    return item;
+}
+
 TEST_F(MainWindowTest, StartsWithNoProductAnEmptyTreeAndTheScreenGeometry) {
     EXPECT_EQ(document().ProductCount, 3);
-    EXPECT_EQ(document().ProductTable[0], "4410/4420");
-    EXPECT_EQ(document().ProductTable[1], "4630/4640");
-    EXPECT_EQ(document().ProductTable[2], "4850");
+    std::string selector;
+    for (int i = 0; i < SendMessageA(w().selector, CB_GETCOUNT, 0, 0); ++i)
+        selector += comboItem(w().selector, i) + "|";
+    EXPECT_EQ(selector, "Select Product|4410/4420|4630/4640|4850|");
+    EXPECT_EQ(SendMessageA(w().selector, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(windowText(frame), kTitle);
     EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 0);
     EXPECT_EQ(settingsImage().text(fld::VersionTag), "V106");
@@ -54,176 +62,127 @@ TEST_F(MainWindowTest, StartsWithNoProductAnEmptyTreeAndTheScreenGeometry) {
 
     RECT r{};
     GetWindowRect(frame, &r);
-    EXPECT_EQ(r.left, 15);
-    EXPECT_EQ(r.top, 15);
+    EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(15L, 15L));
     EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN) - 30);
     EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN) - 60);
-
-    char item[32] = "";
-    EXPECT_EQ(SendMessageA(w().selector, CB_GETCOUNT, 0, 0), 4);
-    EXPECT_EQ(SendMessageA(w().selector, CB_GETCURSEL, 0, 0), 0);
-    SendMessageA(w().selector, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
-    EXPECT_STREQ(item, "Select Product");
-    SendMessageA(w().selector, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(item));
-    EXPECT_STREQ(item, "4850");
     const RECT sel = childRect(w().selector);
     EXPECT_EQ(GetParent(w().selector), w().toolbar);
-    EXPECT_EQ(sel.left, 270);
-    EXPECT_EQ(sel.top, 1);
-    EXPECT_EQ(sel.right - sel.left, 130);
+    EXPECT_EQ(std::make_tuple(sel.left, sel.top, sel.right - sel.left),
+              std::make_tuple(270L, 1L, 130L));
 
     EXPECT_EQ(SendMessageA(w().tree, TVM_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(IsWindowVisible(w().tree));
     EXPECT_FALSE(IsWindowVisible(w().terminal));
     EXPECT_EQ(statusText(), "");
-    char className[32] = "";
-    GetClassNameA(frame, className, sizeof className);
-    EXPECT_STREQ(className, "Varomil");
-    GetClassNameA(w().terminal, className, sizeof className);
-    EXPECT_STREQ(className, "Client");
-    EXPECT_EQ(GetDlgCtrlID(w().tree), 1);
-    EXPECT_EQ(GetDlgCtrlID(w().status), 101);
-    EXPECT_EQ(GetDlgCtrlID(w().toolbar), 102);
 
-    LOGFONTA font{};
+    LOGFONTA f{};
     HFONT treeFont = reinterpret_cast<HFONT>(SendMessageA(w().tree, WM_GETFONT, 0, 0));
-    ASSERT_EQ(GetObjectA(treeFont, sizeof font, &font), static_cast<int>(sizeof font));
-    EXPECT_EQ(font.lfHeight, 16);
-    EXPECT_EQ(font.lfWidth, 8);
-    EXPECT_EQ(font.lfWeight, 400);
-    EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
-    EXPECT_EQ(font.lfPitchAndFamily & 0xF0, FF_SWISS);
-    EXPECT_STREQ(font.lfFaceName, "System");
+    ASSERT_EQ(GetObjectA(treeFont, sizeof f, &f), static_cast<int>(sizeof f));
+    EXPECT_EQ(std::make_tuple(f.lfHeight, f.lfWidth, f.lfWeight, f.lfCharSet,
+                              f.lfPitchAndFamily & 0xF0, std::string(f.lfFaceName)),
+              std::make_tuple(16L, 8L, 400L, static_cast<BYTE>(ANSI_CHARSET), FF_SWISS,
+                              std::string("System")));
 }
 
+// Every menu item by position, "-" a separator, "|" the end of a popup.
 TEST_F(MainWindowTest, MenuHasEveryItemWithItsIdAndTheAcceleratorsAreLoaded) {
-    struct Item {
-        int menu;
-        int position;
-        int id;  // 0: separator
-        const char* text;
+    const std::pair<int, const char*> items[] = {
+        {0, "&File"},
+        {1010, "&New\tCtrl+N"},
+        {1020, "&Open...\tCtrl+O"},
+        {1030, "&Save\tCtrl+S"},
+        {1040, "Save &As..."},
+        {0, "-"},
+        {1090, "&Exit\tAlt+F4"},
+        {0, "&Utilities"},
+        {1110, "&Configure...\tCtrl+C"},
+        {0, "-"},
+        {1210, "&Download Settings...\tCtrl+D"},
+        {1220, "Download &Program...\tCtrl+P"},
+        {0, "&Telnet"},
+        {1340, "Connect..."},
+        {1350, "Disconnect"},
+        {0, "-"},
+        {1320, "Start Capture..."},
+        {1310, "Capture"},
+        {1330, "Stop Capture"},
+        {0, "&Help"},
+        {1910, "About &Varomil..."},
     };
-    const Item items[] = {
-        {0, 0, 1010, "&New\tCtrl+N"},
-        {0, 1, 1020, "&Open...\tCtrl+O"},
-        {0, 2, 1030, "&Save\tCtrl+S"},
-        {0, 3, 1040, "Save &As..."},
-        {0, 4, 0, ""},
-        {0, 5, 1090, "&Exit\tAlt+F4"},
-        {1, 0, 1110, "&Configure...\tCtrl+C"},
-        {1, 1, 0, ""},
-        {1, 2, 1210, "&Download Settings...\tCtrl+D"},
-        {1, 3, 1220, "Download &Program...\tCtrl+P"},
-        {2, 0, 1340, "Connect..."},
-        {2, 1, 1350, "Disconnect"},
-        {2, 2, 0, ""},
-        {2, 3, 1320, "Start Capture..."},
-        {2, 4, 1310, "Capture"},
-        {2, 5, 1330, "Stop Capture"},
-        {3, 0, 1910, "About &Varomil..."},
-    };
+    std::string want, got;
+    for (const auto& [id, text] : items)
+        want += (id == 0 && text[0] != '-' ? "|" : "") + std::to_string(id) + text + ",";
     HMENU bar = GetMenu(frame);
-    ASSERT_EQ(GetMenuItemCount(bar), 4);
-    const char* popups[] = {"&File", "&Utilities", "&Telnet", "&Help"};
-    const int counts[] = {6, 4, 6, 1};
     char text[128];
-    for (int m = 0; m < 4; ++m) {
+    for (int m = 0; m < GetMenuItemCount(bar); ++m) {
         GetMenuStringA(bar, static_cast<UINT>(m), text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(text, popups[m]);
-        EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, m)), counts[m]) << popups[m];
-    }
-    for (const Item& item : items) {
-        HMENU popup = GetSubMenu(bar, item.menu);
-        const UINT id = GetMenuItemID(popup, item.position);
-        if (item.id == 0) {
-            EXPECT_TRUE(GetMenuState(popup, static_cast<UINT>(item.position), MF_BYPOSITION) &
-                        MF_SEPARATOR);
-            continue;
+        got += std::string("|0") + text + ",";
+        HMENU popup = GetSubMenu(bar, m);
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            const bool separator =
+                GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR;
+            GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            got += separator ? std::string("0-,")
+                             : std::to_string(GetMenuItemID(popup, i)) + text + ",";
         }
-        EXPECT_EQ(id, static_cast<UINT>(item.id)) << item.text;
-        GetMenuStringA(popup, static_cast<UINT>(item.position), text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(text, item.text);
     }
+    EXPECT_EQ(got, want);
 
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "Varomil");
     ASSERT_NE(table, nullptr);
     ACCEL keys[16];
     const int n = CopyAcceleratorTableA(table, keys, 16);
-    const std::pair<char, int> expected[] = {{'N', 1010}, {'O', 1020}, {'S', 1030},
-                                             {'C', 1110}, {'D', 1210}, {'P', 1220}};
-    ASSERT_EQ(n, 6);
+    std::string accelerators;
     for (int i = 0; i < n; ++i) {
-        EXPECT_EQ(keys[i].key, expected[i].first);
-        EXPECT_EQ(keys[i].cmd, expected[i].second);
+        accelerators +=
+            std::string(1, static_cast<char>(keys[i].key)) + std::to_string(keys[i].cmd) + " ";
         EXPECT_EQ(keys[i].fVirt & (FVIRTKEY | FCONTROL | FALT | FSHIFT), FVIRTKEY | FCONTROL);
     }
+    EXPECT_EQ(accelerators, "N1010 O1020 S1030 C1110 D1210 P1220 ");
 }
 
 TEST_F(MainWindowTest, ToolbarHasTheButtonsImagesAndTooltipsInOrder) {
-    struct Button {
-        int id;  // 0: separator
-        int image;
-        const char* tooltip;
-    };
-    // Standard small images first (15 of them), then bitmap 1000, then 1100.
-    const Button buttons[] = {
-        {0, 0, nullptr},
-        {1010, STD_FILENEW, "New"},
-        {1020, STD_FILEOPEN, "Open"},
-        {1030, STD_FILESAVE, "Save"},
-        {0, 0, nullptr},
-        {1110, STD_PROPERTIES, "Configure"},
-        {1210, STD_COPY, "Download Settings"},
-        {0, 0, nullptr},
-        {1340, 15, "Connect"},
-        {1350, 16, "Disconnect"},
-        {0, 0, nullptr},
-        {1320, 17, "Start Capture"},
-        {1310, 18, "Capture"},
-        {1330, 19, "Stop Capture"},
-    };
-    ASSERT_EQ(SendMessageA(w().toolbar, TB_BUTTONCOUNT, 0, 0), 14);
+    // Standard small images first (15 of them), then bitmap 1000, then 1100;
+    // a separator is "-".
+    const std::string want =
+        "-,1010/6 New,1020/7 Open,1030/8 Save,-,1110/10 Configure,"
+        "1210/1 Download Settings,-,1340/15 Connect,1350/16 Disconnect,-,"
+        "1320/17 Start Capture,1310/18 Capture,1330/19 Stop Capture,";
+    static_assert(STD_FILENEW == 6 && STD_FILEOPEN == 7 && STD_FILESAVE == 8 &&
+                  STD_PROPERTIES == 10 && STD_COPY == 1);
     HWND tips = reinterpret_cast<HWND>(SendMessageA(w().toolbar, TB_GETTOOLTIPS, 0, 0));
     EXPECT_EQ(tips, w().tooltip);
-    for (int i = 0; i < 14; ++i) {
-        const Button& b = buttons[i];
-        TBBUTTON got{};
+    std::string got;
+    for (int i = 0; i < SendMessageA(w().toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
+        TBBUTTON b{};
         SendMessageA(w().toolbar, TB_GETBUTTON, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&got));
-        if (b.id == 0) {
-            EXPECT_TRUE(got.fsStyle & BTNS_SEP) << "position " << i;
+                     reinterpret_cast<LPARAM>(&b));
+        if (b.fsStyle & BTNS_SEP) {
+            got += "-,";
             continue;
         }
-        EXPECT_EQ(got.idCommand, b.id) << "position " << i;
-        EXPECT_EQ(got.iBitmap, b.image) << "position " << i;
         char text[80] = "";
         TOOLINFOA tool{};
         tool.cbSize = sizeof tool;
         tool.hwnd = w().toolbar;
-        tool.uId = static_cast<UINT_PTR>(b.id);
+        tool.uId = static_cast<UINT_PTR>(b.idCommand);
         tool.lpszText = text;
         SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-        EXPECT_STREQ(text, b.tooltip) << "position " << i;
+        got += std::to_string(b.idCommand) + "/" + std::to_string(b.iBitmap) + " " + text + ",";
     }
+    EXPECT_EQ(got, want);
 }
 
 TEST_F(MainWindowTest, CommandsThatNeedAProductAskForOneAndDoNothingElse) {
     for (int command : {1010, 1030, 1040, 1110, 1210}) {
         SCOPED_TRACE(command);
         SetFocus(frame);
-        {
-            ScriptedMessageBoxes boxes;
-            boxes.answer(IDOK);
-            sendCommand(command);
-            ASSERT_EQ(boxes.calls().size(), 1u);
-            const MessageBoxCall& call = boxes.calls()[0];
-            EXPECT_EQ(call.text, "Please select product !!");
-            EXPECT_EQ(call.caption, kTitle);
-            EXPECT_EQ(call.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
-            EXPECT_EQ(call.flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-            EXPECT_EQ(call.owner, frame);
-            EXPECT_EQ(call.statusText, loadResourceString(static_cast<UINT>(command)));
-        }
+        const Asked asked = answering({IDOK}, {}, [&] { sendCommand(command); });
+        ASSERT_EQ(asked.boxes.size(), 1u);
+        expectBox(asked.boxes[0], "Please select product !!", kTitle, MB_OK | MB_ICONEXCLAMATION,
+                  MB_ICONMASK | MB_TYPEMASK);
+        EXPECT_EQ(asked.boxes[0].owner, frame);
+        EXPECT_EQ(asked.boxes[0].statusText, loadResourceString(static_cast<UINT>(command)));
         EXPECT_EQ(GetFocus(), w().selector);
         EXPECT_EQ(statusText(), "");
         EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 0);
@@ -232,23 +191,17 @@ TEST_F(MainWindowTest, CommandsThatNeedAProductAskForOneAndDoNothingElse) {
 }
 
 TEST_F(MainWindowTest, DownloadProgramNeedsNoProductAndDownloadSettingsRunsWithOne) {
+    // No program file: the download ends there. Any message box fails the test.
+    EXPECT_EQ(answering({}, {""}, [] { sendCommand(1220); }).files.size(), 1u);
+    EXPECT_EQ(document().DownloadKind, 1220);
+    chooseProduct(1);
     {
-        ScriptedMessageBoxes none;
-        ScriptedFileDialogs dialogs;
-        dialogs.choose("");  // no program file: the download ends there
-        sendCommand(1220);
-        EXPECT_EQ(document().DownloadKind, 1220);
-        EXPECT_EQ(dialogs.calls().size(), 1u);
-        chooseProduct(1);
-        {
-            DialogHook cancel([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-            sendCommand(1210);
-            EXPECT_EQ(cancel.dialogsSeen(), 1) << "Download Properties";
-        }
-        EXPECT_EQ(document().DownloadKind, 1210);
-        sendCommand(1110);  // Configure with a product: no question either
-        EXPECT_TRUE(none.calls().empty());
+        DialogHook cancel([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+        sendCommand(1210);
+        EXPECT_EQ(cancel.dialogsSeen(), 1) << "Download Properties";
     }
+    EXPECT_EQ(document().DownloadKind, 1210);
+    sendCommand(1110);  // Configure with a product: no question either
     EXPECT_EQ(statusText(), "");
 }
 
@@ -274,141 +227,94 @@ std::string treeViewText(HWND tree, HTREEITEM item, int depth) {
 }
 
 TEST_F(MainWindowTest, ChoosingAProductDiscardsTheSettingsSilentlyAndTheSameOneDoesNothing) {
-    ScriptedMessageBoxes none;
-    markEdited();
-    chooseProduct(2);
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 2);
-    EXPECT_FALSE(stillEdited());
-    EXPECT_FALSE(document().SettingsModified);
-    EXPECT_TRUE(document().CurrentFileName.empty());
-
-    SummaryContext ctx{
-        "Dornwick", "V2.90.0", loadResourceString(4003), {"4410/4420", "4630/4640", "4850"}};
-    const std::string expected = printSummaryTree(buildSummaryTree(settingsImage(), ctx));
-    EXPECT_EQ(treeViewText(w().tree, TreeView_GetRoot(w().tree), 0), expected);
-
-    markEdited();
-    chooseProduct(3);
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 3);
-    EXPECT_FALSE(stillEdited());
-    EXPECT_FALSE(document().SettingsModified);
-
-    markEdited();
-    chooseProduct(3);
-    EXPECT_TRUE(stillEdited());
-    EXPECT_TRUE(document().SettingsModified);
-    EXPECT_EQ(document().CurrentFileName, "C:\\site.net");
-
-    chooseProduct(0);
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 0);
-    EXPECT_FALSE(stillEdited());
+    // Product chosen after an edit; whether the edit, the mark and the name go.
+    const std::pair<int, bool> steps[] = {{2, true}, {3, true}, {3, false}, {0, true}};
+    for (const auto& [product, discarded] : steps) {
+        SCOPED_TRACE(product);
+        markEdited();
+        answering({}, {}, [product = product] { chooseProduct(product); });
+        EXPECT_EQ(settingsImage().byte(fld::ProductIndex), product);
+        EXPECT_EQ(stillEdited(), !discarded);
+        EXPECT_EQ(document().SettingsModified, !discarded);
+        EXPECT_EQ(document().CurrentFileName.empty(), discarded);
+        if (product != 2) continue;
+        SummaryContext ctx{
+            "Dornwick", "V2.90.0", loadResourceString(4003), {"4410/4420", "4630/4640", "4850"}};
+        const std::string expected = printSummaryTree(buildSummaryTree(settingsImage(), ctx));
+        EXPECT_EQ(treeViewText(w().tree, TreeView_GetRoot(w().tree), 0), expected);
+    }
     EXPECT_EQ(SendMessageA(w().tree, TVM_GETCOUNT, 0, 0), 0);
-    EXPECT_TRUE(none.calls().empty());
 }
 
 void expectSaveQuestion(const MessageBoxCall& call) {
-    EXPECT_EQ(call.text, "Save the program ?");
-    EXPECT_EQ(call.caption, kTitle);
-    EXPECT_EQ(call.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
-    EXPECT_EQ(call.flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+    expectBox(call, "Save the program ?", kTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+              MB_ICONMASK | MB_TYPEMASK);
 }
 
 TEST_F(MainWindowTest, ClosingWithChangesToAProductAsksAndCancelKeepsTheWindow) {
     chooseProduct(1);
     markEdited();
-    {
-        ScriptedMessageBoxes boxes;
-        boxes.answer(IDCANCEL);
-        SendMessageA(frame, WM_CLOSE, 0, 0);
-        ASSERT_EQ(boxes.calls().size(), 1u);
-        expectSaveQuestion(boxes.calls()[0]);
-    }
+    Asked asked = answering({IDCANCEL}, {}, [&] { SendMessageA(frame, WM_CLOSE, 0, 0); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    expectSaveQuestion(asked.boxes[0]);
     EXPECT_TRUE(IsWindow(frame));
     EXPECT_TRUE(stillEdited());
-    {
-        ScriptedMessageBoxes boxes;
-        boxes.answer(IDNO);
-        sendCommand(1090);  // Exit takes the same road
-        EXPECT_EQ(boxes.calls().size(), 1u);
-    }
+    answering({IDNO}, {}, [] { sendCommand(1090); });  // Exit takes the same road
     EXPECT_FALSE(IsWindow(frame));
     MSG quit{};
     ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(quit.wParam, 0u);
-}
 
-TEST_F(MainWindowTest, ClosingAsksNothingWithoutAProductOrWithoutChanges) {
-    {
-        ScriptedMessageBoxes none;
-        markEdited();  // modified, but no product selected
-        sendCommand(1090);
-        EXPECT_FALSE(IsWindow(frame));
-    }
+    // No question without a product, or without changes.
     frame = freshMainWindow();
-    {
-        ScriptedMessageBoxes none;
-        chooseProduct(2);  // product, no changes
-        SendMessageA(frame, WM_CLOSE, 0, 0);
-        EXPECT_FALSE(IsWindow(frame));
-    }
+    markEdited();
+    answering({}, {}, [] { sendCommand(1090); });
+    EXPECT_FALSE(IsWindow(frame));
+    frame = freshMainWindow();
+    chooseProduct(2);
+    answering({}, {}, [&] { SendMessageA(frame, WM_CLOSE, 0, 0); });
+    EXPECT_FALSE(IsWindow(frame));
 }
 
 TEST_F(MainWindowTest, NewAndOpenAskToSaveChangesFirst) {
     chooseProduct(2);
     markEdited();
-    {
-        ScriptedMessageBoxes boxes;
-        boxes.answer(IDCANCEL);
-        sendCommand(1010);
-        ASSERT_EQ(boxes.calls().size(), 1u);
-        expectSaveQuestion(boxes.calls()[0]);
-    }
+    Asked asked = answering({IDCANCEL}, {}, [] { sendCommand(1010); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    expectSaveQuestion(asked.boxes[0]);
     EXPECT_TRUE(stillEdited());
     EXPECT_TRUE(document().SettingsModified);
-    {
-        ScriptedMessageBoxes boxes;
-        boxes.answer(IDNO);
-        sendCommand(1010);
-    }
+    answering({IDNO}, {}, [] { sendCommand(1010); });
     EXPECT_FALSE(stillEdited());
     EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 2);
     EXPECT_FALSE(document().SettingsModified);
     EXPECT_TRUE(document().CurrentFileName.empty());
 
     chooseProduct(0);
-    markEdited();  // Open asks even without a product
-    {
-        ScriptedMessageBoxes boxes;
-        ScriptedFileDialogs dialogs;
-        boxes.answer(IDNO);
-        dialogs.choose("");  // and then the user cancels the Open dialog
-        sendCommand(1020);
-        ASSERT_EQ(boxes.calls().size(), 1u);
-        expectSaveQuestion(boxes.calls()[0]);
-    }
+    markEdited();  // Open asks even without a product; then the Open dialog is cancelled
+    asked = answering({IDNO}, {""}, [] { sendCommand(1020); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    expectSaveQuestion(asked.boxes[0]);
     EXPECT_FALSE(document().SettingsModified);
     EXPECT_TRUE(document().CurrentFileName.empty());
     EXPECT_TRUE(stillEdited()) << "no file was opened: the settings stay";
 }
 
-struct TelnetCommands {
-    bool connect, disconnect, startCapture, capture, stopCapture;
-};
-
-void expectTelnetCommands(const TelnetCommands& want) {
-    const std::array<std::pair<int, bool>, 5> states{{{1340, want.connect},
-                                                      {1350, want.disconnect},
-                                                      {1320, want.startCapture},
-                                                      {1310, want.capture},
-                                                      {1330, want.stopCapture}}};
-    for (const auto& [id, enabled] : states) {
-        EXPECT_EQ(buttonEnabled(id), enabled) << "toolbar button " << id;
-        EXPECT_EQ(menuItemEnabled(id), enabled) << "menu item " << id;
+// Enabled ('1') or not ('0'): Connect, Disconnect, Start Capture, Capture, Stop
+// Capture, on the toolbar and in the menu alike.
+void expectTelnetCommands(const std::string& want) {
+    const int ids[] = {1340, 1350, 1320, 1310, 1330};
+    std::string buttons, items;
+    for (int id : ids) {
+        buttons += buttonEnabled(id) ? '1' : '0';
+        items += menuItemEnabled(id) ? '1' : '0';
     }
+    EXPECT_EQ(buttons, want) << "toolbar";
+    EXPECT_EQ(items, want) << "menu";
 }
 
 TEST_F(MainWindowTest, ConnectionAndCaptureStatesOnToolbarAndMenu) {
-    expectTelnetCommands({true, false, false, false, false});
+    expectTelnetCommands("10000");
     for (int fileCommand : {1010, 1020, 1030, 1040, 1090, 1110, 1210, 1220}) {
         EXPECT_TRUE(menuItemEnabled(fileCommand)) << fileCommand;
     }
@@ -417,7 +323,7 @@ TEST_F(MainWindowTest, ConnectionAndCaptureStatesOnToolbarAndMenu) {
     showTerminalView(true);
     SetConnectionState(frame, false);
     SetCaptureState(frame, true);
-    expectTelnetCommands({false, true, true, false, false});
+    expectTelnetCommands("01100");
     EXPECT_TRUE(IsWindowVisible(w().terminal));
     EXPECT_FALSE(IsWindowVisible(w().tree));
     SetFocus(w().selector);
@@ -426,13 +332,13 @@ TEST_F(MainWindowTest, ConnectionAndCaptureStatesOnToolbarAndMenu) {
 
     // What a successful Start Capture does.
     SetCaptureState(frame, false);
-    expectTelnetCommands({false, true, false, true, true});
+    expectTelnetCommands("01011");
 
     sendCommand(1330);  // Stop Capture
-    expectTelnetCommands({false, true, true, false, false});
+    expectTelnetCommands("01100");
 
     sendCommand(1350);  // Disconnect
-    expectTelnetCommands({true, false, false, false, false});
+    expectTelnetCommands("10000");
     EXPECT_TRUE(IsWindowVisible(w().tree));
     EXPECT_FALSE(IsWindowVisible(w().terminal));
     SetFocus(w().selector);
@@ -501,21 +407,15 @@ void expectLayout(HWND frame, const MainWindow& w) {
     // A bordered toolbar sizes itself to the full width, its border outside the
     // window's client area.
     const RECT toolbar = childRect(w.toolbar);
-    EXPECT_LE(toolbar.left, 0);
-    EXPECT_LE(toolbar.top, 0);
-    EXPECT_GE(toolbar.right, W);
+    EXPECT_TRUE(toolbar.left <= 0 && toolbar.top <= 0 && toolbar.right >= W);
     for (HWND view : {w.tree, w.terminal}) {
-        const RECT r = childRect(view);
-        EXPECT_EQ(r.left, 0);
-        EXPECT_EQ(r.top, T + 2) << "2 pixels under the toolbar";
-        EXPECT_EQ(r.right, W);
-        EXPECT_EQ(r.bottom - r.top, H - B - T - 2);
+        const RECT r = childRect(view);  // 2 pixels under the toolbar
+        EXPECT_EQ(std::make_tuple(r.left, r.top, r.right, r.bottom - r.top),
+                  std::make_tuple(0L, T + 2, W, H - B - T - 2));
     }
     const RECT status = childRect(w.status);
-    EXPECT_EQ(status.left, 0);
-    EXPECT_EQ(status.top, H - B);
-    EXPECT_EQ(status.right, W);
-    EXPECT_EQ(status.bottom, H);
+    EXPECT_EQ(std::make_tuple(status.left, status.top, status.right, status.bottom),
+              std::make_tuple(0L, H - B, W, H));
 }
 
 TEST_F(MainWindowTest, ResizingKeepsToolbarTopStatusBottomAndTheViewsBetween) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/document.h"
 #include "resources/settings_page_ids.h"
@@ -35,19 +36,22 @@ TEST_F(SystemPageTest, NumbersAreCorrectedInPlace) {
         typeInto(page, IDC_SYS_AUTO_POWER_OFF, "1000");
         EXPECT_EQ(*at(26), 0xE8);
         EXPECT_EQ(*at(62), 0x03);
-        typeInto(page, IDC_SYS_AUTO_POWER_OFF, "99999999999");
-        EXPECT_EQ(dialogItemText(page, IDC_SYS_AUTO_POWER_OFF), "60255");
-        EXPECT_EQ(*at(26) + 256 * *at(62), 60255);
-        typeInto(page, IDC_SYS_AUTO_POWER_OFF, "0042");
-        EXPECT_EQ(dialogItemText(page, IDC_SYS_AUTO_POWER_OFF), "42");
-        typeInto(page, IDC_SYS_AUTO_POWER_OFF, "");
-        EXPECT_EQ(dialogItemText(page, IDC_SYS_AUTO_POWER_OFF), "0");
+        // Typed text and what the field shows after: the value brought into range.
+        const std::tuple<int, const char*, const char*> corrections[] = {
+            {IDC_SYS_AUTO_POWER_OFF, "99999999999", "60255"},
+            {IDC_SYS_AUTO_POWER_OFF, "0042", "42"},
+            {IDC_SYS_AUTO_POWER_OFF, "", "0"},
+            {IDC_SYS_IDLE_TIME, "0", "1"},
+            {IDC_SYS_IDLE_TIME, "12", "9"},
+        };
+        for (const auto& [id, typed, shown] : corrections) {
+            typeInto(page, id, typed);
+            EXPECT_EQ(dialogItemText(page, id), shown) << typed;
+            if (std::string(typed) == "99999999999") {
+                EXPECT_EQ(*at(26) + 256 * *at(62), 60255);
+            }
+        }
         EXPECT_EQ(*at(26) + *at(62), 0);
-
-        typeInto(page, IDC_SYS_IDLE_TIME, "0");
-        EXPECT_EQ(dialogItemText(page, IDC_SYS_IDLE_TIME), "1");
-        typeInto(page, IDC_SYS_IDLE_TIME, "12");
-        EXPECT_EQ(dialogItemText(page, IDC_SYS_IDLE_TIME), "9");
         EXPECT_EQ(*at(29), 9);
         typeKeys(page, IDC_SYS_IDLE_TIME, "x4");  // digits only from the keyboard
         EXPECT_EQ(dialogItemText(page, IDC_SYS_IDLE_TIME), "4");
@@ -70,34 +74,6 @@ TEST_F(SystemPageTest, PasswordIsCutToEightAnyCharactersAndZeroFilledOnApply) {
         pressOk(sheet);
     });
     EXPECT_EQ(bytesAt(50, 10), std::string("a1\0\0\0\0\0\0\0\0", 10));
-}
-
-TEST_F(SystemPageTest, BoxesRadiosAndCombosWriteTheirBytes) {
-    configure([](HWND sheet) {
-        HWND page = currentPage(sheet);
-        clickButton(page, IDC_SYS_POWER_RESTART);
-        clickButton(page, IDC_SYS_KEY_CLICK);
-        for (int id : {IDC_SYS_LOCK_TCPIP, IDC_SYS_LOCK_EMULATION, IDC_SYS_LOCK_DATE_TIME,
-                       IDC_SYS_LOCK_UTILITY}) {
-            clickButton(page, id);
-        }
-        clickButton(page, IDC_SYS_BACKLIGHT_ON);
-        chooseItem(page, IDC_SYS_DOWNLOAD_VIA, 3);
-        chooseItem(page, IDC_SYS_BAUD_RATE, 2);
-        chooseItem(page, IDC_SYS_FUNC_TOGGLE, 1);
-        EXPECT_EQ(comboText(page, IDC_SYS_DOWNLOAD_VIA), "RF");
-        EXPECT_EQ(comboText(page, IDC_SYS_BAUD_RATE), "38400 bps");
-        clickButton(page, IDC_SYS_LOCK_DATE_TIME);  // and off again
-        pressOk(sheet);
-    });
-    // PowerOnMode 25, KeyClick 27, BacklightMode 28, locks 30 31 32 34, 60, 61, 63.
-    EXPECT_EQ(*at(25), 1);
-    EXPECT_EQ(*at(27), 0);
-    EXPECT_EQ(*at(28), 1);
-    EXPECT_EQ(bytesAt(30, 5), std::string("\1\1\0\0\1", 5));
-    EXPECT_EQ(*at(60), 3);
-    EXPECT_EQ(*at(61), 2);
-    EXPECT_EQ(*at(63), 1);
 }
 
 TEST_F(SystemPageTest, PromptSectionsShowTheirLinesAndStoreTheirWidth) {
@@ -156,11 +132,8 @@ TEST_F(SystemPageTest, ResetGivesFactoryValuesAndTheProductDecidesFuncToggle) {
     EXPECT_EQ(*at(27), 1);
 }
 
-TEST_F(SystemPageTest, EveryFieldSurvivesOkSaveAndOpen) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    const std::string file =
-        std::string(temp) + "varomil-system-" + std::to_string(GetCurrentProcessId()) + ".NET";
+TEST_F(SystemPageTest, BoxesRadiosAndCombosWriteTheirBytesAndEveryFieldSurvivesSaveAndOpen) {
+    const std::string file = scratchPath("system.NET");
     configure([](HWND sheet) {
         HWND page = currentPage(sheet);
         clickButton(page, IDC_SYS_POWER_RESTART);
@@ -168,38 +141,41 @@ TEST_F(SystemPageTest, EveryFieldSurvivesOkSaveAndOpen) {
         clickButton(page, IDC_SYS_KEY_CLICK);
         typeInto(page, IDC_SYS_PASSWORD, "4711");
         for (int id : {IDC_SYS_LOCK_TCPIP, IDC_SYS_LOCK_EMULATION, IDC_SYS_LOCK_DATE_TIME,
-                       IDC_SYS_LOCK_UTILITY}) {
+                       IDC_SYS_LOCK_UTILITY, IDC_SYS_LOCK_DATE_TIME}) {  // the last: off again
             clickButton(page, id);
         }
         clickButton(page, IDC_SYS_BACKLIGHT_ON);
         typeInto(page, IDC_SYS_IDLE_TIME, "7");
-        chooseItem(page, IDC_SYS_DOWNLOAD_VIA, 2);
-        chooseItem(page, IDC_SYS_BAUD_RATE, 3);
+        chooseItem(page, IDC_SYS_DOWNLOAD_VIA, 3);
+        chooseItem(page, IDC_SYS_BAUD_RATE, 2);
         chooseItem(page, IDC_SYS_FUNC_TOGGLE, 1);
+        EXPECT_EQ(comboText(page, IDC_SYS_DOWNLOAD_VIA), "RF");
+        EXPECT_EQ(comboText(page, IDC_SYS_BAUD_RATE), "38400 bps");
         chooseItem(page, IDC_SYS_PROMPT_SECTION, 11);
         typeInto(page, IDC_SYS_LINE_EDIT_1 + 5, "New value:");
         pressOk(sheet);
     });
+    // PowerOnMode 25, KeyClick 27, BacklightMode 28, locks 30 31 32 34, 60, 61, 63.
+    EXPECT_EQ(*at(25), 1);
+    EXPECT_EQ(*at(27), 0);
+    EXPECT_EQ(*at(28), 1);
+    EXPECT_EQ(bytesAt(30, 5), std::string("\1\1\0\0\1", 5));
+    EXPECT_EQ(*at(60), 3);
+    EXPECT_EQ(*at(61), 2);
+    EXPECT_EQ(*at(63), 1);
+
     settingsImage().setRaw(fld::MacroFrame, reinterpret_cast<const Byte*>("\x02\x1B"), 2);
     const SettingsImage saved = settingsImage();
-    {
-        ScriptedFileDialogs dialogs;
-        dialogs.choose(file);
-        sendCommand(1040);
-    }
+    answering({}, {file}, [] { sendCommand(1040); });
     chooseProduct(3);
     ASSERT_NE(settingsImage().byte(fld::KeyClick), saved.byte(fld::KeyClick));
     std::string macroShown;
-    {
-        ScriptedFileDialogs dialogs;
-        dialogs.choose(file);
-        setSettingsSheetDriver([&](HWND sheet) {
-            macroShown = dialogItemText(currentPage(sheet), IDC_SYS_MACRO_FRAME);
-            pressCancel(sheet);
-        });
-        sendCommand(1020);
-        setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
-    }
+    setSettingsSheetDriver([&](HWND sheet) {
+        macroShown = dialogItemText(currentPage(sheet), IDC_SYS_MACRO_FRAME);
+        pressCancel(sheet);
+    });
+    answering({}, {file}, [] { sendCommand(1020); });
+    setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
     DeleteFileA(file.c_str());
     EXPECT_EQ(macroShown, "02 1B ");
     EXPECT_EQ(bytesAt(25, 2870 - 25),
