@@ -42,12 +42,6 @@ bool registerWindowClasses(HINSTANCE instance) {
 }
 }  // namespace
 
-std::string loadResourceString(UINT id) {
-    char buffer[512];
-    const int n = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
 const std::string& mainClassName() {
     return strings().className;
 }

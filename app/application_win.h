@@ -7,10 +7,9 @@
 
 #include <string>
 
-namespace varomil {
+#include "shell/resource_strings_win.h"
 
-// The string resource id of this program, or an empty text when there is none.
-std::string loadResourceString(UINT id);
+namespace varomil {
 
 // Main window class name (string 1001) and window title (string 1002).
 const std::string& mainClassName();

@@ -27,11 +27,6 @@ constexpr int About = IDM_ABOUT;
 constexpr int ProductSelector = IDC_PRODUCT_SELECTOR;
 }  // namespace cmd
 
-// Private window messages.
-constexpr unsigned kTerminalSpanChanged = 1324;
-constexpr unsigned kTerminalCursorMoved = 1325;
-constexpr unsigned kDownloadSocketClosed = 1424;
-
 struct CommandInfo {
     int id;
     const char* name;

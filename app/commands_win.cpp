@@ -8,7 +8,7 @@
 #include "app/command_ids.h"
 #include "app/document.h"
 #include "app/main_window_win.h"
-#include "app/message_box_win.h"
+#include "shell/message_box_win.h"
 #include "app/property_sheet_win.h"
 #include "download/download_command_win.h"
 #include "host/capture_win.h"

@@ -4,13 +4,13 @@
 
 #include <windows.h>
 
+#include "shell/window_messages.h"
+
 namespace varomil {
 
 void runDownloadCommand(HWND owner);
 
-// The download link's socket notifications (FD_CLOSE) arrive at the terminal
-// window as this message; the window hands them on here.
-constexpr UINT kDownloadSocketMessage = 1424;
+// The terminal window hands the download link's socket notifications on here.
 LRESULT onDownloadSocketMessage(WPARAM socket, LPARAM event);
 
 }  // namespace varomil

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/file_dialog_win.h"
-#include "app/message_box_win.h"
+#include "shell/file_dialog_win.h"
+#include "shell/message_box_win.h"
 #include "download/link_interfaces.h"
 #include "download/serial_link.h"
 #include "resources/download_ids.h"

@@ -5,9 +5,9 @@
 #include <memory>
 #include <mutex>
 
-#include "app/file_dialog_win.h"
+#include "shell/file_dialog_win.h"
 #include "app/main_window_win.h"
-#include "app/message_box_win.h"
+#include "shell/message_box_win.h"
 #include "host/capture_file.h"
 #include "host/session_state_win.h"
 

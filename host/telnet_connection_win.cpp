@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/main_window_win.h"
-#include "app/message_box_win.h"
+#include "shell/message_box_win.h"
 #include "host/capture_win.h"
 #include "host/session_state_win.h"
 #include "host/terminal_window_win.h"

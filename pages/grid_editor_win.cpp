@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/message_box_win.h"
+#include "shell/message_box_win.h"
 #include "resources/settings_page_ids.h"
 
 namespace varomil {

@@ -15,10 +15,6 @@ namespace {
 
 SheetSession* activeSession = nullptr;
 bool applied = false;
-// Changes the program makes to a control's text are not the user's: while this
-// is above zero, change notifications are ignored (the in-place corrections
-// would otherwise re-enter their own handler).
-int quietDepth = 0;
 
 struct PageInstance {
     SheetPage page;
@@ -178,20 +174,6 @@ bool sheetApplied() {
     return applied;
 }
 
-std::string controlText(HWND control) {
-    const int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
-
-void setTextQuietly(HWND control, const std::string& text) {
-    ++quietDepth;
-    SetWindowTextA(control, text.c_str());
-    --quietDepth;
-}
-
 void showPageValues(HWND page) {
     PageInstance* p = instanceOf(page);
     if (!p) return;
@@ -214,7 +196,7 @@ INT_PTR CALLBACK settingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         }
         case WM_COMMAND: {
             PageInstance* p = instanceOf(page);
-            if (!p || quietDepth > 0) return FALSE;
+            if (!p || textIsQuiet()) return FALSE;
             const int id = LOWORD(wParam);
             const int code = HIWORD(wParam);
             if (!storeControl(page, *p, id, code) && p->page.definition->command) {

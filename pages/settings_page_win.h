@@ -12,6 +12,7 @@
 
 #include "pages/grid_value.h"
 #include "pages/sheet_session.h"
+#include "shell/dialog_controls_win.h"
 #include "settings/settings_image.h"
 
 namespace varomil {
@@ -92,10 +93,5 @@ bool sheetApplied();
 
 // Shows every value of the page's table again (the pages' Reset).
 void showPageValues(HWND page);
-
-// Sets a control's text without the page taking the change for the user's.
-void setTextQuietly(HWND control, const std::string& text);
-
-std::string controlText(HWND control);
 
 }  // namespace varomil

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/document.h"
-#include "app/file_dialog_win.h"
+#include "shell/file_dialog_win.h"
 #include "settings/settings_file.h"
 
 namespace varomil {

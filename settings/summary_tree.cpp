@@ -6,13 +6,13 @@
 #include <string_view>
 
 #include "settings/builtin_tables.h"
-#include "settings/summary_texts.h"
+#include "settings/value_lists.h"
 
 namespace varomil {
 
 namespace {
 
-namespace txt = summary_texts;
+namespace txt = lists;
 
 // A value table seen through its size, so that rows of different tables fit one
 // row type.

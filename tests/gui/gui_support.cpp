@@ -9,7 +9,7 @@
 #include "app/application_win.h"
 #include "app/document.h"
 #include "app/main_window_win.h"
-#include "app/message_box_win.h"
+#include "shell/message_box_win.h"
 #include "resources/resource_ids.h"
 
 namespace varomil::test {

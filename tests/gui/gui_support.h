@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_dialog_win.h"
+#include "shell/file_dialog_win.h"
 
 namespace varomil::test {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/document.h"
-#include "app/file_dialog_win.h"
+#include "shell/file_dialog_win.h"
 #include "app/main_window_win.h"
 #include "settings/factory_defaults.h"
 #include "settings/settings_image.h"

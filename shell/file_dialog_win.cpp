@@ -1,4 +1,4 @@
-#include "app/file_dialog_win.h"
+#include "shell/file_dialog_win.h"
 
 #include <utility>
 

@@ -1,10 +1,11 @@
-// Value texts of the settings summary, indexed by the stored byte (or bit field).
+// The value lists of the settings: the texts of each stored byte (or bit field),
+// in value order, shown alike by the pages, the dialogs and the summary tree.
 #pragma once
 
 #include <array>
 #include <string_view>
 
-namespace varomil::summary_texts {
+namespace varomil::lists {
 
 using std::string_view;
 
@@ -61,4 +62,4 @@ constexpr std::array<string_view, 5> kRole{"Name Key", "Password Key", "Exit Key
 // Screen
 constexpr std::array<string_view, 2> kCursorLocation{"Underline character", "Host row and column"};
 
-}  // namespace varomil::summary_texts
+}  // namespace varomil::lists
