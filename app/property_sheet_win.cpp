@@ -10,26 +10,23 @@
 #include "pages/settings_page_win.h"
 #include "pages/sheet_session.h"
 #include "pages/system_page_win.h"
+#include "pages/wireless_lan_page_win.h"
+#include "pages/emulation_page_win.h"
+#include "barcode/barcode_page_win.h"
+#include "screens/screen_page_win.h"
 
 namespace varomil {
 
 namespace {
 
-// Pages that are not built yet show their empty templates but already follow
-// the sheet's protocol, so that Cancel and OK behave the same on every tab.
-const PageSpec kBarcodePage{"BARCODESETTINGDLG", PageProtocol::Deferred};
-const PageSpec kWirelessLanPage{"WLAN_DLG", PageProtocol::Snapshot};
-const PageSpec kEmulationPage{"EMULATION_DLG", PageProtocol::Snapshot};
-const PageSpec kScreenPage{"SCREEN_DLG", PageProtocol::Snapshot};
-
 // The tabs in order; each page's title is its template's caption.
 constexpr std::size_t kPageCount = 5;
 std::array<SheetPage, kPageCount> sheetPages() {
     return {{{&systemPage(), 0},
-             {&kBarcodePage, 1},
-             {&kWirelessLanPage, 2},
-             {&kEmulationPage, 3},
-             {&kScreenPage, 4}}};
+             {&barcodePage(), 1},
+             {&wirelessLanPage(), 2},
+             {&emulationPage(), 3},
+             {&screenPage(), 4}}};
 }
 
 SettingsSheetDriver& driver() {

@@ -1,0 +1,10 @@
+// The "Barcode" page of the settings sheet.
+#pragma once
+
+#include "pages/settings_page_win.h"
+
+namespace varomil {
+
+const PageSpec& barcodePage();
+
+}  // namespace varomil

@@ -1,0 +1,10 @@
+// The "Wireless LAN" page of the settings sheet.
+#pragma once
+
+#include "pages/settings_page_win.h"
+
+namespace varomil {
+
+const PageSpec& wirelessLanPage();
+
+}  // namespace varomil
