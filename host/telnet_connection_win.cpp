@@ -11,6 +11,7 @@
 
 #include "shell/message_box_win.h"
 #include "host/capture_win.h"
+#include "host/session_settings.h"
 #include "host/session_state_win.h"
 #include "host/terminal_window_win.h"
 #include "resources/host_ids.h"
@@ -218,11 +219,14 @@ bool connectHost(HWND owner, HWND terminal) {
 
     SessionState& state = sessionState();
     auto* args = new ReceiveThreadArgs{s, 0, terminal};
+    // Read here, on this thread: the receive thread works with the session's copy
+    // while the settings stay open to editing.
+    const SessionSettings settings = settingsForConnection(settingsImage());
     {
         std::lock_guard<std::mutex> hold(state.lock);
         args->generation = ++state.generation;
         state.sink.socket = s;
-        state.session.beginConnection();
+        state.session.beginConnection(settings);
         state.pending.clear();
         state.updatePosted = false;
         stashNotifications(state);
