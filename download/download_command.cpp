@@ -40,19 +40,22 @@ void Command::run() {
     }
     if (choice.via == kViaRf) {
         for (;;) {
-            int result = openSocketLink(s_.socket, s_.ui);
-            if (result == 1) {
+            // No terminal, or an attempt that failed, may be tried again; a socket
+            // that cannot listen may not.
+            const SocketOpenResult opened = openSocketLink(s_.socket, s_.ui);
+            bool retryable = opened == SocketOpenResult::NoTerminal;
+            if (opened == SocketOpenResult::Connected) {
                 SocketLink link(s_.socket, s_.clock);
-                result = runAttempt(link, false) ? 1 : 0;
+                retryable = !runAttempt(link, false);
             }
             s_.socket.close();
-            if (result != 0 || !askRetry()) break;
+            if (!retryable || !askRetry()) break;
             reloadProgram();
         }
         closeProgram();
         return;
     }
-    if (openSerialLink(s_.serial, s_.clock, s_.ui, choice) != 1) {
+    if (openSerialLink(s_.serial, s_.clock, s_.ui, choice) != SerialOpenResult::Open) {
         closeProgram();
         return;
     }
@@ -117,7 +120,7 @@ LinkChoice initialLinkChoice(const SettingsImage& image) {
     LinkChoice c;
     const int via = image.byte(fld::DownloadVia);
     const int speed = image.byte(fld::DownloadBaudRate);
-    c.via = via < static_cast<int>(kLinkInterfaces.size()) ? via : 0;
+    c.via = via < static_cast<int>(lists::kDownloadVia.size()) ? via : 0;
     c.speed = speed < static_cast<int>(kLinkSpeeds.size()) ? speed : 0;
     c.port = 0;
     return c;

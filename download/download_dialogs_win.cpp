@@ -2,14 +2,18 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "shell/file_dialog_win.h"
 #include "shell/message_box_win.h"
 #include "download/link_interfaces.h"
 #include "download/serial_link.h"
 #include "resources/download_ids.h"
+#include "settings/value_lists.h"
+#include "shell/dialog_controls_win.h"
 
 namespace varomil {
 namespace {
@@ -21,19 +25,17 @@ HINSTANCE instance() {
     return GetModuleHandleA(nullptr);
 }
 
-template <typename Names>
-void fillList(HWND dialog, int id, const Names& names, int selected) {
-    const HWND list = GetDlgItem(dialog, id);
-    for (const auto& n : names) {
-        const std::string s(n);
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-    }
-    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+template <std::size_t N>
+void showList(HWND dialog, int id, const std::array<std::string_view, N>& names, int selected) {
+    const HWND combo = GetDlgItem(dialog, id);
+    fillCombo(combo, names);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
-int selection(HWND dialog, int id) {
-    const LRESULT i = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
-    return i == CB_ERR ? 0 : static_cast<int>(i);
+// The chosen entry; the first when none is chosen.
+int chosen(HWND dialog, int id) {
+    const int i = comboSelection(GetDlgItem(dialog, id));
+    return i < 0 ? 0 : i;
 }
 
 INT_PTR CALLBACK DownloadPropertiesProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -41,22 +43,23 @@ INT_PTR CALLBACK DownloadPropertiesProc(HWND dialog, UINT msg, WPARAM wParam, LP
         case WM_INITDIALOG: {
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             const auto& choice = *reinterpret_cast<const LinkChoice*>(lParam);
-            std::string ports[kComPortCount];
-            for (int i = 0; i < kComPortCount; ++i) ports[i] = "COM" + std::to_string(i + 1);
-            std::string speeds[kLinkSpeeds.size()];
-            for (std::size_t i = 0; i < kLinkSpeeds.size(); ++i)
-                speeds[i] = std::string(kLinkSpeeds[i].name);
-            fillList(dialog, IDC_DOWNLOAD_VIA, kLinkInterfaces, choice.via);
-            fillList(dialog, IDC_DOWNLOAD_PORT, ports, choice.port);
-            fillList(dialog, IDC_DOWNLOAD_SPEED, speeds, choice.speed);
+            std::array<std::string, kComPortCount> ports;
+            std::array<std::string_view, kComPortCount> portNames;
+            for (int i = 0; i < kComPortCount; ++i) {
+                ports[i] = "COM" + std::to_string(i + 1);
+                portNames[i] = ports[i];
+            }
+            showList(dialog, IDC_DOWNLOAD_VIA, lists::kDownloadVia, choice.via);
+            showList(dialog, IDC_DOWNLOAD_PORT, portNames, choice.port);
+            showList(dialog, IDC_DOWNLOAD_SPEED, lists::kBaudRate, choice.speed);
             return TRUE;
         }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 auto& choice = *reinterpret_cast<LinkChoice*>(GetWindowLongPtrA(dialog, DWLP_USER));
-                choice.via = selection(dialog, IDC_DOWNLOAD_VIA);
-                choice.port = selection(dialog, IDC_DOWNLOAD_PORT);
-                choice.speed = selection(dialog, IDC_DOWNLOAD_SPEED);
+                choice.via = chosen(dialog, IDC_DOWNLOAD_VIA);
+                choice.port = chosen(dialog, IDC_DOWNLOAD_PORT);
+                choice.speed = chosen(dialog, IDC_DOWNLOAD_SPEED);
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }

@@ -12,9 +12,9 @@ enum class MessageIcon { Warning, Question };
 
 // Link chosen in the Download Properties dialog for one download.
 struct LinkChoice {
-    int via = 0;    // index into kLinkInterfaces
+    int via = 0;    // a LinkInterface, index into lists::kDownloadVia
     int port = 0;   // 0..8: COM1..COM9
-    int speed = 0;  // index into kLinkSpeeds
+    int speed = 0;  // index into kLinkSpeeds and lists::kBaudRate
 };
 
 class DownloadUi {
