@@ -1,25 +1,22 @@
 // Every private window message of the program, so that no two share a number.
+// Plain numbers (UINT is unsigned) so that core files may name them too; the
+// terminal window checks them against WM_USER.
 #pragma once
-
-#include <windows.h>
 
 namespace varomil {
 
 // Sent by the receive thread to the terminal window: wParam holds the row in the
 // high word and the column in the low word; for a span, lParam holds the length
 // in the high word.
-constexpr UINT kTerminalSpanChanged = 1324;
-constexpr UINT kTerminalCursorMoved = 1325;
+constexpr unsigned kTerminalSpanChanged = 1324;  // WM_USER + 300
+constexpr unsigned kTerminalCursorMoved = 1325;  // WM_USER + 301
 // Posted by the receive thread after a block: the session's pending notifications
 // are waiting for the window (one notice covers every block until it is taken).
-constexpr UINT kTerminalUpdate = WM_USER + 302;  // 1326
+constexpr unsigned kTerminalUpdate = 1326;  // WM_USER + 302
 // Posted by the receive thread when the connection ended; wParam: its generation.
-constexpr UINT kTerminalHostClosed = WM_USER + 303;  // 1327
+constexpr unsigned kTerminalHostClosed = 1327;  // WM_USER + 303
 // The download link's socket notifications (FD_CLOSE) arrive at the terminal
 // window as this message, which hands them on to the download.
-constexpr UINT kDownloadSocketMessage = 1424;
-
-static_assert(kTerminalUpdate == 1326 && kTerminalHostClosed == 1327,
-              "private messages keep their numbers");
+constexpr unsigned kDownloadSocketMessage = 1424;  // WM_USER + 400
 
 }  // namespace varomil

@@ -16,7 +16,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 limit=20 # seconds for any single wait
 
-[ -x "$sim" ] || { echo "SKIP: no native terminal_sim at $sim (build native first)"; exit 77; }
+[ -x "$sim" ] || {
+    echo "SKIP: no native terminal_sim at '$sim' (configure with -DVAROMIL_TERMINAL_SIM=PATH)"
+    exit 77
+}
 command -v socat >/dev/null || { echo "SKIP: socat is not installed"; exit 77; }
 
 export WINEPREFIX="$(cd "$(dirname "$driver")" && pwd)/wineprefix-e2e"
