@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "pages/control_spec.h"
 #include "settings/bit_field.h"
 
 namespace varomil {
@@ -36,6 +37,32 @@ TEST(BitField, FieldsOutsideTheAreaAreNeitherReadNorWritten) {
     EXPECT_EQ(bytes[0] & bytes[1], 0xFF);
     EXPECT_EQ(areaBytes(Area::Buffer, settingsImage(), companions()).data, nullptr);
     EXPECT_EQ(areaBytes(Area::Reader2D, settingsImage(), companions()).size, kReader2DSize);
+}
+
+TEST(ControlSpec, NumbersKeepTheirByteOrderAndSelectionsOutsideTheListKeepTheValue) {
+    Byte b[4] = {};
+    const ByteSpan area{b, 4};
+    storeNumber(number(1, Field{0, 2}, 0, 65535, NumberStorage::U16be), area, 300);
+    EXPECT_EQ(b[0], 0x01);
+    EXPECT_EQ(b[1], 0x2C);
+    storeNumber(number(1, Field{2, 2}, 0, 65535, NumberStorage::U16le), area, 300);
+    EXPECT_EQ(b[2], 0x2C);
+    EXPECT_EQ(b[3], 0x01);
+    EXPECT_EQ(storedNumber(splitNumber(1, Field{3, 1}, Field{0, 1}, 0, 65535), area), 0x0101u);
+
+    static constexpr std::array<std::string_view, 3> kThree{"a", "b", "c"};
+    const ControlSpec c = combo(1, BitField{Area::Buffer, {1, 1}, 4, 4}, kThree);
+    b[1] = 0x9C;  // 9: not in the list
+    EXPECT_EQ(storedSelection(c, area), -1);
+    storeSelection(c, area, -1);
+    EXPECT_EQ(b[1], 0x9C);
+    storeSelection(c, area, 2);
+    EXPECT_EQ(b[1], 0x2C);
+
+    const ControlSpec echo = checkBox(1, BitField{Area::Buffer, {1, 1}, 0, 1}, kInverted);
+    storeCheck(echo, area, true);
+    EXPECT_EQ(b[1], 0x2C);
+    EXPECT_TRUE(storedCheck(echo, area));
 }
 
 }  // namespace
