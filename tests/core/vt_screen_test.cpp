@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "tests/core/vt_test_support.h"
 
@@ -237,6 +238,19 @@ TEST(VtScreenModes, ModeFlagsFollowSetAndReset) {
     rig.feed("\x1b[?1l\x1b[12l");
     EXPECT_FALSE(rig.screen().applicationCursorKeys);
     EXPECT_FALSE(rig.screen().remoteEcho);
+}
+
+TEST(VtScreenModes, ANewConnectionResetsRegionModesAndAttributes) {
+    SessionRig rig;
+    rig.feed("\x1b[5;20r\x1b[?7h\x1b[4h\x1b[20h\x1b[?1h\x0e\x1b[7m\x1b[3g");
+    rig.session->beginConnection();
+    rig.feed("\x1b[?6h\x1b[3;1Hq\tx");  // origin mode counts from the top again
+    EXPECT_EQ(rig.row(2), "q      x");
+    EXPECT_FALSE(rig.screen().reverseAt(2, 0));
+    const TerminalScreen& s = rig.screen();
+    EXPECT_EQ(std::make_tuple(s.autoWrap, s.insertMode, s.newLineMode, s.applicationCursorKeys),
+              std::make_tuple(false, false, false, false));
+    EXPECT_EQ(std::make_pair(s.topMargin, s.bottomMargin), std::make_pair(1, 24));
 }
 
 TEST(VtScreenEcho, TypedCharactersEchoUnlessTheHostEchoes) {
