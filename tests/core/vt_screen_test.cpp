@@ -85,6 +85,7 @@ const ScreenCase kScreenCases[] = {
      {{0, "b"}, {1, "c"}, {3, "d"}},
      0,
      0},
+    {"cuf as a", "ab\x1b[3aX", {{0, "ab   X"}}, 0, 6},
     {"cud as e stops at the region bottom", "\x1b[3;10r\x1b[20eX", {{9, "X"}}, 9, 1},
     {"rep", "ab\x1b[3b", {{0, "abbbb"}}, 0, 5},
     {"cha", "abc\x1b[2GX", {{0, "aXc"}}, 0, 2},
