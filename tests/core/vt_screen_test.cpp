@@ -3,7 +3,6 @@
 
 #include <map>
 #include <string>
-#include <tuple>
 
 #include "tests/core/vt_test_support.h"
 
@@ -225,33 +224,36 @@ TEST(VtScreenNotifications, CaretVisibilityAndBell) {
     EXPECT_EQ(n.beeps(), 1);
 }
 
+// Cursor keys, insert, wrap, remote echo, new line, keypad, caret: '1' for on.
+std::string modeFlags(const TerminalScreen& s) {
+    std::string out;
+    for (bool f : {s.applicationCursorKeys, s.insertMode, s.autoWrap, s.remoteEcho, s.newLineMode,
+                   s.keypadApplication, s.caretVisible})
+        out += f ? '1' : '0';
+    return out;
+}
+
 TEST(VtScreenModes, ModeFlagsFollowSetAndReset) {
     SessionRig rig;
-    rig.feed("\x1b[?1h\x1b[12h\x1b=");
-    EXPECT_TRUE(rig.screen().applicationCursorKeys);
-    EXPECT_TRUE(rig.screen().remoteEcho);
-    EXPECT_TRUE(rig.screen().keypadApplication);
+    rig.feed("\x1b[?1h\x1b[4h\x1b[?7h\x1b[12h\x1b[20h\x1b=\x1b[?25l");
+    EXPECT_EQ(modeFlags(rig.screen()), "1111110");
     // A mode given with the other prefix does nothing.
-    rig.feed("\x1b[1l\x1b[?12l\x1b>");
-    EXPECT_TRUE(rig.screen().applicationCursorKeys);
-    EXPECT_TRUE(rig.screen().remoteEcho);
-    EXPECT_FALSE(rig.screen().keypadApplication);
-    rig.feed("\x1b[?1l\x1b[12l");
-    EXPECT_FALSE(rig.screen().applicationCursorKeys);
-    EXPECT_FALSE(rig.screen().remoteEcho);
+    rig.feed("\x1b[1l\x1b[?4l\x1b[7l\x1b[?12l\x1b[?20l\x1b[25h");
+    EXPECT_EQ(modeFlags(rig.screen()), "1111110");
+    rig.feed("\x1b[?1l\x1b[4l\x1b[?7l\x1b[12l\x1b[20l\x1b>\x1b[?25h");
+    EXPECT_EQ(modeFlags(rig.screen()), "0000001");
 }
 
 TEST(VtScreenModes, ANewConnectionResetsRegionModesAndAttributes) {
     SessionRig rig;
-    rig.feed("\x1b[5;20r\x1b[?7h\x1b[4h\x1b[20h\x1b[?1h\x0e\x1b[7m\x1b[3g");
+    rig.feed("\x1b[5;20r\x1b[?1h\x1b[4h\x1b[?7h\x1b[12h\x1b[20h\x1b=\x1b[?25l\x0e\x1b[7m\x1b[3g");
     rig.session->beginConnection();
+    EXPECT_EQ(modeFlags(rig.screen()), "0000001");
     rig.feed("\x1b[?6h\x1b[3;1Hq\tx");  // origin mode counts from the top again
     EXPECT_EQ(rig.row(2), "q      x");
     EXPECT_FALSE(rig.screen().reverseAt(2, 0));
-    const TerminalScreen& s = rig.screen();
-    EXPECT_EQ(std::make_tuple(s.autoWrap, s.insertMode, s.newLineMode, s.applicationCursorKeys),
-              std::make_tuple(false, false, false, false));
-    EXPECT_EQ(std::make_pair(s.topMargin, s.bottomMargin), std::make_pair(1, 24));
+    EXPECT_EQ(std::make_pair(rig.screen().topMargin, rig.screen().bottomMargin),
+              std::make_pair(1, 24));
 }
 
 TEST(VtScreenEcho, TypedCharactersEchoUnlessTheHostEchoes) {
