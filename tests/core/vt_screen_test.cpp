@@ -33,6 +33,7 @@ const ScreenCase kScreenCases[] = {
      {{0, std::string(78, 'a') + "Xa"}},
      0,
      79},
+    {"bs moves one left", "abc\bX", {{0, "abX"}}, 0, 3},
     {"bs at column 0 stays", "\bX", {{0, "X"}}, 0, 1},
     {"tab stops at 7 and 15", "\tX\tY", {{0, "       X       Y"}}, 0, 16},
     {"no tab stops after tbc 3", "\x1b[3g\tX", {{0, std::string(79, ' ') + "X"}}, 0, 80},
