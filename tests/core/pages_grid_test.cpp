@@ -102,6 +102,9 @@ TEST(PagesGrid, ChartCellsHeadingsAndTinyCharts) {
 TEST(PagesGrid, HexNamesParseBackStrictly) {
     EXPECT_EQ(parseHexNames("1B 5B 41 ", 10), std::string("\x1B\x5B\x41"));
     EXPECT_EQ(parseHexNames("00 ff", 10), std::string("\0\xFF", 2));
+    EXPECT_EQ(parseHexNames("09 AF af", 10), std::string("\x09\xAF\xAF"));
+    for (const char* bad : {"/0", ":0", "@0", "G0", "`0", "g0"})
+        EXPECT_FALSE(parseHexNames(bad, 10)) << bad;
     EXPECT_EQ(parseHexNames("", 10), std::string());
     EXPECT_FALSE(parseHexNames("1B5B", 10));
     EXPECT_FALSE(parseHexNames("1G", 10));

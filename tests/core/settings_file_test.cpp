@@ -124,9 +124,12 @@ TEST(SettingsFileLoad, MigratesEachOlderVersion) {
         const std::vector<std::size_t> want{4510, 4511, 4520, 4521, 4522,
                                             4523, 4524, 4525, 4530, 4531};
         EXPECT_EQ(differingOffsets(f, *s.image), want);
-        EXPECT_EQ(s.image->byte(fld::ErrorBeepSequence, 6), 0x77);
-        EXPECT_EQ(s.image->byte(fld::ErrorBeepSequence, 2), 0);
-        EXPECT_EQ(s.image->byte(fld::GoodBeepSequence, 1), 5);
+        auto lead = [&](Field f, std::size_t n) {
+            return std::vector<Byte>(&s.at(f.offset), &s.at(f.offset) + n);
+        };
+        EXPECT_EQ(lead(fld::GoodBeepSequence, 3), (std::vector<Byte>{14, 5, 0x77}));
+        EXPECT_EQ(lead(fld::ErrorBeepSequence, 7), (std::vector<Byte>{30, 7, 0, 5, 30, 7, 0x77}));
+        EXPECT_EQ(lead(fld::LocalBeepSequence, 3), (std::vector<Byte>{14, 5, 0x77}));
         EXPECT_EQ(s.image->text(fld::VersionTag), "V106");
         EXPECT_EQ(s.comp->capturedScreens[7][100], 'X');
     }

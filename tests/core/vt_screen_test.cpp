@@ -33,6 +33,7 @@ const ScreenCase kScreenCases[] = {
      {{0, std::string(78, 'a') + "Xa"}},
      0,
      79},
+    {"bs moves one left", "abc\bX", {{0, "abX"}}, 0, 3},
     {"bs at column 0 stays", "\bX", {{0, "X"}}, 0, 1},
     {"tab stops at 7 and 15", "\tX\tY", {{0, "       X       Y"}}, 0, 16},
     {"no tab stops after tbc 3", "\x1b[3g\tX", {{0, std::string(79, ' ') + "X"}}, 0, 80},
@@ -79,6 +80,13 @@ const ScreenCase kScreenCases[] = {
      {{1, "a"}, {2, "b"}, {3, "d"}},
      0,
      0},
+    {"dl inside a region keeps the rows below it",
+     "a\r\nb\r\nc\r\nd\x1b[1;3r\x1b[1;1H\x1b[M",
+     {{0, "b"}, {1, "c"}, {3, "d"}},
+     0,
+     0},
+    {"cuf as a", "ab\x1b[3aX", {{0, "ab   X"}}, 0, 6},
+    {"cud as e stops at the region bottom", "\x1b[3;10r\x1b[20eX", {{9, "X"}}, 9, 1},
     {"rep", "ab\x1b[3b", {{0, "abbbb"}}, 0, 5},
     {"cha", "abc\x1b[2GX", {{0, "aXc"}}, 0, 2},
     {"dch", "abcdef\x1b[2G\x1b[2P", {{0, "adef"}}, 0, 1},
@@ -145,31 +153,19 @@ const ScreenCase kScreenCases[] = {
      10},
 };
 
-void PrintTo(const ScreenCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class VtScreen : public ::testing::TestWithParam<ScreenCase> {};
-
-TEST_P(VtScreen, BytesGiveTheScreen) {
-    const ScreenCase& c = GetParam();
-    SessionRig rig;
-    rig.feed(c.input);
-    for (int r = 0; r < kScreenRows; ++r) {
-        const auto it = c.rows.find(r);
-        EXPECT_EQ(rig.row(r), it == c.rows.end() ? "" : it->second) << "row " << r;
+TEST(VtScreen, BytesGiveTheScreen) {
+    for (const ScreenCase& c : kScreenCases) {
+        SCOPED_TRACE(c.name);
+        SessionRig rig;
+        rig.feed(c.input);
+        for (int r = 0; r < kScreenRows; ++r) {
+            const auto it = c.rows.find(r);
+            EXPECT_EQ(rig.row(r), it == c.rows.end() ? "" : it->second) << "row " << r;
+        }
+        EXPECT_EQ(rig.screen().row, c.row);
+        EXPECT_EQ(rig.screen().column, c.column);
     }
-    EXPECT_EQ(rig.screen().row, c.row);
-    EXPECT_EQ(rig.screen().column, c.column);
 }
-
-INSTANTIATE_TEST_SUITE_P(Sequences, VtScreen, ::testing::ValuesIn(kScreenCases),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
-                             for (char& ch : n)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return n;
-                         });
 
 TEST(VtScreenScroll, TwentyFiveLinesScrollTheWholeScreen) {
     SessionRig rig;
@@ -227,20 +223,36 @@ TEST(VtScreenNotifications, CaretVisibilityAndBell) {
     EXPECT_EQ(n.beeps(), 1);
 }
 
+// Cursor keys, insert, wrap, remote echo, new line, keypad, caret: '1' for on.
+std::string modeFlags(const TerminalScreen& s) {
+    std::string out;
+    for (bool f : {s.applicationCursorKeys, s.insertMode, s.autoWrap, s.remoteEcho, s.newLineMode,
+                   s.keypadApplication, s.caretVisible})
+        out += f ? '1' : '0';
+    return out;
+}
+
 TEST(VtScreenModes, ModeFlagsFollowSetAndReset) {
     SessionRig rig;
-    rig.feed("\x1b[?1h\x1b[12h\x1b=");
-    EXPECT_TRUE(rig.screen().applicationCursorKeys);
-    EXPECT_TRUE(rig.screen().remoteEcho);
-    EXPECT_TRUE(rig.screen().keypadApplication);
+    rig.feed("\x1b[?1h\x1b[4h\x1b[?7h\x1b[12h\x1b[20h\x1b=\x1b[?25l");
+    EXPECT_EQ(modeFlags(rig.screen()), "1111110");
     // A mode given with the other prefix does nothing.
-    rig.feed("\x1b[1l\x1b[?12l\x1b>");
-    EXPECT_TRUE(rig.screen().applicationCursorKeys);
-    EXPECT_TRUE(rig.screen().remoteEcho);
-    EXPECT_FALSE(rig.screen().keypadApplication);
-    rig.feed("\x1b[?1l\x1b[12l");
-    EXPECT_FALSE(rig.screen().applicationCursorKeys);
-    EXPECT_FALSE(rig.screen().remoteEcho);
+    rig.feed("\x1b[1l\x1b[?4l\x1b[7l\x1b[?12l\x1b[?20l\x1b[25h");
+    EXPECT_EQ(modeFlags(rig.screen()), "1111110");
+    rig.feed("\x1b[?1l\x1b[4l\x1b[?7l\x1b[12l\x1b[20l\x1b>\x1b[?25h");
+    EXPECT_EQ(modeFlags(rig.screen()), "0000001");
+}
+
+TEST(VtScreenModes, ANewConnectionResetsRegionModesAndAttributes) {
+    SessionRig rig;
+    rig.feed("\x1b[5;20r\x1b[?1h\x1b[4h\x1b[?7h\x1b[12h\x1b[20h\x1b=\x1b[?25l\x0e\x1b[7m\x1b[3g");
+    rig.session->beginConnection();
+    EXPECT_EQ(modeFlags(rig.screen()), "0000001");
+    rig.feed("\x1b[?6h\x1b[3;1Hq\tx");  // origin mode counts from the top again
+    EXPECT_EQ(rig.row(2), "q      x");
+    EXPECT_FALSE(rig.screen().reverseAt(2, 0));
+    EXPECT_EQ(std::make_pair(rig.screen().topMargin, rig.screen().bottomMargin),
+              std::make_pair(1, 24));
 }
 
 TEST(VtScreenEcho, TypedCharactersEchoUnlessTheHostEchoes) {
