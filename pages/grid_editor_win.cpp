@@ -208,6 +208,7 @@ LRESULT CALLBACK chartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lPara
         case WM_ERASEBKGND:
             return 1;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // the second click of a quick pair is a click too
             clickChart(chart, static_cast<short>(LOWORD(lParam)),
                        static_cast<short>(HIWORD(lParam)));
             return 0;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "settings/value_lists.h"
+
 namespace varomil {
 
 namespace {
@@ -31,11 +33,6 @@ constexpr std::array<std::size_t, kEmulationButtonCount> kEmulationButtonRecords
     24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35,
     36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48,
     10, 11, 12,
-}};
-
-constexpr std::array<std::string_view, 21> kHostKeyNames{{
-    "Undefined", "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12",
-    "Page Up", "Page Down", "Home", "End", "Insert", "Delete", "Tab", "User defined",
 }};
 
 // The code each (modifier, host key) pair sends: nil, Shift, Alt. An empty text
@@ -119,7 +116,7 @@ const std::array<std::size_t, kEmulationButtonCount>& emulationButtonRecords() {
 }
 
 std::string_view hostKeyName(unsigned hostKey) {
-    return lookupName(kHostKeyNames, hostKey);
+    return lookupName(lists::kHostKey, hostKey);
 }
 
 const FunctionKeyTable& standardKeyCodes() {

@@ -45,6 +45,7 @@ constexpr std::array<string_view, 3> kScanControl{"Always enable after login",
 // Wireless LAN
 constexpr std::array<string_view, 2> kAuthentication{"Share Key", "Open System"};
 constexpr std::array<string_view, 2> kWepKeyLength{"64 bits (5 bytes)", "128 bits (13 bytes)"};
+constexpr std::array<string_view, 2> kWlanInterface{"802.11b", "Bluetooth"};
 
 // Emulation
 constexpr std::array<string_view, 2> kFontSize{"Small (6x8)", "Large (8x16)"};
@@ -55,6 +56,15 @@ constexpr std::array<string_view, 4> kNavigator{"None", "Icon", "20*15", "32*24"
 constexpr std::array<string_view, 2> kLocalEcho{"Enable", "Disable"};
 // Function-key record byte 0: modifiers 0..2, then roles from 201.
 constexpr std::array<string_view, 3> kModifier{"", "Shift", "Alt"};
+// The modifier as the function-key dialog offers it.
+constexpr std::array<string_view, 3> kModifierChoice{"nil", "Shift", "Alt"};
+// Function-key record byte 1: the host key.
+constexpr std::array<string_view, 21> kHostKey{
+    "Undefined", "F1",   "F2",  "F3",     "F4",     "F5",  "F6",
+    "F7",        "F8",   "F9",  "F10",    "F11",    "F12", "Page Up",
+    "Page Down", "Home", "End", "Insert", "Delete", "Tab", "User defined"};
+// Offered in the terminal type's list; any other text may be typed.
+constexpr std::array<string_view, 4> kTerminalType{"vt100", "vt102", "vt220", "ansi"};
 constexpr unsigned kFirstRole = 201;
 constexpr std::array<string_view, 5> kRole{"Name Key", "Password Key", "Exit Key", "Navigator Key",
                                            "SwitchKey"};

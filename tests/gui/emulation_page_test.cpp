@@ -1,0 +1,323 @@
+// The Emulation page and the Function Key Mapping dialog driven as a user would:
+// the font and steps rules, key roles given on either page, the dialog's codes,
+// Reset and Cancel, the keys of each product; every field through Save and Open.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "pages/function_key_dialog_win.h"
+#include "pages/grid_value.h"
+#include "resources/emulation_ids.h"
+#include "resources/settings_page_ids.h"
+#include "resources/wlan_ids.h"
+#include "settings/builtin_tables.h"
+#include "settings/settings_image.h"
+#include "tests/gui/sheet_test_support.h"
+
+namespace varomil::test {
+namespace {
+
+constexpr int kWirelessTab = 2;
+constexpr int kEmulationTab = 3;
+
+// Button position of a key record (FN+0..FN+9 are the first ten).
+int buttonOf(std::size_t record) {
+    const auto& records = emulationButtonRecords();
+    for (int n = 0; n < EMU_KEY_COUNT; ++n) {
+        if (records[static_cast<std::size_t>(n)] == record) return n;
+    }
+    return -1;
+}
+std::string keyText(HWND page, std::size_t record) {
+    return dialogItemText(page, IDC_EMU_KEY_TEXT + buttonOf(record));
+}
+bool keyButtonEnabled(HWND page, std::size_t record) {
+    return itemEnabled(page, IDC_EMU_KEY_BUTTON + buttonOf(record));
+}
+
+// Clicks a cell of the grid chart; `twice` clicks it again as the second click
+// of a quick pair, which arrives as a double click.
+void clickCode(HWND grid, int code, bool twice = false) {
+    HWND chart = GetDlgItem(grid, IDC_GRID_CHART);
+    RECT r{};
+    GetClientRect(chart, &r);
+    const GridChart c = gridChart(GridMode::KeyNames7Bit, r.right, r.bottom);
+    const LPARAM at = MAKELPARAM((code / 16 + 1) * c.cellWidth + c.cellWidth / 2,
+                                 (code % 16 + 1) * c.cellHeight + c.cellHeight / 2);
+    SendMessageA(chart, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    if (twice) SendMessageA(chart, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+}
+
+// One run of the mapping dialog: `steps` act in it; a non-empty `code` is then
+// entered with the grid (cleared first, '+' clicks the cell before it
+// again as a double click); `button` closes the dialog.
+struct KeyDialogRun {
+    KeyDialogRun(std::function<void(HWND)> s, std::string c = "", int b = IDOK)
+        : steps(std::move(s)), code(std::move(c)), button(b) {}
+    std::function<void(HWND)> steps;
+    std::string code;
+    int button;
+};
+int runKeyDialog(HWND page, std::size_t record, const KeyDialogRun& run) {
+    HWND keyDialog = nullptr;
+    DialogHook hook([&](HWND dialog) {
+        const std::string title = windowText(dialog);
+        if (title == "Function Key Mapping") {
+            keyDialog = dialog;
+            run.steps(dialog);
+            if (run.code.empty()) {
+                PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(run.button), 0);
+            } else {
+                PostMessageA(GetDlgItem(dialog, IDC_FK_CODE), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            }
+        } else if (title == "The Grid Control") {
+            SendMessageA(dialog, WM_COMMAND, IDC_GRID_CLEAR, 0);
+            for (std::size_t i = 0; i < run.code.size(); ++i) {
+                if (run.code[i] == '+') continue;
+                const bool twice = i + 1 < run.code.size() && run.code[i + 1] == '+';
+                clickCode(dialog, static_cast<unsigned char>(run.code[i]), twice);
+            }
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            PostMessageA(keyDialog, WM_COMMAND, static_cast<WPARAM>(run.button), 0);
+        }
+    });
+    clickButton(page, IDC_EMU_KEY_BUTTON + buttonOf(record));
+    return hook.dialogsSeen();
+}
+
+class EmulationPageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(freshMainWindow(), nullptr);
+        chooseProduct(2);
+    }
+};
+
+TEST_F(EmulationPageTest, FontResetsStepsOnlyWhenItChangesAndStepsAreCorrected) {
+    configure([](HWND sheet) {
+        showTab(sheet, kEmulationTab);
+        HWND page = currentPage(sheet);
+        const std::pair<const char*, const char*> corrections[] = {
+            {"0", "1"}, {"300", "255"}, {"007", "7"}, {"", "1"}, {"x", "1"}};
+        for (const auto& [typed, shown] : corrections) {
+            typeInto(page, IDC_EMU_H_STEPS, typed);
+            EXPECT_EQ(dialogItemText(page, IDC_EMU_H_STEPS), shown) << typed;
+        }
+        typeInto(page, IDC_EMU_V_STEPS, "12");
+        chooseItem(page, IDC_EMU_FONT_SIZE, 1);
+        EXPECT_EQ(dialogItemText(page, IDC_EMU_H_STEPS), "14");
+        EXPECT_EQ(dialogItemText(page, IDC_EMU_V_STEPS), "3");
+        typeInto(page, IDC_EMU_H_STEPS, "9");
+        chooseItem(page, IDC_EMU_FONT_SIZE, 1);  // the same font: steps stay
+        EXPECT_EQ(settingsImage().byte(fld::HorizontalSteps), 9);
+        chooseItem(page, IDC_EMU_FONT_SIZE, 0);
+        EXPECT_EQ(dialogItemText(page, IDC_EMU_V_STEPS), "7");
+        typeInto(page, IDC_EMU_H_STEPS, "0042");
+        SetDlgItemTextA(page, IDC_EMU_TERMINAL_TYPE, "");
+        pressOk(sheet);
+    });
+    EXPECT_EQ(settingsImage().byte(fld::FontSize), 0);
+    EXPECT_EQ(settingsImage().byte(fld::HorizontalSteps), 42);
+    EXPECT_EQ(settingsImage().byte(fld::VerticalSteps), 7);
+    EXPECT_EQ(settingsImage().text(fld::TerminalType), "vt100");
+}
+
+TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheButtonsInStep) {
+    configure([](HWND sheet) {
+        showTab(sheet, kEmulationTab);  // created before the other page gives a role
+        showTab(sheet, kWirelessTab);
+        chooseItem(currentPage(sheet), IDC_WLAN_NAME_KEY, 3);
+        showTab(sheet, kEmulationTab);
+        HWND emu = currentPage(sheet);
+        EXPECT_EQ(keyText(emu, 3), "Name Key");
+        EXPECT_FALSE(keyButtonEnabled(emu, 3));
+        EXPECT_FALSE(editKey(emu, 3));  // the dialog refuses a role key too
+
+        Asked asked = answering({IDOK}, {}, [&] { chooseItem(emu, IDC_EMU_NAVIGATOR_KEY, 3); });
+        ASSERT_EQ(asked.boxes.size(), 1u);
+        expectBox(asked.boxes[0], "The function key is defined already !! ", "Function Key Mapping",
+                  MB_ICONWARNING, MB_ICONMASK);
+        EXPECT_EQ(comboText(emu, IDC_EMU_NAVIGATOR_KEY), "Disable");
+
+        chooseItem(emu, IDC_EMU_NAVIGATOR_KEY, 2);
+        chooseItem(emu, IDC_EMU_NAVIGATOR_KEY, 5);  // frees FN+2
+        EXPECT_EQ(keyText(emu, 2), "F2");
+        EXPECT_TRUE(keyButtonEnabled(emu, 2));
+        EXPECT_EQ(keyText(emu, 5), "Navigator Key");
+        EXPECT_FALSE(keyButtonEnabled(emu, 5));
+
+        showTab(sheet, kWirelessTab);
+        HWND wlan = currentPage(sheet);
+        asked = answering({IDOK}, {}, [&] { chooseItem(wlan, IDC_WLAN_PASSWORD_KEY, 5); });
+        ASSERT_EQ(asked.boxes.size(), 1u);
+        EXPECT_EQ(comboText(wlan, IDC_WLAN_PASSWORD_KEY), "Disable");
+        EXPECT_EQ(settingsImage().byte(fld::LoginPasswordKey), 0);
+        chooseItem(wlan, IDC_WLAN_NAME_KEY, 10);  // FN+3 freed, FN+0 taken
+        showTab(sheet, kEmulationTab);
+        EXPECT_EQ(keyText(emu, 3), "F3");
+        EXPECT_TRUE(keyButtonEnabled(emu, 3));
+        EXPECT_EQ(keyText(emu, 0), "Name Key");
+
+        // Reset keeps the Wireless LAN roles and frees the navigator's.
+        clickButton(emu, IDC_EMU_RESET);
+        EXPECT_EQ(keyText(emu, 0), "Name Key");
+        EXPECT_EQ(keyText(emu, 5), "F5");
+        EXPECT_TRUE(keyButtonEnabled(emu, 5));
+        showTab(sheet, kWirelessTab);
+        chooseItem(wlan, IDC_WLAN_NAME_KEY, 0);  // FN+0 goes back to F10
+        showTab(sheet, kEmulationTab);
+        EXPECT_EQ(keyText(emu, 0), "F10");
+        pressCancel(sheet);
+    });
+    // Cancel on the Emulation tab restores its snapshot, taken before any of this.
+    EXPECT_EQ(settingsImage().byte(slot::binding(3), 0), 0);
+    EXPECT_EQ(settingsImage().byte(fld::LoginNameKey), 0);
+}
+
+TEST_F(EmulationPageTest, MappingDialogOffersTheTablesCodesUntilResetOrCancel) {
+    // A damaged record on FN+D: no name, the dialog starts from nil and Undefined.
+    settingsImage().setByte(slot::binding(13), 250, 0);
+    settingsImage().setByte(slot::binding(13), 33, 1);
+    configure([](HWND sheet) {
+        showTab(sheet, kEmulationTab);
+        HWND page = currentPage(sheet);
+        EXPECT_EQ(keyText(page, 13), "");
+        ASSERT_TRUE(keyButtonEnabled(page, 13));
+        runKeyDialog(page, 13, {[](HWND d) {
+                         EXPECT_EQ(dialogItemText(d, IDC_FK_KEY_NAME), "FN+D");
+                         EXPECT_EQ(comboText(d, IDC_FK_MODIFIER), "nil");
+                         EXPECT_EQ(comboText(d, IDC_FK_HOST_KEY), "Undefined");
+                         EXPECT_FALSE(itemEnabled(d, IDC_FK_CODE));
+                     }});
+        EXPECT_EQ(keyText(page, 13), "Undefined");
+
+        // What each (modifier, key) offers; then (nil, F5) edited to ESC [99~,
+        // the second 9 clicked as the second click of a quick pair.
+        runKeyDialog(page, 5,
+                     {[](HWND d) {
+                          EXPECT_EQ(dialogItemText(d, IDC_FK_CODE), "ESC [ 1 5 ~ ");
+                          chooseItem(d, IDC_FK_MODIFIER, 1);
+                          EXPECT_EQ(dialogItemText(d, IDC_FK_CODE), "ESC [ K ");
+                          chooseItem(d, IDC_FK_MODIFIER, 2);
+                          chooseItem(d, IDC_FK_HOST_KEY, 11);
+                          EXPECT_EQ(dialogItemText(d, IDC_FK_CODE), "");
+                          EXPECT_TRUE(itemEnabled(d, IDC_FK_CODE));
+                          chooseItem(d, IDC_FK_MODIFIER, 0);
+                          chooseItem(d, IDC_FK_HOST_KEY, 5);
+                      },
+                      "\x1b[9+~"});
+        EXPECT_EQ(settingsImage().codes(slot::sequence(5)), "\x1b[99~");
+        EXPECT_EQ(keyText(page, 5), "F5");
+        std::string offered;
+        auto offerF5 = [&](HWND d) {
+            chooseItem(d, IDC_FK_HOST_KEY, 5);
+            offered = dialogItemText(d, IDC_FK_CODE);
+        };
+        runKeyDialog(page, 6, {offerF5, "", IDCANCEL});
+        EXPECT_EQ(offered, "ESC [ 9 9 ~ ");
+        EXPECT_EQ(keyText(page, 6), "F6");
+
+        // A code of the key's own goes into its record only.
+        runKeyDialog(page, 7, {[](HWND d) { chooseItem(d, IDC_FK_HOST_KEY, 20); }, "A"});
+        EXPECT_EQ(keyText(page, 7), "User defined");
+        EXPECT_EQ(settingsImage().codes(slot::sequence(7)), "A");
+        runKeyDialog(page, 8,
+                     {[&](HWND d) {
+                          chooseItem(d, IDC_FK_HOST_KEY, 7);
+                          offered = dialogItemText(d, IDC_FK_CODE);
+                      },
+                      "", IDCANCEL});
+        EXPECT_EQ(offered, "ESC [ 1 8 ~ ");
+
+        clickButton(page, IDC_EMU_RESET);
+        runKeyDialog(page, 6, {offerF5, "", IDCANCEL});
+        EXPECT_EQ(offered, "ESC [ 1 5 ~ ");
+        EXPECT_EQ(keyText(page, 13), "Undefined");
+
+        // Edited again, then the sheet cancelled: the table is restored with the image.
+        runKeyDialog(page, 5, {[](HWND) {}, "Q"});
+        pressCancel(sheet);
+    });
+    EXPECT_EQ(companions().functionKeys.entry(0, 5), standardKeyCodes().entry(0, 5));
+    EXPECT_EQ(settingsImage().byte(slot::binding(13), 0), 250);
+}
+
+TEST_F(EmulationPageTest, EachProductEnablesItsKeysOnly) {
+    const std::pair<int, int> products[] = {{1, 15}, {2, 33}, {3, 26}};
+    for (const auto& [product, keys] : products) {
+        chooseProduct(product);
+        configure([&, keys = keys](HWND sheet) {
+            showTab(sheet, kEmulationTab);
+            HWND page = currentPage(sheet);
+            int buttons = 0, texts = 0, arrows = 0;
+            for (int n = 0; n < EMU_KEY_COUNT; ++n) {
+                buttons += itemEnabled(page, IDC_EMU_KEY_BUTTON + n);
+                texts += itemEnabled(page, IDC_EMU_KEY_TEXT + n);
+                arrows += itemEnabled(page, IDC_EMU_KEY_ARROW + n);
+            }
+            EXPECT_EQ(buttons, keys) << product;
+            EXPECT_EQ(texts, keys) << product;
+            EXPECT_EQ(arrows, keys) << product;
+            if (product == 1) {
+                for (std::size_t r : {0u, 9u, 10u, 11u, 12u, 36u, 37u}) {
+                    EXPECT_TRUE(keyButtonEnabled(page, r)) << r;
+                }
+                EXPECT_EQ(keyText(page, 1), "F1");
+                EXPECT_EQ(keyText(page, 0), "Undefined");
+            }
+            pressCancel(sheet);
+        });
+    }
+}
+
+TEST_F(EmulationPageTest, EveryFieldSurvivesOkSaveAndOpen) {
+    const std::string file = scratchPath("emulation.NET");
+    configure([](HWND sheet) {
+        showTab(sheet, kEmulationTab);
+        HWND page = currentPage(sheet);
+        chooseItem(page, IDC_EMU_FONT_SIZE, 1);
+        chooseItem(page, IDC_EMU_CASE_CONVERSION, 2);
+        chooseItem(page, IDC_EMU_NAVIGATOR, 3);
+        chooseItem(page, IDC_EMU_NAVIGATOR_KEY, 4);
+        typeInto(page, IDC_EMU_H_STEPS, "33");
+        typeInto(page, IDC_EMU_V_STEPS, "5");
+        for (int id = IDC_EMU_CURSOR_TRACKING; id <= IDC_EMU_LINE_BUFFER; ++id) {
+            clickButton(page, id);
+        }
+        SetDlgItemTextA(page, IDC_EMU_TERMINAL_TYPE, "xterm-with-a-rather-long-name-cut");
+        runKeyDialog(page, 40, {[](HWND d) {
+                         chooseItem(d, IDC_FK_MODIFIER, 1);
+                         chooseItem(d, IDC_FK_HOST_KEY, 13);
+                     }});
+        pressOk(sheet);
+    });
+    const SettingsImage saved = settingsImage();
+    EXPECT_EQ(saved.text(fld::TerminalType), "xterm-with-a-rather-long-nam");
+    EXPECT_EQ(saved.byte(fld::CaseConversion), 2);
+    EXPECT_EQ(saved.byte(fld::Navigator), 3);
+    EXPECT_EQ(saved.byte(slot::binding(4), 0), 204);
+    EXPECT_EQ(saved.byte(slot::binding(40), 0), 1);
+    EXPECT_EQ(saved.byte(slot::binding(40), 1), 13);
+    // CursorTracking was on, the other four off.
+    for (Field f : {fld::TrimSpaces, fld::DisableLocalEcho, fld::CursorFlashing, fld::LineBuffer}) {
+        EXPECT_EQ(saved.byte(f), 1);
+    }
+    EXPECT_EQ(saved.byte(fld::CursorTracking), 0);
+    answering({}, {file}, [] { sendCommand(1040); });
+    chooseProduct(3);
+    answering({}, {file}, [] { sendCommand(1020); });
+    DeleteFileA(file.c_str());
+    const std::size_t from = fld::EmulationTypeIndex.offset;
+    const std::size_t to = fld::FunctionKeySequences.end();
+    EXPECT_TRUE(std::equal(saved.bytes().begin() + from, saved.bytes().begin() + to,
+                           settingsImage().bytes().begin() + from));
+}
+
+}  // namespace
+}  // namespace varomil::test
