@@ -33,10 +33,10 @@ enum class NumberStorage : std::uint8_t {
 };
 
 enum ControlFlag : std::uint8_t {
-    kInverted = 1,      // Check: checked means 0
-    kEmptyStays = 2,    // Number: an emptied edit stays empty and stores `low`
-    kKeepTyped = 4,     // Text: characters past the limit stay in the control, unstored
-    kReadOnlyText = 8,  // Grid: the edit shows the value but takes no typing
+    kInverted = 1,    // Check: checked means 0
+    kEmptyStays = 2,  // Number: an emptied edit stays empty and stores `low`
+    kKeepTyped = 4,   // Text: characters past the limit stay in the control, unstored
+    kDeferred = 8,    // stored only when the page or dialog commits (the Barcode page boxes)
 };
 
 struct ControlSpec {
