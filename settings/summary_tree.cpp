@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "settings/builtin_tables.h"
+#include "settings/reader_bits.h"
 #include "settings/value_lists.h"
 
 namespace varomil {
@@ -210,135 +211,134 @@ struct BitRow {
     std::uint8_t depth;
     std::string_view format;
     Bit kind;
-    std::uint8_t byte;   // block byte; for Length the byte of the first length
-    std::uint8_t shift;  // lowest bit of the field
-    std::uint8_t count;  // bits in the field
-    Names names;
+    BitField at;                                // Named, Number
+    const rb::LengthFields* lengths = nullptr;  // Length
+    Names names{};
 };
 
-constexpr BitRow flagBit(std::uint8_t depth, std::string_view fmt, std::uint8_t byte,
-                         std::uint8_t bit) {
-    return {depth, fmt, Bit::Named, byte, bit, 1, txt::kFlag};
+constexpr BitRow named(std::uint8_t depth, std::string_view fmt, BitField at, Names names) {
+    return {depth, fmt, Bit::Named, at, nullptr, names};
+}
+constexpr BitRow flagBit(std::uint8_t depth, std::string_view fmt, BitField at) {
+    return named(depth, fmt, at, txt::kFlag);
 }
 constexpr BitRow label(std::uint8_t depth, std::string_view text) {
-    return {depth, text, Bit::Label, 0, 0, 0, {}};
+    return {depth, text, Bit::Label, {}};
 }
-constexpr BitRow lengthGroup(std::uint8_t byte) {
-    return {1, {}, Bit::Length, byte, 0, 0, {}};
+constexpr BitRow lengthGroup(const rb::LengthFields& lengths) {
+    return {1, {}, Bit::Length, {}, &lengths};
 }
 
 const BitRow kReaderRows[] = {
-    {0, "Scan Mode : %s", Bit::Named, 20, 4, 4, txt::kScanMode},
-    {0, "Read Redundancy : %s", Bit::Named, 11, 2, 2, txt::kReadRedundancy},
-    {0, "Time Out : %d sec", Bit::Number, 21, 0, 8, {}},
-    flagBit(0, "Negative Barcode : %s", 11, 4),
+    named(0, "Scan Mode : %s", rb::ScanMode, txt::kScanMode),
+    named(0, "Read Redundancy : %s", rb::ReadRedundancy, txt::kReadRedundancy),
+    {0, "Time Out : %d sec", Bit::Number, rb::ScanTimeout},
+    flagBit(0, "Negative Barcode : %s", rb::NegativeBarcode),
 };
 
 const BitRow kSymbologyRows[] = {
-    flagBit(0, "%s Code 39", 0, 7),
-    flagBit(1, "Transmit Start / Stop : %s", 5, 7),
-    flagBit(1, "Verify Checksum : %s", 5, 6),
-    flagBit(1, "Transmit Checksum : %s", 5, 5),
-    flagBit(1, "Code 39 Full ASCII : %s", 5, 4),
-    flagBit(0, "%s Italian Pharmacode", 0, 6),
-    flagBit(1, "Transmit Checksum : %s", 5, 3),
-    flagBit(0, "%s French Pharmacode", 0, 5),
-    flagBit(1, "Transmit Checksum : %s", 5, 2),
-    flagBit(0, "%s Industrial 25", 0, 4),
-    {1, "Start / Stop Selection : %s", Bit::Named, 6, 0, 2, txt::kStartStopSelection},
-    flagBit(1, "Verify Checksum : %s", 6, 7),
-    flagBit(1, "Transmit Checksum : %s", 6, 6),
-    lengthGroup(12),
-    flagBit(0, "%s Interleave 25", 0, 3),
-    {1, "Start / Stop Selection : %s", Bit::Named, 6, 2, 2, txt::kStartStopSelection},
-    flagBit(1, "Verify Checksum : %s", 5, 1),
-    flagBit(1, "Transmit Checksum : %s", 5, 0),
-    lengthGroup(14),
-    flagBit(0, "%s Matrix 25", 0, 2),
-    {1, "Start / Stop Selection : %s", Bit::Named, 7, 6, 2, txt::kStartStopSelection},
-    flagBit(1, "Verify Checksum : %s", 6, 5),
-    flagBit(1, "Transmit Checksum : %s", 6, 4),
-    lengthGroup(16),
-    flagBit(0, "%s Codabars", 0, 1),
-    {1, "Start / Stop Character : %s", Bit::Named, 7, 4, 2, txt::kCodabarStartStop},
-    flagBit(1, "Transmitting Start / Stop Character : %s", 7, 3),
-    flagBit(0, "%s MSI", 2, 5),
-    {1, "Checksum Verification : %s", Bit::Named, 9, 6, 2, txt::kMsiVerification},
-    {1, "Checksum Transmission : %s", Bit::Named, 9, 4, 2, txt::kMsiTransmission},
-    lengthGroup(18),
-    flagBit(0, "%s Plessey", 2, 4),
-    flagBit(1, "Convert to UK Plessey : %s", 9, 2),
-    flagBit(1, "Transmit Checksum : %s", 9, 3),
+    flagBit(0, "%s Code 39", rb::EnableCode39),
+    flagBit(1, "Transmit Start / Stop : %s", rb::Code39TransmitStartStop),
+    flagBit(1, "Verify Checksum : %s", rb::Code39VerifyChecksum),
+    flagBit(1, "Transmit Checksum : %s", rb::Code39TransmitChecksum),
+    flagBit(1, "Code 39 Full ASCII : %s", rb::Code39FullAscii),
+    flagBit(0, "%s Italian Pharmacode", rb::EnableItalianPharma),
+    flagBit(1, "Transmit Checksum : %s", rb::ItalianPharmaTransmitChecksum),
+    flagBit(0, "%s French Pharmacode", rb::EnableFrenchPharma),
+    flagBit(1, "Transmit Checksum : %s", rb::FrenchPharmaTransmitChecksum),
+    flagBit(0, "%s Industrial 25", rb::EnableIndustrial25),
+    named(1, "Start / Stop Selection : %s", rb::Industrial25StartStop, txt::kStartStopSelection),
+    flagBit(1, "Verify Checksum : %s", rb::Industrial25VerifyChecksum),
+    flagBit(1, "Transmit Checksum : %s", rb::Industrial25TransmitChecksum),
+    lengthGroup(rb::Industrial25Lengths),
+    flagBit(0, "%s Interleave 25", rb::EnableInterleave25),
+    named(1, "Start / Stop Selection : %s", rb::Interleave25StartStop, txt::kStartStopSelection),
+    flagBit(1, "Verify Checksum : %s", rb::Interleave25VerifyChecksum),
+    flagBit(1, "Transmit Checksum : %s", rb::Interleave25TransmitChecksum),
+    lengthGroup(rb::Interleave25Lengths),
+    flagBit(0, "%s Matrix 25", rb::EnableMatrix25),
+    named(1, "Start / Stop Selection : %s", rb::Matrix25StartStop, txt::kStartStopSelection),
+    flagBit(1, "Verify Checksum : %s", rb::Matrix25VerifyChecksum),
+    flagBit(1, "Transmit Checksum : %s", rb::Matrix25TransmitChecksum),
+    lengthGroup(rb::Matrix25Lengths),
+    flagBit(0, "%s Codabars", rb::EnableCodabar),
+    named(1, "Start / Stop Character : %s", rb::CodabarStartStopType, txt::kCodabarStartStop),
+    flagBit(1, "Transmitting Start / Stop Character : %s", rb::CodabarTransmitStartStop),
+    flagBit(0, "%s MSI", rb::EnableMsi),
+    named(1, "Checksum Verification : %s", rb::MsiVerification, txt::kMsiVerification),
+    named(1, "Checksum Transmission : %s", rb::MsiTransmission, txt::kMsiTransmission),
+    lengthGroup(rb::MsiLengths),
+    flagBit(0, "%s Plessey", rb::EnablePlessey),
+    flagBit(1, "Convert to UK Plessey : %s", rb::PlesseyConvertToUk),
+    flagBit(1, "Transmit Checksum : %s", rb::PlesseyTransmitChecksum),
     label(0, "UPCE"),
-    flagBit(1, "%s UPCE", 1, 6),
-    flagBit(1, "%s UPCE Addon 2", 1, 5),
-    flagBit(1, "%s UPCE Addon 5", 1, 4),
-    flagBit(1, "Convert to UPCA : %s", 9, 1),
-    flagBit(1, "Transmit Checksum : %s", 10, 5),
-    flagBit(1, "Transmit System Number : %s", 10, 1),
+    flagBit(1, "%s UPCE", rb::EnableUpce),
+    flagBit(1, "%s UPCE Addon 2", rb::EnableUpceAddon2),
+    flagBit(1, "%s UPCE Addon 5", rb::EnableUpceAddon5),
+    flagBit(1, "Convert to UPCA : %s", rb::UpceConvertToUpca),
+    flagBit(1, "Transmit Checksum : %s", rb::UpceTransmitChecksum),
+    flagBit(1, "Transmit System Number : %s", rb::UpceTransmitSystemNumber),
     label(0, "EAN 8"),
-    flagBit(1, "%s EAN 8", 1, 3),
-    flagBit(1, "%s EAN 8 Addon 2", 1, 2),
-    flagBit(1, "%s EAN 8 Addon 5", 1, 1),
-    flagBit(1, "Convert to EAN 13 : %s", 11, 7),
-    flagBit(1, "Transmit Checksum : %s", 10, 3),
+    flagBit(1, "%s EAN 8", rb::EnableEan8),
+    flagBit(1, "%s EAN 8 Addon 2", rb::EnableEan8Addon2),
+    flagBit(1, "%s EAN 8 Addon 5", rb::EnableEan8Addon5),
+    flagBit(1, "Convert to EAN 13 : %s", rb::Ean8ConvertToEan13),
+    flagBit(1, "Transmit Checksum : %s", rb::Ean8TransmitChecksum),
     label(0, "EAN 13 & UPCA"),
-    flagBit(1, "%s EAN 13 & UPCA", 1, 0),
+    flagBit(1, "%s EAN 13 & UPCA", rb::EnableEan13),
     label(1, "EAN 13"),
-    flagBit(2, "%s EAN 13 Addon 2", 2, 7),
-    flagBit(2, "%s EAN 13 Addon 5", 2, 6),
-    flagBit(2, "ISBN Conversion : %s", 10, 7),
-    flagBit(2, "ISSN Conversion : %s", 10, 6),
-    flagBit(2, "Transmit Checksum : %s", 10, 2),
+    flagBit(2, "%s EAN 13 Addon 2", rb::EnableEan13Addon2),
+    flagBit(2, "%s EAN 13 Addon 5", rb::EnableEan13Addon5),
+    flagBit(2, "ISBN Conversion : %s", rb::Ean13IsbnConversion),
+    flagBit(2, "ISSN Conversion : %s", rb::Ean13IssnConversion),
+    flagBit(2, "Transmit Checksum : %s", rb::Ean13TransmitChecksum),
     label(1, "UPCA"),
-    flagBit(2, "Convert to EAN 13 : %s", 9, 0),
-    flagBit(2, "Transmit Checksum : %s", 10, 4),
-    flagBit(2, "Transmit System Number : %s", 10, 0),
-    flagBit(0, "%s RSS 14", 3, 6),
-    flagBit(1, "Transmit Code ID : %s", 3, 5),
-    flagBit(1, "Transmit Application ID : %s", 3, 4),
-    flagBit(1, "Transmit Check Digit : %s", 3, 3),
-    flagBit(0, "%s RSS 14 Limited", 2, 0),
-    flagBit(1, "Transmit Code ID : %s", 3, 2),
-    flagBit(1, "Transmit Application ID : %s", 3, 1),
-    flagBit(1, "Transmit Check Digit : %s", 3, 0),
-    flagBit(0, "%s RSS 14 Expanded", 3, 7),
-    flagBit(1, "Transmit Code ID : %s", 4, 7),
-    flagBit(0, "%s Telepen", 2, 2),
-    {1, "%s", Bit::Named, 2, 1, 1, txt::kTelepenMode},
-    flagBit(0, "%s Code 93", 0, 0),
-    flagBit(0, "%s Code 128", 1, 7),
+    flagBit(2, "Convert to EAN 13 : %s", rb::UpcaConvertToEan13),
+    flagBit(2, "Transmit Checksum : %s", rb::UpcaTransmitChecksum),
+    flagBit(2, "Transmit System Number : %s", rb::UpcaTransmitSystemNumber),
+    flagBit(0, "%s RSS 14", rb::EnableRss14),
+    flagBit(1, "Transmit Code ID : %s", rb::Rss14TransmitCodeId),
+    flagBit(1, "Transmit Application ID : %s", rb::Rss14TransmitAppId),
+    flagBit(1, "Transmit Check Digit : %s", rb::Rss14TransmitCheckDigit),
+    flagBit(0, "%s RSS 14 Limited", rb::EnableRssLimited),
+    flagBit(1, "Transmit Code ID : %s", rb::RssLimitedTransmitCodeId),
+    flagBit(1, "Transmit Application ID : %s", rb::RssLimitedTransmitAppId),
+    flagBit(1, "Transmit Check Digit : %s", rb::RssLimitedTransmitCheckDigit),
+    flagBit(0, "%s RSS 14 Expanded", rb::EnableRssExpanded),
+    flagBit(1, "Transmit Code ID : %s", rb::RssExpandedTransmitCodeId),
+    flagBit(0, "%s Telepen", rb::EnableTelepen),
+    named(1, "%s", rb::TelepenNumeric, txt::kTelepenMode),
+    flagBit(0, "%s Code 93", rb::EnableCode93),
+    flagBit(0, "%s Code 128", rb::EnableCode128),
 };
 
+// The tree shows the stored 1D block of the image, whatever the working copy holds.
 class ReaderBlock {
   public:
     explicit ReaderBlock(const SettingsImage& image) : image_(image) {}
-    unsigned bits(unsigned byte, unsigned shift, unsigned count) const {
-        const unsigned v = image_.byte(fld::Reader1DBlock, byte) >> shift;
-        return v & ((1u << count) - 1u);
+    unsigned bits(BitField f) const {
+        return (image_.byte(fld::Reader1DBlock, f.field.offset) >> f.shift) & f.mask();
     }
 
     SummaryItem item(const BitRow& row) const {
-        const unsigned v = bits(row.byte, row.shift, row.count);
         switch (row.kind) {
             case Bit::Label:
                 return leaf(std::string(row.format));
             case Bit::Named:
-                return leaf(format(row.format, {row.names[v]}));
+                return leaf(format(row.format, {row.names[bits(row.at)]}));
             case Bit::Number:
-                return leaf(format(row.format, {num(v)}));
+                return leaf(format(row.format, {num(bits(row.at))}));
             case Bit::Length:
-                return lengthGroup(row.byte);
+                return lengthGroup(*row.lengths);
         }
         return {};
     }
 
-    // "Length Qualification" with its two lengths; the mode is the top bit of the
-    // first length byte.
-    SummaryItem lengthGroup(unsigned byte) const {
-        const bool maxMin = bits(byte, 7, 1) != 0;
-        const std::string first = num(bits(byte, 0, 7));
-        const std::string second = num(bits(byte + 1, 0, 8));
+    // "Length Qualification" with its two lengths.
+    SummaryItem lengthGroup(const rb::LengthFields& f) const {
+        const bool maxMin = bits(f.mode) != 0;
+        const std::string first = num(bits(f.first));
+        const std::string second = num(bits(f.second));
         SummaryItem group = leaf(
             format("Length Qualification : %s", {lookupName(txt::kLengthMode, maxMin ? 1 : 0)}));
         group.children.push_back(

@@ -42,6 +42,20 @@ constexpr std::array<string_view, 3> kGoodBeep{"No", "One-beep", "Two-beep"};
 constexpr std::array<string_view, 3> kScanControl{"Always enable after login",
                                                   "Controled by ESC command", "Share Key"};
 
+// Barcode, 2D reader
+constexpr std::array<string_view, 4> kLedIllumination{"Turn off", "Internal", "External", "Both"};
+constexpr std::array<string_view, 2> kAimerPattern{"Turn off", "Turn on"};
+constexpr std::array<string_view, 4> kLengthOption{"Any Length", "One Length", "Two Lengths",
+                                                   "Range"};
+constexpr std::array<string_view, 3> kPreamble{"No Preamble", "System Character",
+                                               "System Character & Country Code"};
+constexpr std::array<string_view, 3> kSupplementals{
+    "Ignore Supplementaries", "Decode Only With Supplementaries", "Decode With Supplementaries"};
+// The leading blanks are the dialog's own.
+constexpr std::array<string_view, 3> kI25Verify{" No verify", " USS", " OPCC"};
+constexpr std::array<string_view, 2> kMsiCheckDigits{"One Check Digit", "Two Check Digits"};
+constexpr std::array<string_view, 2> kMsiAlgorithm{"Mod 10/Mod 11", "Mod 10/Mod 10"};
+
 // Wireless LAN
 constexpr std::array<string_view, 2> kAuthentication{"Share Key", "Open System"};
 constexpr std::array<string_view, 2> kWepKeyLength{"64 bits (5 bytes)", "128 bits (13 bytes)"};

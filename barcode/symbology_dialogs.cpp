@@ -1,0 +1,469 @@
+#include "barcode/symbology_dialogs.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "settings/value_lists.h"
+
+namespace varomil {
+
+namespace {
+
+using namespace rb;
+namespace txt = lists;
+
+constexpr unsigned kMaxLength = 127;
+constexpr unsigned kRange = 3;
+constexpr unsigned kTwoLengths = 2;
+constexpr unsigned kMaxMin = 1;
+
+constexpr BitField none{};
+
+// The upper bit of a two-bit option: set for "Two Lengths" and "Range".
+constexpr BitField upperBit(BitField f) {
+    return {f.area, f.field, static_cast<std::uint8_t>(f.shift + 1), 1};
+}
+
+// ---- 1D ----
+
+constexpr ControlSpec kCode39[] = {
+    checkBox(301, Code39TransmitStartStop),
+    checkBox(302, Code39VerifyChecksum),
+    checkBox(303, Code39TransmitChecksum),
+    checkBox(304, Code39FullAscii),
+};
+constexpr ControlSpec kItalianPharma[] = {checkBox(301, ItalianPharmaTransmitChecksum)};
+constexpr ControlSpec kFrenchPharma[] = {checkBox(301, FrenchPharmaTransmitChecksum)};
+
+// Start/stop radios 601-603, the check boxes 301/302, the length radios and edits.
+#define LENGTH_25_ROWS(startStop, verify, transmit, L)                                \
+    {                                                                                 \
+        radio(601, startStop, 0), radio(602, startStop, 1), radio(603, startStop, 2), \
+            checkBox(301, verify), checkBox(302, transmit), radio(604, L.mode, 0),    \
+            radio(605, L.mode, 1), number(201, L.first, 1, kMaxLength),               \
+            number(202, L.second, 1, kMaxLength),                                     \
+    }
+constexpr ControlSpec kIndustrial25[] =
+    LENGTH_25_ROWS(Industrial25StartStop, Industrial25VerifyChecksum, Industrial25TransmitChecksum,
+                   Industrial25Lengths);
+constexpr ControlSpec kInterleave25[] =
+    LENGTH_25_ROWS(Interleave25StartStop, Interleave25VerifyChecksum, Interleave25TransmitChecksum,
+                   Interleave25Lengths);
+constexpr ControlSpec kMatrix25[] = LENGTH_25_ROWS(Matrix25StartStop, Matrix25VerifyChecksum,
+                                                   Matrix25TransmitChecksum, Matrix25Lengths);
+#undef LENGTH_25_ROWS
+
+// "None" is the transmit flag clear; the others set it beside the type.
+constexpr ControlSpec kCodabar[] = {
+    radio(601, CodabarTransmitStartStop, 0), radio(602, CodabarCharacter, 0b001),
+    radio(603, CodabarCharacter, 0b011),     radio(604, CodabarCharacter, 0b101),
+    radio(605, CodabarCharacter, 0b111),
+};
+constexpr ControlSpec kMsi[] = {
+    radio(601, MsiVerification, 0),
+    radio(602, MsiVerification, 1),
+    radio(603, MsiVerification, 2),
+    radio(604, MsiTransmission, 0),
+    radio(605, MsiTransmission, 1),
+    radio(606, MsiTransmission, 2),
+    radio(607, MsiLengths.mode, 0),
+    radio(608, MsiLengths.mode, 1),
+    number(201, MsiLengths.first, 1, kMaxLength),
+    number(202, MsiLengths.second, 1, kMaxLength),
+};
+constexpr ControlSpec kPlessey[] = {
+    checkBox(301, PlesseyConvertToUk),
+    checkBox(302, PlesseyTransmitChecksum),
+};
+constexpr ControlSpec kUpce[] = {
+    checkBox(301, UpceConvertToUpca),
+    checkBox(302, UpceTransmitSystemNumber),
+    checkBox(303, UpceTransmitChecksum),
+};
+constexpr ControlSpec kEan8[] = {
+    checkBox(301, Ean8ConvertToEan13),
+    checkBox(302, Ean8TransmitChecksum),
+};
+constexpr ControlSpec kEan13[] = {
+    checkBox(301, Ean13IsbnConversion),   checkBox(302, Ean13IssnConversion),
+    checkBox(303, Ean13TransmitChecksum), checkBox(304, UpcaTransmitSystemNumber),
+    checkBox(305, UpcaTransmitChecksum),  checkBox(306, UpcaConvertToEan13),
+};
+constexpr ControlSpec kTelepen[] = {
+    radio(601, TelepenNumeric, 1),
+    radio(602, TelepenNumeric, 0),
+};
+constexpr ControlSpec kRss14[] = {
+    checkBox(301, Rss14TransmitCodeId),
+    checkBox(302, Rss14TransmitAppId),
+    checkBox(303, Rss14TransmitCheckDigit),
+};
+constexpr ControlSpec kRssLimited[] = {
+    checkBox(301, RssLimitedTransmitCodeId),
+    checkBox(302, RssLimitedTransmitAppId),
+    checkBox(303, RssLimitedTransmitCheckDigit),
+};
+constexpr ControlSpec kRssExpanded[] = {checkBox(301, RssExpandedTransmitCodeId)};
+constexpr ControlSpec kEan128[] = {
+    checkBox(301, Ean128TransmitCodeId),
+    grid(dlgid::kFieldSeparator, Ean128FieldSeparator, GridMode::KeyNames, GridLength::OneIfNonZero,
+         1),
+};
+
+// ---- 2D ----
+
+constexpr ControlSpec kUpcA2D[] = {
+    combo(401, D2UpcAPreamble, txt::kPreamble),
+    combo(402, D2Supplementals, txt::kSupplementals),
+    checkBox(301, D2UpcATransmitCheck),
+};
+constexpr ControlSpec kUpcE02D[] = {
+    combo(401, D2UpcE0Preamble, txt::kPreamble),
+    combo(402, D2Supplementals, txt::kSupplementals),
+    checkBox(301, D2UpcE0TransmitCheck),
+    checkBox(302, D2UpcE0ToUpcA),
+};
+constexpr ControlSpec kUpcE12D[] = {
+    combo(401, D2UpcE1Preamble, txt::kPreamble),
+    combo(402, D2Supplementals, txt::kSupplementals),
+    checkBox(301, D2UpcE1TransmitCheck),
+    checkBox(302, D2UpcE1ToUpcA),
+};
+constexpr ControlSpec kEan82D[] = {
+    combo(401, D2Supplementals, txt::kSupplementals),
+    checkBox(301, D2Ean8ToEan13),
+};
+
+// The length option and the two lengths of a 2D length dialog.
+constexpr ControlSpec optionRow(const LengthFields& L) {
+    return combo(dlgid::kLengthOption, L.mode, txt::kLengthOption);
+}
+constexpr ControlSpec firstRow(const LengthFields& L) {
+    return number(dlgid::kFirstLength, L.first, 0, kMaxLength);
+}
+constexpr ControlSpec secondRow(const LengthFields& L) {
+    return number(dlgid::kSecondLength, L.second, 0, kMaxLength);
+}
+
+constexpr ControlSpec kCode392D[] = {
+    checkBox(303, D2Code39VerifyCheck), checkBox(304, D2Code39TransmitCheck),
+    checkBox(305, D2Code39FullAscii),   optionRow(D2Code39Lengths),
+    firstRow(D2Code39Lengths),          secondRow(D2Code39Lengths),
+};
+constexpr ControlSpec kCode932D[] = {optionRow(D2Code93Lengths), firstRow(D2Code93Lengths),
+                                     secondRow(D2Code93Lengths)};
+constexpr ControlSpec kCode112D[] = {optionRow(D2Code11Lengths), firstRow(D2Code11Lengths),
+                                     secondRow(D2Code11Lengths)};
+// Combo 402 (verification) is the dialog's own: see i25VerifyShown.
+constexpr ControlSpec kI252D[] = {
+    optionRow(D2I25Lengths),
+    firstRow(D2I25Lengths),
+    secondRow(D2I25Lengths),
+    checkBox(dlgid::kI25TransmitCheck, D2I25TransmitCheck),
+    checkBox(dlgid::kI25ToEan13, D2I25ToEan13),
+};
+constexpr ControlSpec kD252D[] = {optionRow(D2D25Lengths), firstRow(D2D25Lengths),
+                                  secondRow(D2D25Lengths)};
+constexpr ControlSpec kCodabar2D[] = {
+    checkBox(302, D2CodabarTransmitStartStop),
+    optionRow(D2CodabarLengths),
+    firstRow(D2CodabarLengths),
+    secondRow(D2CodabarLengths),
+};
+constexpr ControlSpec kMsi2D[] = {
+    checkBox(301, D2MsiTransmitCheck),
+    combo(dlgid::kMsiCheckDigits, D2MsiTwoCheckDigits, txt::kMsiCheckDigits),
+    combo(402, D2MsiCheckAlgorithm, txt::kMsiAlgorithm),
+    optionRow(D2MsiLengths),
+    firstRow(D2MsiLengths),
+    secondRow(D2MsiLengths),
+};
+constexpr ControlSpec kPostal2D[] = {
+    checkBox(301, d2Postal(7)), checkBox(302, d2Postal(6)), checkBox(303, d2Postal(5)),
+    checkBox(304, d2Postal(4)), checkBox(305, d2Postal(3)), checkBox(306, d2Postal(2)),
+    checkBox(307, d2Postal(1)), checkBox(308, d2Postal(0)),
+};
+constexpr ControlSpec kRss142D[] = {checkBox(301, D2RssToUpcEan)};
+
+// The first length (label 102, edit 201) is used from "One Length" on, the second
+// (103, 202) by "Two Lengths" and "Range".
+#define LENGTH_ENABLES(L)                                                                         \
+    {                                                                                             \
+        EnableRule{102, 102, L.mode, 0, true}, EnableRule{201, 201, L.mode, 0, true},             \
+            EnableRule{103, 103, upperBit(L.mode), 1}, EnableRule{202, 202, upperBit(L.mode), 1}, \
+    }
+constexpr EnableRule kCode39Enables[] = LENGTH_ENABLES(D2Code39Lengths);
+constexpr EnableRule kCode93Enables[] = LENGTH_ENABLES(D2Code93Lengths);
+constexpr EnableRule kCode11Enables[] = LENGTH_ENABLES(D2Code11Lengths);
+constexpr EnableRule kI25Enables[] = LENGTH_ENABLES(D2I25Lengths);
+constexpr EnableRule kD25Enables[] = LENGTH_ENABLES(D2D25Lengths);
+constexpr EnableRule kCodabarEnables[] = LENGTH_ENABLES(D2CodabarLengths);
+#undef LENGTH_ENABLES
+constexpr EnableRule kMsiEnables[] = {
+    EnableRule{102, 102, D2MsiLengths.mode, 0, true},
+    EnableRule{201, 201, D2MsiLengths.mode, 0, true},
+    EnableRule{103, 103, upperBit(D2MsiLengths.mode), 1},
+    EnableRule{202, 202, upperBit(D2MsiLengths.mode), 1},
+    // The algorithm matters only with two check digits.
+    EnableRule{104, 104, D2MsiTwoCheckDigits, 1},
+    EnableRule{402, 402, D2MsiTwoCheckDigits, 1},
+};
+
+template <std::size_t N>
+constexpr SymbologyDialog dialog(std::string_view name, std::string_view caption, Area block,
+                                 const ControlSpec (&rows)[N]) {
+    return {name, caption, block, rows, N};
+}
+template <std::size_t N, std::size_t M>
+constexpr SymbologyDialog lengthDialog2D(std::string_view name, std::string_view caption,
+                                         const ControlSpec (&rows)[N],
+                                         const EnableRule (&enables)[M],
+                                         const LengthFields& lengths) {
+    SymbologyDialog d = dialog(name, caption, Area::Reader2D, rows);
+    d.enables = enables;
+    d.enableCount = M;
+    d.lengths = &lengths;
+    return d;
+}
+constexpr SymbologyDialog with(SymbologyDialog d, const LengthFields* lengths,
+                               BitField clearOnOk = none, DialogExtra extra = DialogExtra::None) {
+    d.lengths = lengths;
+    d.clearOnOk = clearOnOk;
+    d.extra = extra;
+    return d;
+}
+constexpr SymbologyDialog clearing(SymbologyDialog d, BitField onOk, BitField onOpen = none) {
+    d.clearOnOk = onOk;
+    d.clearOnOpen = onOpen;
+    return d;
+}
+constexpr SymbologyDialog withExtra(SymbologyDialog d, DialogExtra extra) {
+    d.extra = extra;
+    return d;
+}
+
+constexpr Area k1D = Area::Reader1D;
+constexpr Area k2D = Area::Reader2D;
+
+const SymbologyDialog kDialogs[] = {
+    dialog("CODE39DLG", "Code 39 Parameters", k1D, kCode39),
+    dialog("ITALYPHARMADLG", "Italian Pharmacode Parameters", k1D, kItalianPharma),
+    dialog("FRENCHPHARMADLG", "French Pharmacode Parameters", k1D, kFrenchPharma),
+    with(dialog("INDUSTRIAL25DLG", "Industrial 25 Parameters", k1D, kIndustrial25),
+         &Industrial25Lengths),
+    with(dialog("INTERLEAVE25DLG", "Interleave 25 Parameters", k1D, kInterleave25),
+         &Interleave25Lengths),
+    with(dialog("MATRIX25DLG", "Matrix 25 Parameters", k1D, kMatrix25), &Matrix25Lengths),
+    withExtra(dialog("CODABARDLG", "Codabar Parameters", k1D, kCodabar), DialogExtra::CodabarNone),
+    with(dialog("MSIDLG", "MSI Parameters", k1D, kMsi), &MsiLengths),
+    dialog("PLESSEYDLG", "Plessey Parameters", k1D, kPlessey),
+    dialog("UPCEDLG", "UPCE Parameters", k1D, kUpce),
+    dialog("EAN8DLG", "EAN 8 Parameters", k1D, kEan8),
+    dialog("EAN13DLG", "EAN 13 and UPCA Parameters", k1D, kEan13),
+    dialog("TELEPENDLG", "Telepen Parameters", k1D, kTelepen),
+    dialog("RSS14DLG", "RSS14 Parameters", k1D, kRss14),
+    dialog("RSS14LIMITEDDLG", "RSS14 Limited Parameters", k1D, kRssLimited),
+    dialog("RSS14EXPANDEDDLG", "RSS14 Expanded Parameters", k1D, kRssExpanded),
+    dialog("EAN128DLG", "EAN128 Parameters", k1D, kEan128),
+
+    clearing(dialog("UPCA_2D_DLG", "UPC-A Parameters", k2D, kUpcA2D), D2UpcReserved),
+    clearing(dialog("UPCE_2D_DLG", "UPC-E0 Parameters", k2D, kUpcE02D), D2UpcReserved),
+    clearing(dialog("UPCE1_2D_DLG", "UPC-E1 Parameters", k2D, kUpcE12D), D2UpcReserved),
+    dialog("EAN8_2D_DLG", "EAN8 Parameters", k2D, kEan82D),
+    clearing(lengthDialog2D("CODE39_2D_DLG", "Code 39 Parameters", kCode392D, kCode39Enables,
+                            D2Code39Lengths),
+             D2Code39Reserved, D2Code39Reserved),
+    lengthDialog2D("CODE93_2D_DLG", "Code 93 Parameters", kCode932D, kCode93Enables,
+                   D2Code93Lengths),
+    clearing(lengthDialog2D("CODE11_2D_DLG", "Code 11 Parameters", kCode112D, kCode11Enables,
+                            D2Code11Lengths),
+             D2Code11Reserved),
+    withExtra(lengthDialog2D("INTERLEAVE25_2D_DLG", "Interleaved 25 Parameters", kI252D,
+                             kI25Enables, D2I25Lengths),
+              DialogExtra::I25Verify),
+    lengthDialog2D("INDUSTRIAL25_2D_DLG", "Discrete 25 Parameters", kD252D, kD25Enables,
+                   D2D25Lengths),
+    clearing(lengthDialog2D("CODABAR_2D_DLG", "Codabar Parameters", kCodabar2D, kCodabarEnables,
+                            D2CodabarLengths),
+             D2CodabarReserved),
+    withExtra(lengthDialog2D("MSI_2D_DLG", "MSI Parameters", kMsi2D, kMsiEnables, D2MsiLengths),
+              DialogExtra::MsiAlgorithm),
+    dialog("POSTAL_2D_DLG", "Postal Code Parameters", k2D, kPostal2D),
+    dialog("RSS14_2D_DLG", "RSS-14 Parameters", k2D, kRss142D),
+};
+
+bool present(const BitField& f) {
+    return f.field.width != 0;
+}
+
+// 1D: max/min mode keeps the larger length first and never stores 0.
+void orderLengths1D(const LengthFields& L, ByteSpan block) {
+    if (readBits(block, L.mode) != kMaxMin) return;
+    unsigned first = std::max(readBits(block, L.first), 1u);
+    unsigned second = std::max(readBits(block, L.second), 1u);
+    if (second > first) std::swap(first, second);
+    writeBits(block, L.first, first);
+    writeBits(block, L.second, second);
+}
+
+// 2D: lengths the option does not use are 0; no length at all means "Any Length";
+// "Two Lengths" keeps the larger first.
+void orderLengths2D(const LengthFields& L, ByteSpan block) {
+    unsigned option = readBits(block, L.mode);
+    unsigned first = option != 0 ? readBits(block, L.first) : 0;
+    unsigned second = option >= kTwoLengths ? readBits(block, L.second) : 0;
+    if (first == 0 && second == 0) {
+        option = 0;
+    } else if (option == kTwoLengths && first < second) {
+        std::swap(first, second);
+    }
+    writeBits(block, L.mode, option);
+    writeBits(block, L.first, std::min(first, kMaxLength));
+    writeBits(block, L.second, second);
+}
+
+int valueOf(const DialogValues& values, int id, int fallback) {
+    const auto it = values.find(id);
+    return it == values.end() ? fallback : it->second;
+}
+
+}  // namespace
+
+std::size_t symbologyDialogCount() {
+    return std::size(kDialogs);
+}
+
+const SymbologyDialog& symbologyDialog(std::size_t i) {
+    return kDialogs[i];
+}
+
+const SymbologyDialog* findSymbologyDialog(std::string_view templateName) {
+    for (const SymbologyDialog& d : kDialogs) {
+        if (d.templateName == templateName) return &d;
+    }
+    return nullptr;
+}
+
+void openDialog(const SymbologyDialog& d, ByteSpan block) {
+    if (present(d.clearOnOpen)) writeBits(block, d.clearOnOpen, 0);
+}
+
+LengthLabels lengthLabels(const SymbologyDialog& d, unsigned modeOrOption) {
+    if (d.block == Area::Reader1D) {
+        return modeOrOption == kMaxMin ? LengthLabels{"Max Length :", "Min Length :"}
+                                       : LengthLabels{"Fixed Length 1:", "Fixed Length 2:"};
+    }
+    return modeOrOption == kRange ? LengthLabels{"Min Len :", "Max Len :"}
+                                  : LengthLabels{"Length 1 :", "Length 2 :"};
+}
+
+LengthReset lengthOptionChosen(unsigned option) {
+    return {option >= 1 && option <= kRange, option >= kTwoLengths && option <= kRange};
+}
+
+int i25VerifyShown(ByteSpan block) {
+    if (readBits(block, D2I25VerifyOpcc)) return 2;
+    return readBits(block, D2I25VerifyUss) ? 1 : 0;
+}
+
+void storeI25Verify(ByteSpan block, int index) {
+    if (index < 0 || index > 2) return;
+    writeBits(block, D2I25VerifyUss, index == 1 ? 1 : 0);
+    writeBits(block, D2I25VerifyOpcc, index == 2 ? 1 : 0);
+}
+
+void i25Clicked(I25Controls& s, int controlId) {
+    if (controlId == dlgid::kI25TransmitCheck) {
+        s.transmitCheck = !s.transmitCheck;
+        if (s.transmitCheck) s.toEan13 = false;
+    } else if (controlId == dlgid::kI25ToEan13) {
+        s.toEan13 = !s.toEan13;
+        if (s.toEan13) {
+            s.transmitCheck = false;
+            s.verify = 0;
+        }
+    }
+}
+
+void i25VerifyChosen(I25Controls& s, int index) {
+    s.verify = index;
+    if (index == 1 || index == 2) s.toEan13 = false;
+}
+
+DialogValues dialogValues(const SymbologyDialog& d, ByteSpan block, ByteSpan image) {
+    DialogValues v;
+    for (const ControlSpec& c : d) {
+        const ByteSpan area = c.at.area == Area::Image ? image : block;
+        switch (c.kind) {
+            case ControlKind::Check:
+                v[c.id] = storedCheck(c, area) ? 1 : 0;
+                break;
+            case ControlKind::Radio:
+                v[c.id] = storedRadio(c, area) ? 1 : 0;
+                break;
+            case ControlKind::Combo:
+                v[c.id] = storedSelection(c, area);
+                break;
+            case ControlKind::Number:
+            case ControlKind::Grid:
+                v[c.id] = static_cast<int>(readBits(area, c.at));
+                break;
+            default:
+                break;
+        }
+    }
+    if (d.extra == DialogExtra::I25Verify) v[dlgid::kI25Verify] = i25VerifyShown(block);
+    return v;
+}
+
+void commitDialog(const SymbologyDialog& d, const DialogValues& values, ByteSpan block,
+                  ByteSpan image) {
+    for (const ControlSpec& c : d) {
+        const int v = valueOf(values, c.id, -1);
+        const ByteSpan area = c.at.area == Area::Image ? image : block;
+        switch (c.kind) {
+            case ControlKind::Check:
+                if (v >= 0) storeCheck(c, area, v != 0);
+                break;
+            case ControlKind::Radio:
+                if (v > 0) storeRadio(c, area);
+                break;
+            case ControlKind::Combo:
+                storeSelection(c, area, v);
+                break;
+            case ControlKind::Number:
+                if (v >= 0) storeNumber(c, area, std::min(static_cast<unsigned>(v), c.high));
+                break;
+            default:
+                break;  // the grid's bytes are stored by the grid target
+        }
+    }
+    if (d.extra == DialogExtra::I25Verify)
+        storeI25Verify(block, valueOf(values, dlgid::kI25Verify, -1));
+    finishDialogOk(d, block);
+}
+
+void finishDialogOk(const SymbologyDialog& d, ByteSpan block) {
+    if (present(d.clearOnOk)) writeBits(block, d.clearOnOk, 0);
+    if (d.lengths) {
+        if (d.block == Area::Reader1D) {
+            orderLengths1D(*d.lengths, block);
+        } else {
+            orderLengths2D(*d.lengths, block);
+        }
+    }
+    switch (d.extra) {
+        case DialogExtra::CodabarNone:
+            if (readBits(block, CodabarTransmitStartStop) == 0) {
+                writeBits(block, CodabarStartStopType, 0);
+            }
+            break;
+        case DialogExtra::MsiAlgorithm:
+            if (readBits(block, D2MsiTwoCheckDigits) == 0) writeBits(block, D2MsiCheckAlgorithm, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace varomil
