@@ -185,7 +185,8 @@ void ControlTable::store(HWND dialog, std::size_t i, int code) {
                     if (now) storeNumber(c, area, c.low);
                     break;
                 }
-                const CorrectedNumber n = correctNumber(typed, c.low, c.high);
+                const CorrectedNumber n =
+                    correctNumber(typed, c.low, c.high, (c.flags & kAboveToLow) != 0);
                 if (n.rewrite) {
                     setTextQuietly(control, n.text);
                     // A value the program chose is selected, so that the next digit
@@ -240,7 +241,10 @@ void ControlTable::commitDeferred(HWND dialog) {
                 storeSelection(c, area, comboSelection(control));
                 break;
             case ControlKind::Number:
-                storeNumber(c, area, correctNumber(controlText(control), c.low, c.high).value);
+                storeNumber(
+                    c, area,
+                    correctNumber(controlText(control), c.low, c.high, (c.flags & kAboveToLow) != 0)
+                        .value);
                 break;
             case ControlKind::Text:
                 setFieldText(area, c.at.field, controlText(control).substr(0, c.maxChars));
