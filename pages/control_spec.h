@@ -37,6 +37,8 @@ enum ControlFlag : std::uint8_t {
     kEmptyStays = 2,  // Number: an emptied edit stays empty and stores `low`
     kKeepTyped = 4,   // Text: characters past the limit stay in the control, unstored
     kDeferred = 8,    // stored only when the page or dialog commits (the Barcode page boxes)
+    kAboveToLow =
+        16,  // Number: a value above `high` starts again at `low` instead of stopping at `high`
 };
 
 struct ControlSpec {

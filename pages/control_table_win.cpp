@@ -177,7 +177,8 @@ void ControlTable::store(HWND dialog, std::size_t i, int code) {
                 const std::string typed = controlText(control);
                 changed = true;
                 if (typed.empty() && (c.flags & kEmptyStays)) break;
-                const CorrectedNumber n = correctNumber(typed, c.low, c.high);
+                const CorrectedNumber n =
+                    correctNumber(typed, c.low, c.high, (c.flags & kAboveToLow) != 0);
                 if (n.rewrite) {
                     setTextQuietly(control, n.text);
                     // A value the program chose is selected, so that the next digit
@@ -224,10 +225,11 @@ void ControlTable::storeState(HWND dialog, std::size_t i) {
             break;
         case ControlKind::Number: {
             const std::string typed = controlText(control);
-            storeNumber(c, area,
-                        typed.empty() && (c.flags & kEmptyStays)
-                            ? c.low
-                            : correctNumber(typed, c.low, c.high).value);
+            storeNumber(
+                c, area,
+                typed.empty() && (c.flags & kEmptyStays)
+                    ? c.low
+                    : correctNumber(typed, c.low, c.high, (c.flags & kAboveToLow) != 0).value);
             break;
         }
         case ControlKind::Text:

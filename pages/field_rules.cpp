@@ -21,7 +21,8 @@ ParsedNumber parseSaturating(std::string_view text, unsigned long ceiling) {
     return n;
 }
 
-CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high) {
+CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high,
+                              bool aboveGivesLow) {
     // One above the range is enough to tell "too big" from "just right".
     const ParsedNumber parsed = parseSaturating(text, static_cast<unsigned long>(high) + 1);
     CorrectedNumber out;
@@ -29,7 +30,7 @@ CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high
         out.value = low;
         out.replaced = true;
     } else if (parsed.value > high) {
-        out.value = high;
+        out.value = aboveGivesLow ? low : high;
         out.replaced = true;
     } else {
         out.value = static_cast<unsigned>(parsed.value);

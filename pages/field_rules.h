@@ -20,8 +20,9 @@ struct ParsedNumber {
 ParsedNumber parseSaturating(std::string_view text, unsigned long ceiling);
 
 // What a number edit holds after its in-place correction: the value within
-// [low, high] (not a number gives low) and the text the control must show, which
-// is the value without leading zeros. `rewrite` says the control's text differs;
+// [low, high] (not a number gives low; above high gives high, or low when
+// `aboveGivesLow`) and the text the control must show, which is the value
+// without leading zeros. `rewrite` says the control's text differs;
 // `replaced` that the value is not the one typed (the user's next digit should
 // replace it rather than extend it).
 struct CorrectedNumber {
@@ -30,7 +31,8 @@ struct CorrectedNumber {
     bool rewrite = false;
     bool replaced = false;
 };
-CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high);
+CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high,
+                              bool aboveGivesLow = false);
 
 // A typed text cut to what its slot holds; `rewrite` when the control must show less.
 struct CutText {

@@ -1,5 +1,99 @@
-/* Control ids of the Barcode page and its dialogs; read by the resource compiler too. */
+/* Control and string ids of the Barcode page, Advanced Settings and RFID
+   Settings; read by the resource compiler too. */
 #ifndef VAROMIL_BARCODE_IDS_H
 #define VAROMIL_BARCODE_IDS_H
+
+/* BARCODESETTINGDLG */
+#define IDC_BC_TIMEOUT 201
+#define IDC_BC_AIM_DURATION 202
+#define IDC_BC_FIRST_CHECK 301 /* 301..327: the symbologies of the list in force */
+#define IDC_BC_LAST_CHECK 327
+#define IDC_BC_RFID_READER 328 /* hidden: ReaderType bit 1 is carried, not edited */
+#define IDC_BC_LIST_401 401    /* scan mode, or LED illumination */
+#define IDC_BC_LIST_402 402    /* read redundancy, or aimer pattern */
+#define IDC_BC_READER_TYPE 403
+#define IDC_BC_FIRST_MORE 501 /* 501..527: "more..." beside each check box */
+#define IDC_BC_LAST_MORE 527
+#define IDC_BC_RFID_SETTINGS 528
+#define IDC_BC_ADVANCED 529
+#define IDC_BC_RESET 530
+#define IDC_BC_SETTINGS_GROUP 700
+#define IDC_BC_LABEL_401 902
+#define IDC_BC_LABEL_402 903
+#define IDC_BC_TIMEOUT_LABEL 904
+#define IDC_BC_TIMEOUT_UNIT 905
+#define IDC_BC_SYMBOLOGY_GROUP 906
+#define IDC_BC_READER_GROUP 907
+#define IDC_BC_READER_LABEL 908
+#define IDC_BC_AIM_LABEL 909
+#define IDC_BC_AIM_UNIT 910
+
+/* ADVANCEDDLG */
+#define IDC_ADV_LEADING_CODE 201
+#define IDC_ADV_CODE_LENGTH 202
+#define IDC_ADV_PARTIAL_START 204
+#define IDC_ADV_PARTIAL_MAX 205
+#define IDC_ADV_PREFIX 211
+#define IDC_ADV_SUFFIX 212
+#define IDC_ADV_SCAN_ENABLE 213
+#define IDC_ADV_SCAN_DISABLE 214
+#define IDC_ADV_SCAN_AUTO_ENTER 215
+#define IDC_ADV_REPLACE_FIRST 216 /* 216 -> 217, 218 -> 219 */
+#define IDC_ADV_GOOD_COMMAND 220
+#define IDC_ADV_ERROR_COMMAND 221
+#define IDC_ADV_GOOD_BEEP 222
+#define IDC_ADV_ERROR_BEEP 223
+#define IDC_ADV_LOCAL_BEEP 224
+#define IDC_ADV_GOOD_VIBRATOR 225
+#define IDC_ADV_ERROR_VIBRATOR 226
+#define IDC_ADV_LOCAL_VIBRATOR 227
+#define IDC_ADV_CHECK_LEADING 301
+#define IDC_ADV_CHECK_LENGTH 302
+#define IDC_ADV_READ_PARTIAL 303
+#define IDC_ADV_ADD_PREFIX 311
+#define IDC_ADV_ADD_SUFFIX 312
+#define IDC_ADV_AUTO_ENTER 313
+#define IDC_ADV_FEEDBACK_BY_COMMAND 314
+#define IDC_ADV_SCAN_ALWAYS 601
+#define IDC_ADV_SCAN_BY_ESC 602
+#define IDC_ADV_CODE_LENGTH_SPIN 902
+#define IDC_ADV_PARTIAL_START_SPIN 904
+#define IDC_ADV_PARTIAL_MAX_SPIN 905
+
+/* RFID_PARAM_DLG */
+#define IDC_RFID_DATA_START 201
+#define IDC_RFID_DATA_MAX 202
+#define IDC_RFID_DELIMITER 203
+#define IDC_RFID_REREAD_DELAY 204
+#define IDC_RFID_READ_UID 301
+#define IDC_RFID_READ_DATA 302
+#define IDC_RFID_USE_DELIMITER 303
+#define IDC_RFID_SWITCH_KEY 401
+#define IDC_RFID_TOGGLE 601
+#define IDC_RFID_HYBRID 602
+#define IDC_RFID_ALWAYS_ENABLE 603
+#define IDC_RFID_BY_ESC 604
+#define IDC_RFID_TRIGGER 605
+#define IDC_RFID_CONTINUOUS 606
+#define IDC_RFID_CONTROL_GROUP 701
+#define IDC_RFID_SWITCH_KEY_LABEL 702
+
+/* The Barcode page's texts: one template serves both reader families. */
+#define IDS_BC_READER_GROUP 7000
+#define IDS_BC_READER_LABEL 7001
+#define IDS_BC_SETTINGS_GROUP 7002
+#define IDS_BC_SYMBOLOGY_GROUP 7003
+#define IDS_BC_AIM_LABEL 7004
+#define IDS_BC_SECONDS 7005
+#define IDS_BC_RFID_READER 7006
+#define IDS_BC_RESET 7007
+#define IDS_BC_MORE 7008
+#define IDS_BC_TIMEOUT 7009
+#define IDS_BC_SCAN_MODE 7010
+#define IDS_BC_READ_REDUNDANCY 7011
+#define IDS_BC_LED_ILLUMINATION 7012
+#define IDS_BC_AIMER_PATTERN 7013
+#define IDS_BC_LABEL_1D 7100 /* + check box id - 301 */
+#define IDS_BC_LABEL_2D 7200 /* + check box id - 301 */
 
 #endif

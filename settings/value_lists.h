@@ -21,6 +21,9 @@ constexpr std::array<string_view, 4> kBaudRate{"115200 bps", "57600 bps", "38400
 constexpr std::array<string_view, 2> kFunctionKeyLock{"Unlocked", "Locked"};
 
 // Barcode
+// By reader-type list index (ReaderType codes 0, 1 and 4).
+constexpr std::array<string_view, 3> kReaderType{"1D Laser/CCD Reader", "2D Reader",
+                                                 "1D Long Range Laser"};
 constexpr std::array<string_view, 9> kScanMode{"Auto Off",  "Continuous", "Auto Power Off",
                                                "Alternate", "Momentary",  "Repeat",
                                                "Laser",     "Test",       "Aiming"};

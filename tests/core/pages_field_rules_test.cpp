@@ -42,6 +42,9 @@ TEST(PagesNumbers, IdleTimeStaysWithinOneToNine) {
         {"0", "1"}, {"", "1"}, {"12", "9"}, {"05", "5"}};
     for (const auto& [typed, shown] : cases) EXPECT_EQ(correctNumber(typed, 1, 9).text, shown);
     EXPECT_FALSE(correctNumber("5", 1, 9).rewrite);
+    // Some fields start again at their lowest value when a number is too big.
+    EXPECT_EQ(correctNumber("12", 1, 9, true).text, "1");
+    EXPECT_TRUE(correctNumber("12", 1, 9, true).replaced);
 }
 
 TEST(PagesNumbers, SaturatingParseStopsAtTheCeiling) {
