@@ -1,6 +1,8 @@
 #include "screens/screen_file.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 
 namespace varomil {
 
@@ -15,6 +17,16 @@ std::vector<CapturedScreenBlock> readScreenRecords(const Byte* data, std::size_t
         std::copy(from, from + kCapturedScreenSize, records[k].begin());
     }
     return records;
+}
+
+std::optional<std::vector<CapturedScreenBlock>> readScreenFile(const std::string& path) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               std::fclose);
+    if (!file) return std::nullopt;
+    std::vector<Byte> data(kScreenFileReadLimit);
+    const std::size_t got = std::fread(data.data(), 1, data.size(), file.get());
+    if (std::ferror(file.get())) return std::nullopt;
+    return readScreenRecords(data.data(), got);
 }
 
 }  // namespace varomil

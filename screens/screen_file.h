@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "host/capture_file.h"
@@ -19,5 +21,8 @@ constexpr std::size_t kScreenFileReadLimit =
 // The whole records of the file, at most kLoadBufferRecords; the header is not
 // examined and a trailing partial record is dropped.
 std::vector<CapturedScreenBlock> readScreenRecords(const Byte* data, std::size_t size);
+
+// The records of a file on disk; nothing when it cannot be opened or read.
+std::optional<std::vector<CapturedScreenBlock>> readScreenFile(const std::string& path);
 
 }  // namespace varomil

@@ -258,3 +258,31 @@ TEST(ScreensLoad, RecordsPastTheHundredthAreIgnored) {
 
 }  // namespace
 }  // namespace varomil
+
+namespace varomil {
+namespace {
+
+// A capture of four host screens and the main menu again, loaded from disk.
+TEST(ScreensLoad, CaptureFileLoadsIntoPagesOnTheFirstDiagonal) {
+    const auto records = readScreenFile(VAROMIL_TEST_DATA "/screens/warehouse.scr");
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), 5u);
+    EXPECT_FALSE(readScreenFile(VAROMIL_TEST_DATA "/screens/missing.scr"));
+    Rig rig;
+    const LoadOutcome out = loadHostScreens(*records, *rig.image, *rig.comp);
+    EXPECT_EQ(out.tries, 1);
+    ASSERT_EQ(out.pages, 4u);
+    const std::string keys[] = {
+        std::string(" \0\0rw\0u", 7) + std::string(13, '\0'),
+        std::string("M\0. Ptc", 7) + std::string(11, '\0') + " " + '\0',
+        std::string("R\0 mti", 6) + std::string(14, '\0'),
+        std::string("I\0e\0rno", 7) + std::string(13, '\0'),
+    };
+    for (std::size_t p = 0; p < 4; ++p) {
+        EXPECT_EQ(field(*rig.image, slot::pageCharacteristics(p)), keys[p]) << p;
+        EXPECT_EQ(rig.comp->capturedScreens[p], (*records)[p]) << p;
+    }
+}
+
+}  // namespace
+}  // namespace varomil
