@@ -114,6 +114,7 @@ void setPreviewText(HWND preview, std::string text) {
     format.cbSize = sizeof format;
     format.dwMask = CFM_FACE | CFM_SIZE;
     format.yHeight = kPreviewHeightTwips;
+    format.bPitchAndFamily = FIXED_PITCH | FF_MODERN;  // any fixed font where the face is missing
     std::snprintf(format.szFaceName, sizeof format.szFaceName, "%s", kPreviewFace);
     SendMessageA(preview, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     SendMessageA(preview, EM_SETSEL, 0, 0);
