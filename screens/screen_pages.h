@@ -1,0 +1,75 @@
+// The pages of the Screen page without a window: loading captured host screens
+// into pages, deleting a page, and the rules of a page's terminal lines.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pages/field_rules.h"
+#include "screens/differentiation.h"
+#include "settings/settings_image.h"
+
+namespace varomil {
+
+// The pages in use: the stored count, never more than the 50 slots.
+std::size_t pagesInUse(const SettingsImage& image);
+
+enum class LoadStatus {
+    NoRecords,     // the file holds no whole record: nothing changes
+    NotSeparable,  // no try tells the screens apart: nothing changes
+    Loaded,
+};
+struct LoadOutcome {
+    LoadStatus status = LoadStatus::NoRecords;
+    std::size_t pages = 0;
+    bool bufferFull = false;  // 50 pages were filled; the rest of the file is ignored
+    int tries = 0;
+};
+
+// Turns the records of a host-screen file into pages. Only a load that accepts a
+// record touches the settings: then the 50 screen slots are cleared and refilled,
+// and the characteristic cells, the pages' characters, `PageCount` and
+// `ScreensPresent` are stored. The pages' reformat definitions stay with the page
+// numbers.
+LoadOutcome loadHostScreens(const std::vector<CapturedScreenBlock>& records, SettingsImage& image,
+                            Companions& companions);
+
+// Removes the current page: later pages move down one, the freed last slot gets
+// the factory values, the current page steps back unless it is the first. False
+// (nothing changed) without pages or with a current page that is not in use.
+bool deleteCurrentPage(SettingsImage& image, Companions& companions, std::size_t& currentPage);
+
+// What a page's layout gives: its index in the layout list and its size. A
+// product 3 terminal always has layout 4; a stored layout or font size outside
+// the tables is shown and measured as 0 (the byte stays until the user changes it).
+struct PageGeometry {
+    std::size_t layoutIndex = 0;
+    std::size_t fontSize = 0;
+    std::size_t columns = 0;
+    std::size_t lines = 0;
+};
+PageGeometry pageGeometry(const SettingsImage& image, std::size_t page);
+
+// A fixed text holds one character less than the line, so that a field shows
+// exactly what is stored.
+inline std::size_t lineTextLimit(const PageGeometry& g) {
+    return g.columns - 1;
+}
+
+// A typed host column: the first two characters, as a number 1..80 without
+// leading zeros (nothing or 0 gives 1).
+constexpr std::size_t kHostColumnChars = 2;
+CorrectedNumber correctHostColumn(std::string_view typed);
+
+// On apply: every line text slot of every page is zero-filled behind its text.
+void tidyLineTexts(SettingsImage& image);
+
+// The preview of a captured screen: rows 0..22 of 80 characters, each followed by
+// CR LF; a cell below 32 shows as a blank.
+constexpr std::size_t kPreviewRows = 23;
+constexpr std::size_t kPreviewLineLength = 82;
+std::string previewText(const CapturedScreenBlock& block);
+
+}  // namespace varomil

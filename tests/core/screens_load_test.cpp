@@ -1,0 +1,288 @@
+// Loading host screens into pages: the cells that tell screens apart, the tries
+// it takes to find them, duplicates, the 50-page limit, and hostile files.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "screens/screen_file.h"
+#include "screens/screen_pages.h"
+#include "settings/factory_defaults.h"
+
+namespace varomil {
+namespace {
+
+struct Cell {
+    int row;
+    int column;
+    char ch;
+};
+using Screen = std::vector<Cell>;
+
+// Blanks in rows 0..23 except the named cells; row 24 stays zero.
+CapturedScreenBlock block(const Screen& cells) {
+    CapturedScreenBlock b{};
+    std::fill_n(b.begin() + 80, 24 * 80, Byte{' '});
+    for (const Cell& c : cells) b[80 + 80 * c.row + c.column] = static_cast<Byte>(c.ch);
+    return b;
+}
+
+std::vector<CapturedScreenBlock> blocks(const std::vector<Screen>& screens) {
+    std::vector<CapturedScreenBlock> out;
+    for (const Screen& s : screens) out.push_back(block(s));
+    return out;
+}
+
+std::string field(const SettingsImage& image, Field f) {
+    return {image.bytes().begin() + f.offset, image.bytes().begin() + f.end()};
+}
+
+// 20 positions from `start` by `step`.
+std::string run(int start, int step) {
+    std::string s;
+    for (int k = 0; k < 20; ++k) s += static_cast<char>(start + k * step);
+    return s;
+}
+
+std::string keyWith(std::size_t at, char ch) {
+    std::string s(20, ' ');
+    s[at] = ch;
+    return s;
+}
+
+struct Rig {
+    std::unique_ptr<SettingsImage> image = std::make_unique<SettingsImage>();
+    std::unique_ptr<Companions> comp = std::make_unique<Companions>();
+    Rig() { applyFactoryDefaults(*image, *comp, 2); }
+};
+
+const Screen kS1{{2, 2, 'A'}}, kS2{{2, 2, 'B'}}, kS3{{3, 3, 'C'}}, kBlank{};
+
+struct Example {
+    const char* name;
+    std::vector<Screen> screens;
+    int tries;
+    std::string columns, rows;       // stored positions; empty when nothing is found
+    std::vector<std::size_t> pages;  // the records that became pages, in order
+    std::vector<std::string> keys;
+};
+
+TEST(ScreensLoad, WorkedExamplesStoreTheirCellsAfterTheCountedTries) {
+    const std::vector<Example> examples{
+        {"first try",
+         {kS1, kS2, kS1, kS3, kS2},
+         1,
+         run(2, 1),
+         run(2, 1),
+         {0, 1, 3},
+         {keyWith(0, 'A'), keyWith(0, 'B'), keyWith(1, 'C')}},
+        {"diagonal moves right",
+         {kBlank, {{5, 10, 'X'}}},
+         6,
+         run(7, 1),
+         run(2, 1),
+         {0, 1},
+         {keyWith(0, ' '), keyWith(3, 'X')}},
+        {"last column",
+         {kBlank, {{21, 79, 'X'}}},
+         136,
+         run(79, 0),
+         run(2, 1),
+         {0, 1},
+         {keyWith(0, ' '), keyWith(19, 'X')}},
+        {"vertical",
+         {kBlank, {{20, 3, 'X'}}},
+         60,
+         run(3, 0),
+         run(2, 1),
+         {0, 1},
+         {keyWith(0, ' '), keyWith(18, 'X')}},
+        {"row 22",
+         {{{22, 5, 'P'}}, {{22, 5, 'Q'}}, {{22, 18, 'R'}}},
+         157,
+         run(2, 1),
+         run(22, 0),
+         {0, 1, 2},
+         {keyWith(3, 'P'), keyWith(3, 'Q'), keyWith(16, 'R')}},
+        {"row 23",
+         {kBlank, {{23, 21, 'X'}}},
+         158,
+         run(2, 1),
+         run(23, 0),
+         {0, 1},
+         {keyWith(0, ' '), keyWith(19, 'X')}},
+        {"rows 0-1", {kBlank, {{0, 40, 'X'}, {1, 5, 'Y'}}}, 158, "", "", {}, {}},
+        {"columns 0-1", {kBlank, {{10, 0, 'X'}, {23, 1, 'Y'}}}, 158, "", "", {}, {}},
+        {"rows 22-23 right", {kBlank, {{22, 22, 'X'}, {23, 79, 'Y'}}}, 158, "", "", {}, {}},
+        {"no try for all three", {kBlank, {{5, 10, 'X'}}, {{20, 3, 'Y'}}}, 158, "", "", {}, {}},
+    };
+    for (const Example& e : examples) {
+        SCOPED_TRACE(e.name);
+        Rig rig;
+        rig.image->setByte(fld::PageCount, 7);
+        const SettingsImage before = *rig.image;
+        rig.comp->capturedScreens[0][100] = 'z';
+        const auto records = blocks(e.screens);
+        const LoadOutcome out = loadHostScreens(records, *rig.image, *rig.comp);
+        EXPECT_EQ(out.tries, e.tries);
+        if (e.pages.empty()) {
+            // Nothing changes, not even the screens of the previous load.
+            EXPECT_EQ(out.status, LoadStatus::NotSeparable);
+            EXPECT_EQ(rig.image->bytes(), before.bytes());
+            EXPECT_EQ(rig.comp->capturedScreens[0][100], 'z');
+            continue;
+        }
+        ASSERT_EQ(out.status, LoadStatus::Loaded);
+        EXPECT_FALSE(out.bufferFull);
+        EXPECT_EQ(field(*rig.image, fld::CharacteristicColumns), e.columns);
+        EXPECT_EQ(field(*rig.image, fld::CharacteristicRows), e.rows);
+        EXPECT_EQ(rig.image->byte(fld::PageCount), e.pages.size());
+        EXPECT_EQ(rig.image->byte(fld::ScreensPresent), 1);
+        for (std::size_t p = 0; p < fld::kPageCount; ++p) {
+            const bool used = p < e.pages.size();
+            EXPECT_EQ(rig.comp->capturedScreens[p],
+                      used ? records[e.pages[p]] : CapturedScreenBlock{});
+            if (used) {
+                EXPECT_EQ(field(*rig.image, slot::pageCharacteristics(p)), e.keys[p]);
+            }
+        }
+        // Only screens and characteristics change; the rest of the image stays.
+        SettingsImage masked = *rig.image;
+        for (Field f : {fld::CharacteristicColumns, fld::CharacteristicRows,
+                        fld::PageCharacteristics, fld::PageCount, fld::ScreensPresent}) {
+            masked.setRaw(f, before.bytes().data() + f.offset, f.width);
+        }
+        EXPECT_EQ(masked.bytes(), before.bytes());
+    }
+}
+
+TEST(ScreensLoad, CharacteristicLengthFromAFileIsBounded) {
+    struct Case {
+        Byte length;
+        std::vector<Screen> screens;
+        bool found;
+        int tries;
+        std::string columns;
+    };
+    const std::vector<Case> cases{
+        {21, {kBlank, {{5, 10, 'X'}}}, true, 6, run(7, 1)},
+        {255, {kBlank, {{5, 10, 'X'}}}, true, 6, run(7, 1)},
+        {1, {kBlank, {{2, 78, 'X'}}}, true, 77, std::string(1, 78) + std::string(19, '\0')},
+        // No cells: only copies of one screen can be told apart.
+        {0, {kS1, kS1}, true, 1, std::string(20, '\0')},
+        {0, {kS1, kS2}, false, 78 + 78 + 22, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.length));
+        Rig rig;
+        rig.image->setByte(fld::CharacteristicLength, c.length);
+        const LoadOutcome out = loadHostScreens(blocks(c.screens), *rig.image, *rig.comp);
+        EXPECT_EQ(out.status == LoadStatus::Loaded, c.found);
+        EXPECT_EQ(out.tries, c.tries);
+        if (c.found) {
+            EXPECT_EQ(field(*rig.image, fld::CharacteristicColumns), c.columns);
+        }
+        EXPECT_EQ(rig.image->byte(fld::CharacteristicLength), c.length);
+    }
+}
+
+TEST(ScreensLoad, FiftyPagesAtMost) {
+    for (std::size_t distinct : {49u, 50u, 51u}) {
+        SCOPED_TRACE(distinct);
+        std::vector<Screen> screens;
+        for (std::size_t i = 0; i < distinct; ++i) {
+            screens.push_back({{2, 2, static_cast<char>('A' + i)}});
+            screens.push_back(kS1);  // copies in between do not count
+        }
+        Rig rig;
+        const auto records = blocks(screens);
+        const LoadOutcome out = loadHostScreens(records, *rig.image, *rig.comp);
+        ASSERT_EQ(out.status, LoadStatus::Loaded);
+        EXPECT_EQ(out.bufferFull, distinct >= 50);
+        EXPECT_EQ(rig.image->byte(fld::PageCount), std::min<std::size_t>(distinct, 50));
+        EXPECT_EQ(rig.comp->capturedScreens[49][80 + 2 * 80 + 2], distinct >= 50 ? 'A' + 49 : 0);
+        EXPECT_EQ(rig.comp->capturedScreens[1], records[2]);
+    }
+}
+
+TEST(ScreensLoad, ReaderTakesWholeRecordsUpToTheBuffer) {
+    const CapturedScreenBlock one = block({{2, 2, 'A'}});
+    std::vector<Byte> file{'V', '1', '0', '0'};
+    file.resize(20);
+    for (int i = 0; i < 2; ++i) file.insert(file.end(), one.begin(), one.end());
+    const struct {
+        std::size_t size;
+        std::size_t records;
+    } cases[] = {{0, 0},          {5, 0}, {19, 0}, {20, 0}, {20 + 2079, 0}, {20 + 2080 + 7, 1},
+                 {file.size(), 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        const auto records = readScreenRecords(file.data(), c.size);
+        ASSERT_EQ(records.size(), c.records);
+        if (c.records) {
+            EXPECT_EQ(records[0], one);
+        }
+    }
+    // An empty load, header only or garbage, changes nothing at all.
+    Rig rig;
+    rig.image->setByte(fld::PageCount, 3);
+    rig.comp->capturedScreens[2][500] = 'q';
+    const SettingsImage before = *rig.image;
+    const LoadOutcome out =
+        loadHostScreens(readScreenRecords(file.data(), 20), *rig.image, *rig.comp);
+    EXPECT_EQ(out.status, LoadStatus::NoRecords);
+    EXPECT_EQ(rig.image->bytes(), before.bytes());
+    EXPECT_EQ(rig.comp->capturedScreens[2][500], 'q');
+}
+
+TEST(ScreensLoad, RecordsPastTheHundredthAreIgnored) {
+    for (std::size_t count : {101u, 1000u}) {
+        SCOPED_TRACE(count);
+        std::vector<Byte> file(20);
+        for (std::size_t i = 0; i < count; ++i) {
+            // Record 100 and later differ from record 0 only in row 0: never separable.
+            const CapturedScreenBlock b =
+                i < 100 ? block({{2, 2, static_cast<char>(i < 40 ? 'A' + i : 'A')}})
+                        : block({{0, 0, 'Z'}, {2, 2, 'A'}});
+            file.insert(file.end(), b.begin(), b.end());
+        }
+        const auto records = readScreenRecords(file.data(), file.size());
+        EXPECT_EQ(records.size(), 100u);
+        Rig rig;
+        const LoadOutcome out = loadHostScreens(records, *rig.image, *rig.comp);
+        EXPECT_EQ(out.status, LoadStatus::Loaded);
+        EXPECT_EQ(out.pages, 40u);
+    }
+}
+
+}  // namespace
+}  // namespace varomil
+
+namespace varomil {
+namespace {
+
+// A capture of four host screens and the main menu again, loaded from disk.
+TEST(ScreensLoad, CaptureFileLoadsIntoPagesOnTheFirstDiagonal) {
+    const auto records = readScreenFile(VAROMIL_TEST_DATA "/screens/warehouse.scr");
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), 5u);
+    EXPECT_FALSE(readScreenFile(VAROMIL_TEST_DATA "/screens/missing.scr"));
+    Rig rig;
+    const LoadOutcome out = loadHostScreens(*records, *rig.image, *rig.comp);
+    EXPECT_EQ(out.tries, 1);
+    ASSERT_EQ(out.pages, 4u);
+    const std::string keys[] = {
+        std::string(" \0\0rw\0u", 7) + std::string(13, '\0'),
+        std::string("M\0. Ptc", 7) + std::string(11, '\0') + " " + '\0',
+        std::string("R\0 mti", 6) + std::string(14, '\0'),
+        std::string("I\0e\0rno", 7) + std::string(13, '\0'),
+    };
+    for (std::size_t p = 0; p < 4; ++p) {
+        EXPECT_EQ(field(*rig.image, slot::pageCharacteristics(p)), keys[p]) << p;
+        EXPECT_EQ(rig.comp->capturedScreens[p], (*records)[p]) << p;
+    }
+}
+
+}  // namespace
+}  // namespace varomil

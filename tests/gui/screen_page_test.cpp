@@ -1,0 +1,275 @@
+// The Screen page driven as a user would: loading a capture through its open
+// dialog, paging, editing lines, deleting a page, Reset, then OK and Save or Cancel.
+#include <windows.h>
+#include <commdlg.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/document.h"
+#include "resources/screen_ids.h"
+#include "settings/settings_image.h"
+#include "tests/gui/sheet_test_support.h"
+
+namespace varomil::test {
+namespace {
+
+constexpr int kScreenTab = 4;
+
+struct Text {
+    int row;
+    int column;
+    const char* text;
+};
+using Screen = std::vector<Text>;
+
+// A host-screen file of blank screens with the given texts.
+std::string captureFile(const std::string& name, const std::vector<Screen>& screens) {
+    std::string bytes = std::string("V100") + std::string(16, '\0');
+    for (const Screen& s : screens) {
+        std::string block(80, '\0');
+        block += std::string(24 * 80, ' ') + std::string(80, '\0');
+        for (const Text& t : s) block.replace(80 + 80 * t.row + t.column, strlen(t.text), t.text);
+        bytes += block;
+    }
+    const std::string path = scratchPath(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+// The first host screen looks like rich text, which the preview must not read as such.
+const std::vector<Screen> kThree{{{0, 0, "{\\rtf1 SIGN ON}"}, {2, 2, "A"}},
+                                 {{0, 0, "MENU"}, {2, 2, "B"}, {22, 79, "Z"}},
+                                 {{0, 0, "{\\rtf1 SIGN ON}"}, {2, 2, "A"}},  // a copy of the first
+                                 {{0, 0, "ITEM"}, {2, 2, "C"}}};
+
+std::string block(const Screen& s) {
+    std::string b(80, '\0');
+    b += std::string(24 * 80, ' ') + std::string(80, '\0');
+    for (const Text& t : s) b.replace(80 + 80 * t.row + t.column, strlen(t.text), t.text);
+    return b;
+}
+
+std::string screenSlot(std::size_t p) {
+    const CapturedScreenBlock& b = companions().capturedScreens[p];
+    return std::string(b.begin(), b.end());
+}
+
+void load(HWND page, const std::string& path, std::initializer_list<int> boxes = {}) {
+    answering(boxes, {path}, [&] { clickButton(page, IDC_SCR_LOAD); });
+}
+
+std::vector<bool> enabled(HWND page, std::initializer_list<int> ids) {
+    std::vector<bool> out;
+    for (int id : ids) out.push_back(itemEnabled(page, id));
+    return out;
+}
+
+class ScreenPageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(freshMainWindow(), nullptr);
+        chooseProduct(2);
+        three = captureFile("three.scr", kThree);
+    }
+    std::string three;
+};
+
+TEST_F(ScreenPageTest, LoadShowsThePagesAndTheirPreview) {
+    configure([&](HWND sheet) {
+        showTab(sheet, kScreenTab);
+        HWND page = currentPage(sheet);
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "0");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_CARET), "(0, 0)");
+        EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_LAST_PAGE, IDC_SCR_DELETE}),
+                  std::vector<bool>({false, false, false}));
+
+        const Asked asked = answering({}, {three}, [&] { clickButton(page, IDC_SCR_LOAD); });
+        ASSERT_EQ(asked.files.size(), 1u);
+        EXPECT_EQ(asked.files[0].filter, std::string("Host Session Screens (*.SCR)\0*.SCR\0", 35));
+        const DWORD flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+        EXPECT_EQ(asked.files[0].flags & flags, flags);
+        EXPECT_TRUE(asked.boxes.empty());
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "3");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_CURRENT_PAGE), "1");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_REFORMAT_PAGE), "1");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_CARET), "(1, 1)");
+        EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_PREVIOUS_PAGE, IDC_SCR_NEXT_PAGE,
+                                 IDC_SCR_LAST_PAGE, IDC_SCR_DELETE}),
+                  std::vector<bool>({false, false, true, true, true}));
+        EXPECT_EQ(settingsImage().byte(fld::ScreensPresent), 1);
+
+        HWND preview = GetDlgItem(page, IDC_SCR_PREVIEW);
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(windowText(preview).substr(0, 17), "{\\rtf1 SIGN ON}  ");
+        clickButton(page, IDC_SCR_LAST_PAGE);
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_CURRENT_PAGE), "3");
+        EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_PREVIOUS_PAGE, IDC_SCR_NEXT_PAGE,
+                                 IDC_SCR_LAST_PAGE}),
+                  std::vector<bool>({true, true, false, false}));
+        clickButton(page, IDC_SCR_PREVIOUS_PAGE);
+        // The preview: rows 0..22 of the page's screen, 80 characters each.
+        const std::string shown = windowText(preview);
+        EXPECT_EQ(shown.substr(0, 82), "MENU" + std::string(76, ' ') + "\r\n");
+        EXPECT_EQ(shown.substr(2 * 82, 4), "  B ");
+        EXPECT_EQ(shown.find('Z'), std::string::npos);  // row 22 is shown, row 23 is not
+        // The caret's row and column, counted as the preview counts its lines.
+        SendMessageA(preview, EM_SETSEL, 2 * 82 + 2, 2 * 82 + 2);
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_CARET), "(3, 3)");
+
+        // A capture that no try separates, a header-only file and Cancel change nothing.
+        const std::string hopeless = captureFile("hopeless.scr", {{{0, 0, "X"}}, {{0, 0, "Y"}}});
+        const Asked refused =
+            answering({IDOK}, {hopeless}, [&] { clickButton(page, IDC_SCR_LOAD); });
+        ASSERT_EQ(refused.boxes.size(), 1u);
+        expectBox(refused.boxes[0],
+                  "Can not find enough characteristics to differentiate the host screens.",
+                  "Screen", MB_ICONWARNING);
+        load(page, captureFile("empty.scr", {}));
+        load(page, "");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "3");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_CURRENT_PAGE), "2");
+        EXPECT_EQ(screenSlot(2), block(kThree[3]));
+        pressOk(sheet);
+    });
+}
+
+TEST_F(ScreenPageTest, LinesFollowTheLayoutAndTheirRules) {
+    configure([&](HWND sheet) {
+        showTab(sheet, kScreenTab);
+        HWND page = currentPage(sheet);
+        load(page, three);
+        clickButton(page, IDC_SCR_NEXT_PAGE);  // page 2
+        EXPECT_EQ(comboText(page, IDC_SCR_LAYOUT), "20 characters *  8 lines");
+        EXPECT_EQ(
+            enabled(page, {IDC_SCR_PREVIOUS_LINES, IDC_SCR_NEXT_LINES, IDC_SCR_LINE_TEXT_1 + 7}),
+            std::vector<bool>({false, false, true}));
+        // Columns: 1..80 without leading zeros; texts: one less than the line.
+        const struct {
+            const char* typed;
+            const char* shown;
+            Byte stored;
+        } columns[] = {
+            {"05", "5", 5}, {"0", "1", 1}, {"", "1", 1}, {"99", "80", 80}, {"7", "7", 7}};
+        for (const auto& c : columns) {
+            typeInto(page, IDC_SCR_LINE_COLUMN_1 + 1, c.typed);
+            EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_COLUMN_1 + 1), c.shown) << c.typed;
+            EXPECT_EQ(settingsImage().byte(slot::lineHostColumn(1, 1)), c.stored) << c.typed;
+        }
+        typeKeys(page, IDC_SCR_LINE_TEXT_1 + 2, "ABCDEFGHIJKLMNOPQRSTUVW");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_TEXT_1 + 2), "ABCDEFGHIJKLMNOPQRS");
+        EXPECT_EQ(settingsImage().text(slot::lineText(1, 2)), "ABCDEFGHIJKLMNOPQRS");
+        chooseItem(page, IDC_SCR_LINE_ROW_1 + 3, 24);
+        EXPECT_EQ(settingsImage().byte(slot::lineHostRow(1, 3)), 24);
+
+        // 20 x 16: the second window of 8 lines edits lines 9..16.
+        chooseItem(page, IDC_SCR_LAYOUT, 1);
+        EXPECT_EQ(settingsImage().byte(slot::pageLayout(1)), 1);
+        EXPECT_EQ(enabled(page, {IDC_SCR_PREVIOUS_LINES, IDC_SCR_NEXT_LINES}),
+                  std::vector<bool>({false, true}));
+        clickButton(page, IDC_SCR_NEXT_LINES);
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_NO_1), "9");
+        EXPECT_EQ(enabled(page, {IDC_SCR_PREVIOUS_LINES, IDC_SCR_NEXT_LINES}),
+                  std::vector<bool>({true, false}));
+        typeInto(page, IDC_SCR_LINE_TEXT_1 + 7, "line 16");
+        typeInto(page, IDC_SCR_LINE_COLUMN_1 + 7, "12");
+        EXPECT_EQ(settingsImage().text(slot::lineText(1, 15)), "line 16");
+        EXPECT_EQ(settingsImage().byte(slot::lineHostColumn(1, 15)), 12);
+        clickButton(page, IDC_SCR_PREVIOUS_LINES);
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_TEXT_1 + 2), "ABCDEFGHIJKLMNOPQRS");
+
+        // Large font: 15 x 4 leaves lines 5..8 disabled; the list is refilled when
+        // the page comes back after the Emulation page changed the font.
+        showTab(sheet, 3);
+        settingsImage().setByte(fld::FontSize, 1);
+        showTab(sheet, kScreenTab);
+        page = currentPage(sheet);
+        EXPECT_EQ(comboText(page, IDC_SCR_LAYOUT), "15 characters *  8 lines");
+        chooseItem(page, IDC_SCR_LAYOUT, 0);
+        EXPECT_EQ(enabled(page, {IDC_SCR_LINE_TEXT_1 + 3, IDC_SCR_LINE_TEXT_1 + 4,
+                                 IDC_SCR_LINE_ROW_1 + 4, IDC_SCR_NEXT_LINES}),
+                  std::vector<bool>({true, false, false, false}));
+        pressOk(sheet);
+    });
+}
+
+TEST_F(ScreenPageTest, DeleteAsksFirstAndResetClearsEveryPage) {
+    configure([&](HWND sheet) {
+        showTab(sheet, kScreenTab);
+        HWND page = currentPage(sheet);
+        load(page, three);
+        clickButton(page, IDC_SCR_NEXT_PAGE);
+        const Asked no = answering({IDNO}, {}, [&] { clickButton(page, IDC_SCR_DELETE); });
+        ASSERT_EQ(no.boxes.size(), 1u);
+        expectBox(no.boxes[0], "Are you sure to delete this page ?", "Screen",
+                  MB_YESNO | MB_ICONWARNING);
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "3");
+        answering({IDYES}, {}, [&] { clickButton(page, IDC_SCR_DELETE); });
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "2");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_CURRENT_PAGE), "1");
+        EXPECT_EQ(settingsImage().byte(fld::ScreensPresent), 2);
+        EXPECT_EQ(screenSlot(1), block(kThree[3]));
+
+        clickButton(page, IDC_SCR_RESET);
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "0");
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_CARET), "(0, 0)");
+        EXPECT_FALSE(itemEnabled(page, IDC_SCR_DELETE));
+        EXPECT_EQ(settingsImage().byte(fld::PageCount), 0);
+        EXPECT_EQ(screenSlot(0), std::string(2080, '\0'));
+        pressOk(sheet);
+    });
+}
+
+TEST_F(ScreenPageTest, OkThenSaveWritesThePagesAndCancelRestoresThem) {
+    chooseProduct(3);  // one layout for all pages
+    settingsImage().fill(slot::lineText(0, 0), 'x');
+    configure([&](HWND sheet) {
+        showTab(sheet, kScreenTab);
+        HWND page = currentPage(sheet);
+        EXPECT_FALSE(itemEnabled(page, IDC_SCR_LAYOUT));
+        EXPECT_EQ(comboText(page, IDC_SCR_LAYOUT), "40 characters * 16 lines");
+        load(page, three);
+        typeInto(page, IDC_SCR_LINE_TEXT_1, "Qty");
+        pressOk(sheet);
+    });
+    const std::string path = scratchPath("pages.NET");
+    DeleteFileA(path.c_str());
+    answering({}, {path}, [] { sendCommand(1040); });
+    const std::string bytes = fileBytes(path);
+    ASSERT_EQ(bytes.size(), 163659u);
+    EXPECT_EQ(bytes.substr(4965, 2), std::string("\x01\x03", 2));
+    EXPECT_EQ(bytes.substr(5017, 41), "Qty" + std::string(38, '\0'));  // zero-filled on OK
+    for (std::size_t p = 0; p < 3; ++p) {
+        EXPECT_EQ(bytes.substr(59659 + 2080 * p, 2080), block(kThree[p < 2 ? p : 3])) << p;
+    }
+    EXPECT_EQ(bytes.substr(59659 + 2080 * 3, 2080), std::string(2080, '\0'));
+    EXPECT_EQ(bytes.substr(56418, 40), std::string("\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b"
+                                                   "\x0c\x0d\x0e\x0f\x10\x11\x12\x13\x14\x15",
+                                                   20) +
+                                           std::string("\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b"
+                                                       "\x0c\x0d\x0e\x0f\x10\x11\x12\x13\x14\x15",
+                                                       20));
+
+    const auto image = std::make_unique<SettingsImage>(settingsImage());
+    const auto screens = std::make_unique<Companions>(companions());
+    configure([&](HWND sheet) {
+        showTab(sheet, kScreenTab);
+        HWND page = currentPage(sheet);
+        answering({IDYES}, {}, [&] { clickButton(page, IDC_SCR_DELETE); });
+        typeInto(page, IDC_SCR_LINE_TEXT_1, "gone");
+        load(page, captureFile("other.scr", {{{2, 2, "Q"}}}));
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "1");
+        pressCancel(sheet);
+    });
+    EXPECT_EQ(settingsImage().bytes(), image->bytes());
+    EXPECT_EQ(companions().capturedScreens, screens->capturedScreens);
+}
+
+}  // namespace
+}  // namespace varomil::test
