@@ -246,7 +246,7 @@ TEST(VtScreenModes, ModeFlagsFollowSetAndReset) {
 TEST(VtScreenModes, ANewConnectionResetsRegionModesAndAttributes) {
     SessionRig rig;
     rig.feed("\x1b[5;20r\x1b[?1h\x1b[4h\x1b[?7h\x1b[12h\x1b[20h\x1b=\x1b[?25l\x0e\x1b[7m\x1b[3g");
-    rig.session->beginConnection();
+    rig.connect();
     EXPECT_EQ(modeFlags(rig.screen()), "0000001");
     rig.feed("\x1b[?6h\x1b[3;1Hq\tx");  // origin mode counts from the top again
     EXPECT_EQ(rig.row(2), "q      x");
