@@ -322,11 +322,6 @@ void orderLengths2D(const LengthFields& L, ByteSpan block) {
     writeBits(block, L.second, second);
 }
 
-int valueOf(const DialogValues& values, int id, int fallback) {
-    const auto it = values.find(id);
-    return it == values.end() ? fallback : it->second;
-}
-
 }  // namespace
 
 std::size_t symbologyDialogCount() {
@@ -357,10 +352,6 @@ LengthLabels lengthLabels(const SymbologyDialog& d, unsigned modeOrOption) {
                                   : LengthLabels{"Length 1 :", "Length 2 :"};
 }
 
-LengthReset lengthOptionChosen(unsigned option) {
-    return {option >= 1 && option <= kRange, option >= kTwoLengths && option <= kRange};
-}
-
 int i25VerifyShown(ByteSpan block) {
     if (readBits(block, D2I25VerifyOpcc)) return 2;
     return readBits(block, D2I25VerifyUss) ? 1 : 0;
@@ -372,75 +363,21 @@ void storeI25Verify(ByteSpan block, int index) {
     writeBits(block, D2I25VerifyOpcc, index == 2 ? 1 : 0);
 }
 
-void i25Clicked(I25Controls& s, int controlId) {
-    if (controlId == dlgid::kI25TransmitCheck) {
-        s.transmitCheck = !s.transmitCheck;
-        if (s.transmitCheck) s.toEan13 = false;
-    } else if (controlId == dlgid::kI25ToEan13) {
-        s.toEan13 = !s.toEan13;
-        if (s.toEan13) {
-            s.transmitCheck = false;
-            s.verify = 0;
-        }
+void dialogChanged(const SymbologyDialog& d, ByteSpan block, int id) {
+    if (d.block == Area::Reader2D && d.lengths && id == dlgid::kLengthOption) {
+        const unsigned option = readBits(block, d.lengths->mode);
+        if (option >= 1) writeBits(block, d.lengths->first, 0);
+        if (option >= kTwoLengths) writeBits(block, d.lengths->second, 0);
     }
-}
-
-void i25VerifyChosen(I25Controls& s, int index) {
-    s.verify = index;
-    if (index == 1 || index == 2) s.toEan13 = false;
-}
-
-DialogValues dialogValues(const SymbologyDialog& d, ByteSpan block, ByteSpan image) {
-    DialogValues v;
-    for (const ControlSpec& c : d) {
-        const ByteSpan area = c.at.area == Area::Image ? image : block;
-        switch (c.kind) {
-            case ControlKind::Check:
-                v[c.id] = storedCheck(c, area) ? 1 : 0;
-                break;
-            case ControlKind::Radio:
-                v[c.id] = storedRadio(c, area) ? 1 : 0;
-                break;
-            case ControlKind::Combo:
-                v[c.id] = storedSelection(c, area);
-                break;
-            case ControlKind::Number:
-            case ControlKind::Grid:
-                v[c.id] = static_cast<int>(readBits(area, c.at));
-                break;
-            default:
-                break;
-        }
+    if (d.extra != DialogExtra::I25Verify) return;
+    if (id == dlgid::kI25TransmitCheck && readBits(block, D2I25TransmitCheck)) {
+        writeBits(block, D2I25ToEan13, 0);
+    } else if (id == dlgid::kI25ToEan13 && readBits(block, D2I25ToEan13)) {
+        writeBits(block, D2I25TransmitCheck, 0);
+        storeI25Verify(block, 0);
+    } else if (id == dlgid::kI25Verify && i25VerifyShown(block) != 0) {
+        writeBits(block, D2I25ToEan13, 0);
     }
-    if (d.extra == DialogExtra::I25Verify) v[dlgid::kI25Verify] = i25VerifyShown(block);
-    return v;
-}
-
-void commitDialog(const SymbologyDialog& d, const DialogValues& values, ByteSpan block,
-                  ByteSpan image) {
-    for (const ControlSpec& c : d) {
-        const int v = valueOf(values, c.id, -1);
-        const ByteSpan area = c.at.area == Area::Image ? image : block;
-        switch (c.kind) {
-            case ControlKind::Check:
-                if (v >= 0) storeCheck(c, area, v != 0);
-                break;
-            case ControlKind::Radio:
-                if (v > 0) storeRadio(c, area);
-                break;
-            case ControlKind::Combo:
-                storeSelection(c, area, v);
-                break;
-            case ControlKind::Number:
-                if (v >= 0) storeNumber(c, area, std::min(static_cast<unsigned>(v), c.high));
-                break;
-            default:
-                break;  // the grid's bytes are stored by the grid target
-        }
-    }
-    if (d.extra == DialogExtra::I25Verify)
-        storeI25Verify(block, valueOf(values, dlgid::kI25Verify, -1));
-    finishDialogOk(d, block);
 }
 
 void finishDialogOk(const SymbologyDialog& d, ByteSpan block) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <string_view>
 
 #include "pages/control_spec.h"
@@ -72,42 +71,21 @@ struct LengthLabels {
 };
 LengthLabels lengthLabels(const SymbologyDialog& d, unsigned modeOrOption);
 
-// 2D: choosing a length option empties the lengths it starts using.
-struct LengthReset {
-    bool first = false;
-    bool second = false;
-};
-LengthReset lengthOptionChosen(unsigned option);
-
 // 2D Interleaved 25: the verification combo's entry for the stored bits, and the
 // bits for an entry (-1, none: the bits are kept).
 int i25VerifyShown(ByteSpan block);
 void storeI25Verify(ByteSpan block, int index);
 
-// 2D Interleaved 25: "Transmit Checksum" and the EAN13 conversion exclude each
-// other; the conversion needs " No verify".
-struct I25Controls {
-    bool transmitCheck = false;
-    bool toEan13 = false;
-    int verify = 0;
-};
-void i25Clicked(I25Controls& s, int controlId);   // 302 or 303 clicked (it toggles)
-void i25VerifyChosen(I25Controls& s, int index);  // combo 402 changed
+// After the control `id` stored a change into the dialog's copy of the block (a
+// new length option, a click, a new verification): the rules that change other
+// controls. A 2D length option empties the lengths it
+// starts using; in the 2D Interleaved 25 dialog "Transmit Checksum" (302) and the
+// EAN13 conversion (303) exclude each other, and the conversion goes with
+// " No verify" only (combo 402).
+void dialogChanged(const SymbologyDialog& d, ByteSpan block, int id);
 
-// What the controls of an open dialog hold, by control id: check boxes 0/1, the
-// chosen radio button 1, combo selections (-1 none), numbers.
-using DialogValues = std::map<int, int>;
-
-// The controls' values for a block.
-DialogValues dialogValues(const SymbologyDialog& d, ByteSpan block, ByteSpan image);
-
-// OK: every control stored into its bits (radio groups and combos with nothing
-// valid chosen keep theirs), then the dialog's own rules. The block is the
-// dialog's working block; `image` takes image fields (the EAN128 separator is
-// handled by the caller, through the grid).
-void commitDialog(const SymbologyDialog& d, const DialogValues& values, ByteSpan block,
-                  ByteSpan image);
-// The dialog's own rules alone, on a block the controls were already stored into.
+// OK: the dialog's own rules on its copy of the block, which holds what the
+// controls show.
 void finishDialogOk(const SymbologyDialog& d, ByteSpan block);
 
 }  // namespace varomil

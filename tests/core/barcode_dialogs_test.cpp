@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <set>
@@ -26,10 +27,39 @@ ByteSpan span(Block& b) {
     return {b.data(), b.size()};
 }
 
+// The user's actions, in order: control id and value (check box 0/1, the chosen
+// radio button 1, combo entry, number).
+using Actions = std::vector<std::pair<int, int>>;
+
+// What the dialog does with each action: the control's store into the block (as
+// the control table does), then the dialog's own change rules.
+void act(const SymbologyDialog& d, ByteSpan block, ByteSpan image, const Actions& actions) {
+    for (const auto& [id, v] : actions) {
+        for (const ControlSpec& c : d) {
+            if (c.id != id) continue;
+            const ByteSpan area = c.at.area == Area::Image ? image : block;
+            if (c.kind == ControlKind::Check) storeCheck(c, area, v != 0);
+            if (c.kind == ControlKind::Radio && v) storeRadio(c, area);
+            if (c.kind == ControlKind::Combo) storeSelection(c, area, v);
+            if (c.kind == ControlKind::Number) storeNumber(c, area, static_cast<unsigned>(v));
+        }
+        if (d.extra == DialogExtra::I25Verify && id == 402) storeI25Verify(block, v);
+        dialogChanged(d, block, id);
+    }
+}
+
+// Opening, the actions, then OK.
+void confirm(const SymbologyDialog& d, ByteSpan block, const Actions& actions) {
+    Byte image[16] = {};
+    openDialog(d, block);
+    act(d, block, {image, sizeof image}, actions);
+    finishDialogOk(d, block);
+}
+
 struct Golden {
     std::string line;
     std::string dialog;
-    DialogValues values;
+    Actions values;
     std::vector<std::array<unsigned, 3>> bytes;  // byte, value, mask
 };
 
@@ -49,8 +79,8 @@ std::vector<Golden> readGoldens() {
         std::istringstream cs(controls);
         for (std::string tok; cs >> tok;) {
             const auto eq = tok.find('=');
-            g.values[std::stoi(tok.substr(0, eq))] =
-                eq == std::string::npos ? 1 : std::stoi(tok.substr(eq + 1));
+            g.values.emplace_back(std::stoi(tok.substr(0, eq)),
+                                  eq == std::string::npos ? 1 : std::stoi(tok.substr(eq + 1)));
         }
         std::istringstream es(expected);
         for (std::string tok; es >> tok;) {
@@ -70,7 +100,6 @@ TEST(SymbologyDialogs, OkWritesExactlyTheDialogsOwnBitsFromAnyStartingBlock) {
     const std::vector<Golden> goldens = readGoldens();
     ASSERT_GE(goldens.size(), 60u);
     std::set<std::string> covered;
-    Block image(16);
     for (const Golden& g : goldens) {
         SCOPED_TRACE(g.line);
         const SymbologyDialog* d = findSymbologyDialog(g.dialog);
@@ -78,14 +107,15 @@ TEST(SymbologyDialogs, OkWritesExactlyTheDialogsOwnBitsFromAnyStartingBlock) {
         covered.insert(g.dialog);
         for (const ControlSpec& c : *d) {  // the line sets every control
             if (c.kind != ControlKind::Radio && c.kind != ControlKind::Grid) {
-                EXPECT_TRUE(g.values.count(c.id)) << "control " << c.id;
+                EXPECT_TRUE(std::any_of(g.values.begin(), g.values.end(),
+                                        [&c](const auto& a) { return a.first == c.id; }))
+                    << "control " << c.id;
             }
         }
         for (int p = 0; p < 3; ++p) {
             const Block start = pattern(d->block, p);
             Block b = start;
-            openDialog(*d, span(b));
-            commitDialog(*d, g.values, span(b), span(image));
+            confirm(*d, span(b), g.values);
             std::vector<unsigned> mask(b.size(), 0);
             for (const auto& [at, value, m] : g.bytes) {
                 mask[at] = m;
@@ -128,16 +158,24 @@ TEST(SymbologyDialogs, UnlistedStoredValuesKeepTheirBits) {
         {"UPCA_2D_DLG", 2, 0x0A, 0x0A},      // supplementals 5
         {"EAN8_2D_DLG", 2, 0x0E, 0x0E},      // supplementals 7
         {"UPCE_2D_DLG", 1, 0x30, 0x30},      // preamble 3
-        {"CODABARDLG", 7, 0x30, 0x00},       // "None" with a type: reopens as "None"
+        {"CODABARDLG", 7, 0x30, 0x00},       // a type without the transmit flag is "None"
     };
-    Block image(16);
     for (const Case& c : cases) {
         const SymbologyDialog* d = findSymbologyDialog(c.dialog);
         Block b = pattern(d->block, 0);
         b[c.byte] = c.stored;
+        for (const ControlSpec& row : *d) {
+            if (row.kind == ControlKind::Combo && row.at.field.offset == c.byte) {
+                EXPECT_EQ(storedSelection(row, span(b)), -1) << c.dialog;
+            }
+            if (row.kind == ControlKind::Radio && row.at.field.offset == c.byte) {
+                EXPECT_EQ(storedRadio(row, span(b)),
+                          d->extra == DialogExtra::CodabarNone && row.id == 601)
+                    << c.dialog;
+            }
+        }
         const Block start = b;
-        const DialogValues shown = dialogValues(*d, span(b), span(image));
-        commitDialog(*d, shown, span(b), span(image));
+        confirm(*d, span(b), {});
         EXPECT_EQ(b[c.byte], c.afterOk) << c.dialog;
         b[c.byte] = start[c.byte];
         EXPECT_EQ(b, start) << c.dialog;
@@ -145,52 +183,63 @@ TEST(SymbologyDialogs, UnlistedStoredValuesKeepTheirBits) {
 }
 
 TEST(SymbologyDialogs, LengthRulesOfBothFamilies) {
-    Block image(16);
     // 1D max/min: a 0 is taken as 1 and the larger goes first.
     const SymbologyDialog* i25 = findSymbologyDialog("INTERLEAVE25DLG");
     Block b = pattern(Area::Reader1D, 0);
-    commitDialog(*i25, {{605, 1}, {201, 0}, {202, 0}}, span(b), span(image));
+    confirm(*i25, span(b), {{605, 1}, {201, 0}, {202, 0}});
     EXPECT_EQ(b[14], 0x81);
     EXPECT_EQ(b[15], 0x01);
     // A value past the seven bits never reaches the mode bit.
     b = pattern(Area::Reader1D, 0);
-    commitDialog(*i25, {{604, 1}, {201, 255}, {202, 200}}, span(b), span(image));
+    confirm(*i25, span(b), {{604, 1}, {201, 255}, {202, 127}});
     EXPECT_EQ(b[14], 0x7F);
     EXPECT_EQ(b[15], 0x7F);
+    // 2D: a new option empties the lengths it starts using.
+    const SymbologyDialog* c93 = findSymbologyDialog("CODE93_2D_DLG");
+    b = pattern(Area::Reader2D, 1);
+    act(*c93, span(b), {}, {{401, 1}});
+    EXPECT_EQ(b[9], 0x00);
+    EXPECT_EQ(b[10], 0xFF);
+    act(*c93, span(b), {}, {{201, 5}, {202, 6}, {401, 3}});
+    EXPECT_EQ(b[9] | b[10], 0x00);
     // The labels follow the mode or option.
     EXPECT_EQ(lengthLabels(*i25, 1).first, "Max Length :");
     EXPECT_EQ(lengthLabels(*i25, 0).second, "Fixed Length 2:");
-    const SymbologyDialog* c93 = findSymbologyDialog("CODE93_2D_DLG");
     EXPECT_EQ(lengthLabels(*c93, 3).first, "Min Len :");
     EXPECT_EQ(lengthLabels(*c93, 2).second, "Length 2 :");
-    EXPECT_FALSE(lengthOptionChosen(0).first);
-    EXPECT_TRUE(lengthOptionChosen(1).first && !lengthOptionChosen(1).second);
-    EXPECT_TRUE(lengthOptionChosen(3).first && lengthOptionChosen(3).second);
 }
 
 TEST(SymbologyDialogs, SupplementalsAreOneValueForTheFourUpcEanDialogs) {
-    Block image(16);
     Block b = pattern(Area::Reader2D, 2);
-    commitDialog(*findSymbologyDialog("EAN8_2D_DLG"), {{401, 1}, {301, 0}}, span(b), span(image));
+    confirm(*findSymbologyDialog("EAN8_2D_DLG"), span(b), {{401, 1}});
     for (const char* name : {"UPCA_2D_DLG", "UPCE_2D_DLG", "UPCE1_2D_DLG"}) {
-        EXPECT_EQ(dialogValues(*findSymbologyDialog(name), span(b), span(image)).at(402), 1)
-            << name;
+        for (const ControlSpec& row : *findSymbologyDialog(name)) {
+            if (row.id == 402) EXPECT_EQ(storedSelection(row, span(b)), 1) << name;
+        }
     }
 }
 
 TEST(SymbologyDialogs, Interleaved25CheckBoxesAndVerificationExcludeEachOther) {
-    I25Controls s{false, true, 0};
-    i25Clicked(s, 302);  // transmit on: the conversion goes
-    EXPECT_TRUE(s.transmitCheck && !s.toEan13);
-    s.verify = 2;
-    i25Clicked(s, 303);  // conversion on: transmit goes, verification to " No verify"
-    EXPECT_TRUE(s.toEan13 && !s.transmitCheck);
-    EXPECT_EQ(s.verify, 0);
-    i25VerifyChosen(s, 1);  // USS drops the conversion
-    EXPECT_FALSE(s.toEan13);
-    i25Clicked(s, 302);
-    i25Clicked(s, 302);  // unchecking touches nothing else
-    EXPECT_FALSE(s.transmitCheck || s.toEan13);
+    const SymbologyDialog& d = *findSymbologyDialog("INTERLEAVE25_2D_DLG");
+    struct Case {
+        Byte before;
+        Actions actions;
+        Byte after;  // byte 14
+    };
+    const Case cases[] = {
+        {0x10, {{302, 1}}, 0x20},  // transmit drops the conversion
+        {0x62, {{303, 1}}, 0x10},  // conversion drops transmit and OPCC/USS
+        {0x10, {{402, 1}}, 0x40},  // USS drops the conversion
+        {0x10, {{402, 2}}, 0x02},  // so does OPCC
+        {0x30, {{302, 0}}, 0x10},  // unchecking touches nothing else
+        {0x10, {{402, 0}}, 0x10},  // " No verify" keeps it
+    };
+    for (const Case& c : cases) {
+        Block b = pattern(Area::Reader2D, 0);
+        b[14] = c.before;
+        act(d, span(b), {}, c.actions);
+        EXPECT_EQ(b[14], c.after) << int(c.before);
+    }
     // The combo shows OPCC before USS.
     Block b = pattern(Area::Reader2D, 0);
     b[14] = 0x42;
