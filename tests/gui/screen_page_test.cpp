@@ -216,6 +216,18 @@ TEST_F(ScreenPageTest, DeleteAsksFirstAndResetClearsEveryPage) {
         EXPECT_EQ(settingsImage().byte(fld::ScreensPresent), 2);
         EXPECT_EQ(screenSlot(1), block(kThree[3]));
 
+        // 51 different screens: the first 50 become pages.
+        std::vector<std::string> marks;
+        for (int i = 0; i < 51; ++i) marks.push_back(std::string(1, static_cast<char>('0' + i)));
+        std::vector<Screen> many;
+        for (const std::string& m : marks) many.push_back({{2, 2, m.c_str()}});
+        const Asked full = answering({IDOK}, {captureFile("many.scr", many)},
+                                     [&] { clickButton(page, IDC_SCR_LOAD); });
+        ASSERT_EQ(full.boxes.size(), 1u);
+        expectBox(full.boxes[0], " Screen buffer full !! \r\n Accept at most 50 screens. ",
+                  "Screen", MB_ICONWARNING);
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "50");
+
         clickButton(page, IDC_SCR_RESET);
         EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "0");
         EXPECT_EQ(dialogItemText(page, IDC_SCR_CARET), "(0, 0)");
