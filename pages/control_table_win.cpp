@@ -150,41 +150,33 @@ bool ControlTable::handle(HWND dialog, int id, int code) {
 
 void ControlTable::store(HWND dialog, std::size_t i, int code) {
     const ControlSpec& c = controls_[i];
-    const ByteSpan area = areas_[c.at.area];
     HWND control = GetDlgItem(dialog, c.id);
-    const bool now = !(c.flags & kDeferred);
+    bool changed = false;
     switch (c.kind) {
         case ControlKind::Check:
-            if (code == BN_CLICKED && now) {
-                storeCheck(c, area, IsDlgButtonChecked(dialog, c.id) == BST_CHECKED);
-            }
-            break;
         case ControlKind::Radio:
-            if (code == BN_CLICKED && now && IsDlgButtonChecked(dialog, c.id) == BST_CHECKED) {
-                storeRadio(c, area);
-            }
+            changed = code == BN_CLICKED;
             break;
         case ControlKind::Combo:
-            if (code == CBN_SELCHANGE && now) storeSelection(c, area, comboSelection(control));
+            changed = code == CBN_SELCHANGE;
             break;
         case ControlKind::RoleKey:
             if (code == CBN_SELCHANGE) {
                 const int choice = comboSelection(control);
                 if (choice < 0) break;
+                // Roles are given at once: they change key records other pages show.
                 if (!chooseRoleKey(image(), companions().functionKeys, c.at.field,
                                    static_cast<KeyRole>(c.value), choice)) {
                     showKeyTakenMessage(dialog);
                     showAt(dialog, i);
                 }
             }
-            break;
+            return;
         case ControlKind::Number:
             if (code == EN_CHANGE) {
                 const std::string typed = controlText(control);
-                if (typed.empty() && (c.flags & kEmptyStays)) {
-                    if (now) storeNumber(c, area, c.low);
-                    break;
-                }
+                changed = true;
+                if (typed.empty() && (c.flags & kEmptyStays)) break;
                 const CorrectedNumber n = correctNumber(typed, c.low, c.high);
                 if (n.rewrite) {
                     setTextQuietly(control, n.text);
@@ -193,31 +185,62 @@ void ControlTable::store(HWND dialog, std::size_t i, int code) {
                     const auto size = static_cast<WPARAM>(n.text.size());
                     SendMessageA(control, EM_SETSEL, n.replaced ? 0 : size, size);
                 }
-                if (now) storeNumber(c, area, n.value);
             }
             break;
         case ControlKind::Text:
             if (code == EN_CHANGE) {
-                const std::string typed = controlText(control);
-                if (!(c.flags & kKeepTyped)) {
-                    const CutText t = cutText(typed, c.maxChars);
-                    if (t.rewrite) {
-                        setTextQuietly(control, t.text);
-                        SendMessageA(control, EM_SETSEL, t.text.size(), t.text.size());
-                    }
+                changed = true;
+                if (c.flags & kKeepTyped) break;
+                const CutText t = cutText(controlText(control), c.maxChars);
+                if (t.rewrite) {
+                    setTextQuietly(control, t.text);
+                    SendMessageA(control, EM_SETSEL, t.text.size(), t.text.size());
                 }
-                if (now) setFieldText(area, c.at.field, typed.substr(0, c.maxChars));
             }
             break;
         case ControlKind::Grid:
             // Any notification: the grid editor has already stored the value.
-            if (now && c.at.field.end() <= area.size) {
-                std::copy(gridValues_[i].begin(),
-                          gridValues_[i].begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                       c.at.field.width, gridValues_[i].size())),
-                          area.data + c.at.field.offset);
+            changed = true;
+            break;
+        case ControlKind::EditCombo:
+            break;
+    }
+    if (changed && !(c.flags & kDeferred)) storeState(dialog, i);
+}
+
+void ControlTable::storeState(HWND dialog, std::size_t i) {
+    const ControlSpec& c = controls_[i];
+    const ByteSpan area = areas_[c.at.area];
+    HWND control = GetDlgItem(dialog, c.id);
+    switch (c.kind) {
+        case ControlKind::Check:
+            storeCheck(c, area, IsDlgButtonChecked(dialog, c.id) == BST_CHECKED);
+            break;
+        case ControlKind::Radio:
+            if (IsDlgButtonChecked(dialog, c.id) == BST_CHECKED) storeRadio(c, area);
+            break;
+        case ControlKind::Combo:
+            storeSelection(c, area, comboSelection(control));
+            break;
+        case ControlKind::Number: {
+            const std::string typed = controlText(control);
+            storeNumber(c, area,
+                        typed.empty() && (c.flags & kEmptyStays)
+                            ? c.low
+                            : correctNumber(typed, c.low, c.high).value);
+            break;
+        }
+        case ControlKind::Text:
+            setFieldText(area, c.at.field, controlText(control).substr(0, c.maxChars));
+            break;
+        case ControlKind::Grid: {
+            const std::size_t n = std::min(c.at.field.width, gridValues_[i].size());
+            if (c.at.field.offset + n <= area.size) {
+                std::copy_n(gridValues_[i].begin(), n, area.data + c.at.field.offset);
             }
             break;
+        }
+        case ControlKind::RoleKey:
         case ControlKind::EditCombo:
             break;
     }
@@ -225,39 +248,7 @@ void ControlTable::store(HWND dialog, std::size_t i, int code) {
 
 void ControlTable::commitDeferred(HWND dialog) {
     for (std::size_t i = 0; i < count_; ++i) {
-        const ControlSpec& c = controls_[i];
-        if (!(c.flags & kDeferred)) continue;
-        const ByteSpan area = areas_[c.at.area];
-        HWND control = GetDlgItem(dialog, c.id);
-        switch (c.kind) {
-            case ControlKind::Check:
-                storeCheck(c, area, IsDlgButtonChecked(dialog, c.id) == BST_CHECKED);
-                break;
-            case ControlKind::Radio:
-                if (IsDlgButtonChecked(dialog, c.id) == BST_CHECKED) storeRadio(c, area);
-                break;
-            case ControlKind::Combo:
-                storeSelection(c, area, comboSelection(control));
-                break;
-            case ControlKind::Number:
-                storeNumber(c, area, correctNumber(controlText(control), c.low, c.high).value);
-                break;
-            case ControlKind::Text:
-                setFieldText(area, c.at.field, controlText(control).substr(0, c.maxChars));
-                break;
-            case ControlKind::Grid:
-                if (c.at.field.end() <= area.size) {
-                    std::copy(
-                        gridValues_[i].begin(),
-                        gridValues_[i].begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                     c.at.field.width, gridValues_[i].size())),
-                        area.data + c.at.field.offset);
-                }
-                break;
-            case ControlKind::RoleKey:
-            case ControlKind::EditCombo:
-                break;
-        }
+        if (controls_[i].flags & kDeferred) storeState(dialog, i);
     }
 }
 

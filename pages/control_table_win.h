@@ -53,6 +53,8 @@ class ControlTable {
   private:
     void showAt(HWND dialog, std::size_t i);
     void store(HWND dialog, std::size_t i, int code);
+    // Stores what the control shows.
+    void storeState(HWND dialog, std::size_t i);
 
     const ControlSpec* controls_ = nullptr;
     std::size_t count_ = 0;

@@ -7,7 +7,7 @@
 namespace varomil {
 
 DialogContext::DialogContext(const DialogSpec& s, void* u)
-    : spec(s),
+    : definition(s),
       user(u),
       image(settingsImage()),
       reader1D(companions().reader1D),
@@ -27,15 +27,15 @@ DialogContext* contextOf(HWND dialog) {
 }
 
 bool onCommand(DialogContext& ctx, int id, int code) {
-    const DialogSpec& spec = ctx.spec;
+    const DialogSpec& definition = ctx.definition;
     if (ctx.table.handle(ctx.dialog, id, code)) {
-        if (spec.changed) spec.changed(ctx, id);
+        if (definition.changed) definition.changed(ctx, id);
         return true;
     }
-    if (spec.command && spec.command(ctx, id, code)) return true;
+    if (definition.command && definition.command(ctx, id, code)) return true;
     if (id == IDOK && code == BN_CLICKED) {
         ctx.table.commitDeferred(ctx.dialog);
-        if (spec.ok && !spec.ok(ctx)) return true;
+        if (definition.ok && !definition.ok(ctx)) return true;
         EndDialog(ctx.dialog, IDOK);
         return true;
     }
@@ -53,7 +53,7 @@ INT_PTR CALLBACK tableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             ctx->dialog = dialog;
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             ctx->table.showAll(dialog);
-            if (ctx->spec.setUp) ctx->spec.setUp(*ctx);
+            if (ctx->definition.setUp) ctx->definition.setUp(*ctx);
             return TRUE;
         }
         case WM_COMMAND: {
@@ -68,16 +68,17 @@ INT_PTR CALLBACK tableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-bool runTableDialog(HWND owner, const DialogSpec& spec, void* user) {
-    auto ctx = std::make_unique<DialogContext>(spec, user);
-    if (spec.prepare) spec.prepare(*ctx);
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), spec.templateName, owner,
-                                           tableDialogProc, reinterpret_cast<LPARAM>(ctx.get()));
+bool runTableDialog(HWND owner, const DialogSpec& definition, void* user) {
+    auto ctx = std::make_unique<DialogContext>(definition, user);
+    if (definition.prepare) definition.prepare(*ctx);
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), definition.templateName, owner, tableDialogProc,
+                        reinterpret_cast<LPARAM>(ctx.get()));
     if (result != IDOK) return false;
     settingsImage() = ctx->image;
     companions().reader1D = ctx->reader1D;
     companions().reader2D = ctx->reader2D;
-    if (spec.committed) spec.committed(*ctx);
+    if (definition.committed) definition.committed(*ctx);
     return true;
 }
 

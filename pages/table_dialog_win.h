@@ -19,7 +19,7 @@ struct DialogSpec;
 // What a dialog's own rules get.
 struct DialogContext {
     HWND dialog = nullptr;
-    const DialogSpec& spec;
+    const DialogSpec& definition;
     void* user;  // the caller's data, as given to runTableDialog
     SettingsImage image;
     std::array<Byte, kReader1DSize> reader1D{};
@@ -55,6 +55,6 @@ struct DialogSpec {
 };
 
 // Runs the dialog modally; true after OK.
-bool runTableDialog(HWND owner, const DialogSpec& spec, void* user = nullptr);
+bool runTableDialog(HWND owner, const DialogSpec& definition, void* user = nullptr);
 
 }  // namespace varomil
