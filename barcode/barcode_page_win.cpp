@@ -109,6 +109,7 @@ void fillPage(PageContext& ctx) {
         fillList(page, IDC_BC_LIST_402, lists::kReadRedundancy, shown.list402);
     }
     SendDlgItemMessageA(page, IDC_BC_TIMEOUT, EM_LIMITTEXT, twoD ? 1 : 3, 0);
+    SendDlgItemMessageA(page, IDC_BC_AIM_DURATION, EM_LIMITTEXT, 3, 0);
     showNumber(page, IDC_BC_TIMEOUT, shown.timeout);
     showNumber(page, IDC_BC_AIM_DURATION, shown.aimDuration);
     for (int id : kSettings1D) enable(page, id, !twoD);

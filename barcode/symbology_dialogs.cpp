@@ -225,11 +225,8 @@ constexpr SymbologyDialog lengthDialog2D(std::string_view name, std::string_view
     d.lengths = &lengths;
     return d;
 }
-constexpr SymbologyDialog with(SymbologyDialog d, const LengthFields* lengths,
-                               BitField clearOnOk = none, DialogExtra extra = DialogExtra::None) {
-    d.lengths = lengths;
-    d.clearOnOk = clearOnOk;
-    d.extra = extra;
+constexpr SymbologyDialog withLengths(SymbologyDialog d, const LengthFields& lengths) {
+    d.lengths = &lengths;
     return d;
 }
 constexpr SymbologyDialog clearing(SymbologyDialog d, BitField onOk, BitField onOpen = none) {
@@ -249,13 +246,13 @@ const SymbologyDialog kDialogs[] = {
     dialog("CODE39DLG", "Code 39 Parameters", k1D, kCode39),
     dialog("ITALYPHARMADLG", "Italian Pharmacode Parameters", k1D, kItalianPharma),
     dialog("FRENCHPHARMADLG", "French Pharmacode Parameters", k1D, kFrenchPharma),
-    with(dialog("INDUSTRIAL25DLG", "Industrial 25 Parameters", k1D, kIndustrial25),
-         &Industrial25Lengths),
-    with(dialog("INTERLEAVE25DLG", "Interleave 25 Parameters", k1D, kInterleave25),
-         &Interleave25Lengths),
-    with(dialog("MATRIX25DLG", "Matrix 25 Parameters", k1D, kMatrix25), &Matrix25Lengths),
+    withLengths(dialog("INDUSTRIAL25DLG", "Industrial 25 Parameters", k1D, kIndustrial25),
+                Industrial25Lengths),
+    withLengths(dialog("INTERLEAVE25DLG", "Interleave 25 Parameters", k1D, kInterleave25),
+                Interleave25Lengths),
+    withLengths(dialog("MATRIX25DLG", "Matrix 25 Parameters", k1D, kMatrix25), Matrix25Lengths),
     withExtra(dialog("CODABARDLG", "Codabar Parameters", k1D, kCodabar), DialogExtra::CodabarNone),
-    with(dialog("MSIDLG", "MSI Parameters", k1D, kMsi), &MsiLengths),
+    withLengths(dialog("MSIDLG", "MSI Parameters", k1D, kMsi), MsiLengths),
     dialog("PLESSEYDLG", "Plessey Parameters", k1D, kPlessey),
     dialog("UPCEDLG", "UPCE Parameters", k1D, kUpce),
     dialog("EAN8DLG", "EAN 8 Parameters", k1D, kEan8),
@@ -296,11 +293,12 @@ bool present(const BitField& f) {
     return f.field.width != 0;
 }
 
-// 1D: max/min mode keeps the larger length first and never stores 0.
+// 1D: max/min mode keeps the larger length first and stores lengths of 1..127
+// (a second length stored past 127 must not land in the first's seven bits).
 void orderLengths1D(const LengthFields& L, ByteSpan block) {
     if (readBits(block, L.mode) != kMaxMin) return;
-    unsigned first = std::max(readBits(block, L.first), 1u);
-    unsigned second = std::max(readBits(block, L.second), 1u);
+    unsigned first = std::clamp(readBits(block, L.first), 1u, kMaxLength);
+    unsigned second = std::clamp(readBits(block, L.second), 1u, kMaxLength);
     if (second > first) std::swap(first, second);
     writeBits(block, L.first, first);
     writeBits(block, L.second, second);

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -204,7 +205,7 @@ void setUp(PageContext& ctx) {
     v.page = page;
     v.image = &ctx.table.image();
     fillLayouts(page, v);
-    EnableWindow(item(page, IDC_SCR_LAYOUT), v.image->byte(fld::ProductIndex) != 3);
+    EnableWindow(item(page, IDC_SCR_LAYOUT), !layoutFixedByProduct(*v.image));
     for (int k = 0; k < kShownLines; ++k) {
         HWND rows = item(page, IDC_SCR_LINE_ROW_1 + k);
         SendMessageA(rows, CB_RESETCONTENT, 0, 0);

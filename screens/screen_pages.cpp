@@ -84,12 +84,14 @@ bool deleteCurrentPage(SettingsImage& image, Companions& companions, std::size_t
     return true;
 }
 
+bool layoutFixedByProduct(const SettingsImage& image) {
+    return image.byte(fld::ProductIndex) == kProductWithFixedLayout;
+}
+
 PageGeometry pageGeometry(const SettingsImage& image, std::size_t page) {
     PageGeometry g;
     g.fontSize = image.byte(fld::FontSize) < 2 ? image.byte(fld::FontSize) : 0;
-    g.layoutIndex = image.byte(fld::ProductIndex) == kProductWithFixedLayout
-                        ? kFixedLayout
-                        : image.byte(slot::pageLayout(page));
+    g.layoutIndex = layoutFixedByProduct(image) ? kFixedLayout : image.byte(slot::pageLayout(page));
     const Layout* layout = layoutFor(static_cast<unsigned>(g.layoutIndex), g.fontSize);
     if (!layout) {
         g.layoutIndex = 0;

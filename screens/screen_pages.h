@@ -51,6 +51,8 @@ struct PageGeometry {
     std::size_t lines = 0;
 };
 PageGeometry pageGeometry(const SettingsImage& image, std::size_t page);
+// True for the product whose pages all have the one layout (the list is then fixed).
+bool layoutFixedByProduct(const SettingsImage& image);
 
 // A fixed text holds one character less than the line, so that a field shows
 // exactly what is stored.

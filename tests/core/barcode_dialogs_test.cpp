@@ -194,6 +194,12 @@ TEST(SymbologyDialogs, LengthRulesOfBothFamilies) {
     confirm(*i25, span(b), {{604, 1}, {201, 255}, {202, 127}});
     EXPECT_EQ(b[14], 0x7F);
     EXPECT_EQ(b[15], 0x7F);
+    // A stored minimum past 127 is taken as 127 before it moves up.
+    b[14] = 0x8A;
+    b[15] = 200;
+    confirm(*i25, span(b), {});
+    EXPECT_EQ(b[14], 0xFF);
+    EXPECT_EQ(b[15], 0x0A);
     // 2D: a new option empties the lengths it starts using.
     const SymbologyDialog* c93 = findSymbologyDialog("CODE93_2D_DLG");
     b = pattern(Area::Reader2D, 1);

@@ -130,6 +130,12 @@ TEST(SRecordReading, HostileFilesAreRefusedNamingTheLine) {
     EXPECT_EQ(readError(good),
               "The program file is not valid: it has no end record (S7, S8 or S9).");
     EXPECT_EQ(readError(""), "The program file is empty.");
+    // A file that ends in a lone "S" is read only up to its last byte.
+    const std::vector<Byte> lone{'S'};
+    ProgramImage image;
+    std::string error;
+    EXPECT_FALSE(readProgramFile(lone.data(), lone.size(), image, error));
+    EXPECT_EQ(error, "The program file is not valid: line 1 does not start with an S-record type.");
     // Behind the end record nothing is read.
     EXPECT_EQ(packed(good + "S9030000FC" + "\r\ngarbage").size(), 1u);
 }

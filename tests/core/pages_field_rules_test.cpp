@@ -80,6 +80,10 @@ TEST(PagesPrompts, ALineKeepsTheSectionWidthAndApplyPadsWithBlanks) {
     PromptLines lines;
     lines.load(image);
     // Utilities (section 1, slots 4..11, width 20), line 3.
+    const std::string utilities1 = lines.line(1, 0);
+    lines.setLine(0, 8, "no such line");  // neither reaches the next section
+    lines.setLine(12, 0, "no such section");
+    EXPECT_EQ(lines.line(1, 0), utilities1);
     lines.setLine(1, 2, "ABCDEFGHIJKLMNOPQRSTUVWXY");
     lines.storeSection(image, 1);
     EXPECT_EQ(image.text(slot::promptSlot(6)), "ABCDEFGHIJKLMNOPQRST");

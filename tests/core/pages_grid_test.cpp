@@ -90,6 +90,7 @@ TEST(PagesGrid, ChartCellsHeadingsAndTinyCharts) {
     EXPECT_FALSE(gridCodeAt(c, 5, 50));    // heading column
     EXPECT_FALSE(gridCodeAt(c, 50, 5));    // heading row
     EXPECT_FALSE(gridCodeAt(c, 175, 50));  // beyond the last column
+    EXPECT_FALSE(gridCodeAt(c, 50, 175));  // below the last row
     const GridChart seven = gridChart(GridMode::KeyNames7Bit, 90, 170);
     EXPECT_EQ(seven.columns, 8u);
     EXPECT_EQ(gridCodeAt(seven, 85, 165), Byte{0x7F});

@@ -62,13 +62,16 @@ TEST_F(Fixture, CancelWithoutChangesLeavesTheFlagAsItWas) {
 }
 
 TEST_F(Fixture, OkWithoutChangesSetsTheFlag) {
-    SheetSession s(image, c, modified);
-    s.pageCreated(kSystem, PageProtocol::Snapshot);
-    s.pageCreated(kBarcode, PageProtocol::Deferred);
-    s.pageApplied(kSystem, PageProtocol::Snapshot);
-    s.pageApplied(kBarcode, PageProtocol::Deferred);
-    s.closed(true);
-    EXPECT_TRUE(modified);
+    for (bool barcodeShown : {false, true}) {
+        modified = false;
+        SheetSession s(image, c, modified);
+        s.pageCreated(kSystem, PageProtocol::Snapshot);
+        if (barcodeShown) s.pageCreated(kBarcode, PageProtocol::Deferred);
+        s.pageApplied(kSystem, PageProtocol::Snapshot);
+        if (barcodeShown) s.pageApplied(kBarcode, PageProtocol::Deferred);
+        s.closed(true);
+        EXPECT_TRUE(modified) << barcodeShown;
+    }
 }
 
 TEST_F(Fixture, CancelOnTheDeferredPageRestoresTheFirstSnapshotAndCompanions) {

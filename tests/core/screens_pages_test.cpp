@@ -147,17 +147,5 @@ TEST(ScreensPages, ApplyZeroFillsEveryLineBehindItsText) {
     EXPECT_EQ(rig.image->text(full), std::string(41, 'y'));
 }
 
-TEST(ScreensPages, PreviewShowsRowsZeroTo22WithControlBytesAsBlanks) {
-    CapturedScreenBlock b{};
-    b[80 + 0] = 'H';
-    b[80 + 1] = '\x1b';
-    b[80 + 22 * 80 + 79] = 'E';
-    b[80 + 23 * 80] = 'X';  // row 23 is not previewed
-    const std::string text = previewText(b);
-    ASSERT_EQ(text.size(), 23u * 82u);
-    EXPECT_EQ(text.substr(0, 82), "H" + std::string(79, ' ') + "\r\n");
-    EXPECT_EQ(text.substr(22 * 82), std::string(79, ' ') + "E\r\n");
-}
-
 }  // namespace
 }  // namespace varomil

@@ -80,29 +80,20 @@ TEST(SummaryTree, ValuesModifiersRolesAndPages) {
     img.setByte(slot::lineHostColumn(1, 2), 12);
 
     const std::vector<SummaryItem> roots = f.tree();
+    expectGolden("summary_tree_edited.txt", printSummaryTree(roots));
     EXPECT_EQ(roots[1].children[1].text, "Auto Power Off : 300 seconds");
-    const SummaryItem& telepen = child(roots[2].children[1].children, "Enable Telepen");
-    EXPECT_EQ(printed(telepen), "Enable Telepen\n  Original Telepen  (Numeric)\n");
+    EXPECT_EQ(printed(child(roots[2].children[1].children, "Enable Telepen")),
+              "Enable Telepen\n  Original Telepen  (Numeric)\n");
     EXPECT_EQ(roots[2].children[2].children[8].text, "Prefix Code : ESC 128 SP A ");
-    const std::vector<SummaryItem>& sec = roots[3].children[1].children;
-    EXPECT_EQ(sec[5].text, "WEP Key Length : 128 bits (13 bytes)");
-    EXPECT_EQ(sec[6].text, "Active WEP Key 4");
-    EXPECT_EQ(sec[8].text, "WEP Key 2 : 01 AB FF 00 00 00 00 00 00 00 00 00 00 ");
+    EXPECT_EQ(roots[3].children[1].children[8].text,
+              "WEP Key 2 : 01 AB FF 00 00 00 00 00 00 00 00 00 00 ");
     const std::vector<SummaryItem>& keys = roots[4].children[4].children;
     EXPECT_EQ(keys[3].text + "|" + keys[5].text + "|" + keys[6].text,
               "FN+3  =>  Name Key|FN+5  =>  Shift  +  F12|FN+6  =>  Alt  +  User defined");
-
-    const SummaryItem& screen = roots[5];
-    ASSERT_EQ(screen.children.size(), 2u);
-    EXPECT_EQ(screen.children[0].children[0].text, "Reformat page  1 to 15 characters *  4 lines");
-    const SummaryItem& page2 = screen.children[1];
-    EXPECT_EQ(page2.text, "Page  2");
-    EXPECT_EQ(page2.children[0].text, "Reformat page  2 to 15 characters *  8 lines");
-    EXPECT_EQ(page2.children[1].text, "Cursor location is specified by : Host row and column");
+    const SummaryItem& page2 = roots[5].children.at(1);
     ASSERT_EQ(page2.children.size(), 2u + 8u);
     EXPECT_EQ(printed(page2.children[4]),
               "Terminal Line No :  3\n  Host Row, Column : 5, 12\n  Terminal Screen : QTY\n");
-    EXPECT_TRUE(page2.children[3].children.empty());
 }
 
 TEST(SummaryTree, HostileImageStaysWithinItsSlots) {
@@ -110,31 +101,13 @@ TEST(SummaryTree, HostileImageStaysWithinItsSlots) {
     f.image->bytes().fill(0xFF);
     const std::vector<SummaryItem> roots = f.tree();
     ASSERT_EQ(roots.size(), 6u);
-    EXPECT_EQ(roots[0].children[0].text, "Terminal Model : Dornwick ");
-    EXPECT_EQ(roots[1].children[0].text, "Power On :  Program");
-    EXPECT_EQ(roots[1].children[2].text, "Backlight : ");
+    expectGolden("summary_tree_hostile.txt", printSummaryTree(roots));
     EXPECT_EQ(roots[1].children[3].text, "Turn off if idle for 2550 seconds");
-    EXPECT_EQ(roots[1].children[8].children[1].text, "TCP/IP Settings : ");
     EXPECT_EQ(roots[1].children[9].children[0].children[0].text, std::string(41, '\xff'));
-    const std::vector<SummaryItem>& advanced = roots[2].children[2].children;
-    EXPECT_EQ(advanced[1].text, "Leading Code: " + std::string(10, '\xff'));
-    std::string names;
-    for (int i = 0; i < 10; ++i) names += "255 ";
-    EXPECT_EQ(advanced[8].text, "Prefix Code : " + names);
-    EXPECT_EQ(advanced[13].text, "Scan Control : ");
-    EXPECT_EQ(advanced[17].text, "Scan SwitchKey Name : ");
-    EXPECT_EQ(roots[2].children[0].children[0].text, "Scan Mode : ");
-    const std::vector<SummaryItem>& sec = roots[3].children[1].children;
-    EXPECT_EQ(sec[5].text, "WEP Key Length : ");
-    EXPECT_EQ(sec[7].text, "WEP Key 1 : FF FF FF FF FF ");
-    EXPECT_EQ(sec[11].text.size(), 208u);
-    EXPECT_EQ(roots[3].children[0].children[5].text, "Local Name : " + std::string(20, '\xff'));
+    EXPECT_EQ(roots[2].children[2].children[13].text, "Scan Control : ");
+    EXPECT_EQ(roots[3].children[1].children[11].text.size(), 208u);
     EXPECT_EQ(roots[3].children[2].children[6].text, "Telnet Port : 65535");
-    EXPECT_EQ(roots[4].children[1].text, "Font Size : ");
-    EXPECT_EQ(roots[4].children[3].children[8].text, "Local Echo : ");
-    EXPECT_EQ(roots[4].children[4].children[0].text, "FN+0  =>  ");
     EXPECT_EQ(roots[5].children.size(), 50u);
-    EXPECT_EQ(roots[5].children[49].children[0].text, "Reformat page 50 to ");
     EXPECT_EQ(roots[5].children[49].children.size(), 2u);  // no layout, no lines
 }
 

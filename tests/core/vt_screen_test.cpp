@@ -134,6 +134,7 @@ const ScreenCase kScreenCases[] = {
     {"controls act inside sequences", "ab\x1b[5\rGX", {{0, "ab  X"}}, 0, 5},
     {"high byte after esc prints without its high bit", "\x1b\xc1", {{0, "A"}}, 0, 1},
     {"unknown final is dropped", "a\x1b[5zb", {{0, "ab"}}, 0, 2},
+    {"esc then 96..126 drops both", "a\x1b`b\x1b~c", {{0, "abc"}}, 0, 3},
     {"ff and vt act as lf",
      "a\x0b"
      "b\x0c"

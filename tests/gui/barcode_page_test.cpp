@@ -108,6 +108,9 @@ TEST_F(BarcodePageTest, ReaderTypeSwitchesTheListAndApplyWritesOnlyItsFamily) {
         expectList(symbologyList2D(), 0);
         EXPECT_FALSE(itemEnabled(page, IDC_BC_LIST_401));
         clickButton(page, 305);  // EAN13 off: Bookland EAN disabled, still checked
+        // "more..." opens the parameter dialog of the list on display.
+        withDialogs({{"Code 93 Parameters", [](HWND d) { post(d, IDCANCEL); }}},
+                    [page] { clickButton(page, 512); });
         EXPECT_FALSE(itemEnabled(page, 306));
 
         chooseItem(page, IDC_BC_READER_TYPE, 2);
@@ -257,7 +260,7 @@ TEST_F(BarcodePageTest, AdvancedCorrectsOnOkKeepsShareKeyAndCancelStoresNothing)
     EXPECT_EQ(image.byte(fld::FeedbackByCommand), 1);
 }
 
-TEST_F(BarcodePageTest, RfidSettingsStoreBigEndianValuesAndTheSwitchKeyAndSurviveSaveAndOpen) {
+TEST_F(BarcodePageTest, ConfirmedDialogsReachTheSavedFileAndEveryFieldSurvivesOpen) {
     chooseProduct(2);
     SettingsImage& image = settingsImage();
     ASSERT_TRUE(
@@ -265,6 +268,14 @@ TEST_F(BarcodePageTest, RfidSettingsStoreBigEndianValuesAndTheSwitchKeyAndSurviv
     const std::string file = scratchPath("barcode.NET");
     std::vector<MessageBoxCall> boxes;
     onBarcodeTab([&boxes](HWND sheet, HWND page) {
+        withDialogs({{"Interleave 25 Parameters",
+                      [](HWND d) {
+                          clickButton(d, 605);  // Max / Min Length
+                          typeInto(d, 201, "10");
+                          typeInto(d, 202, "20");
+                          post(d, IDOK);
+                      }}},
+                    [page] { clickButton(page, 505); });
         HWND rfid = nullptr;
         withDialogs({{"RFID Settings",
                       [&rfid, &boxes](HWND d) {
@@ -306,6 +317,7 @@ TEST_F(BarcodePageTest, RfidSettingsStoreBigEndianValuesAndTheSwitchKeyAndSurviv
     EXPECT_EQ(bytes.substr(fld::RfidSettings.offset, 13),
               std::string("\1\1\1\x01\x2C\0\0;\0\1\0\1\1", 13));
     EXPECT_EQ(bytes.substr(fld::ScanSwitchKey.offset, 1), "\2");
+    EXPECT_EQ(bytes.substr(fld::Reader1DBlock.offset + 14, 2), "\x94\x0A");  // max 20 first
     EXPECT_EQ(bytes.substr(slot::binding(2).offset, 3), std::string("\xCD\0\0", 3));
     EXPECT_EQ(bytes.substr(slot::binding(3).offset, 1), "\xC9");
 

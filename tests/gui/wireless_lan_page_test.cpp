@@ -1,7 +1,6 @@
 // The Wireless LAN page driven as a user would: DHCP and the address edits, the
 // security bits, WEP keys across a length change, the passphrase limit, numbers,
-// the host list, Reset and the product's "Wlan Interface"; every field through
-// OK, Save and Open.
+// the host list and Reset; every field through OK, Save and Open.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -217,17 +216,6 @@ TEST_F(WirelessLanPageTest, HostListEditsTheActiveEntryAndResetShowsTheFactoryHo
         pressOk(sheet);
     });
     EXPECT_EQ(settingsImage().text(slot::hostAddress(2)), "");
-}
-
-TEST_F(WirelessLanPageTest, WlanInterfaceIsForLaterProductsOnly) {
-    for (int product : {1, 2, 3}) {
-        chooseProduct(product);
-        configure([&](HWND sheet) {
-            showTab(sheet, kWirelessTab);
-            EXPECT_EQ(itemEnabled(currentPage(sheet), IDC_WLAN_INTERFACE), product > 1) << product;
-            pressCancel(sheet);
-        });
-    }
 }
 
 TEST_F(WirelessLanPageTest, EveryFieldSurvivesOkSaveAndOpen) {
