@@ -112,18 +112,18 @@ bool runSymbologyDialog(HWND owner, const char* templateName) {
     if (!d) return false;
     // What the dialog clears on opening stays cleared when it is cancelled.
     openDialog(*d, liveAreas()[d->block]);
-    DialogSpec spec;
-    spec.templateName = templateName;
-    spec.controls = d->rows;
-    spec.controlCount = d->rowCount;
-    spec.enables = d->enables;
-    spec.enableCount = d->enableCount;
-    spec.setUp = setUp;
-    spec.command = command;
-    spec.changed = changed;
-    spec.ok = ok;
+    DialogSpec definition;
+    definition.templateName = templateName;
+    definition.controls = d->rows;
+    definition.controlCount = d->rowCount;
+    definition.enables = d->enables;
+    definition.enableCount = d->enableCount;
+    definition.setUp = setUp;
+    definition.command = command;
+    definition.changed = changed;
+    definition.ok = ok;
     Running run{*d};
-    return runTableDialog(owner, spec, &run);
+    return runTableDialog(owner, definition, &run);
 }
 
 }  // namespace varomil

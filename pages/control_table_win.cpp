@@ -137,18 +137,20 @@ void ControlTable::showAt(HWND dialog, std::size_t i) {
     }
 }
 
-bool ControlTable::handle(HWND dialog, int id, int code) {
+bool ControlTable::handle(HWND dialog, int id, int code, bool* changed) {
     bool known = false;
+    bool any = false;
     for (std::size_t i = 0; i < count_; ++i) {
         if (controls_[i].id != id) continue;
         known = true;
-        store(dialog, i, code);
+        any = store(dialog, i, code) || any;
     }
     if (known) applyEnableRules(dialog);
+    if (changed) *changed = any;
     return known;
 }
 
-void ControlTable::store(HWND dialog, std::size_t i, int code) {
+bool ControlTable::store(HWND dialog, std::size_t i, int code) {
     const ControlSpec& c = controls_[i];
     HWND control = GetDlgItem(dialog, c.id);
     bool changed = false;
@@ -170,8 +172,9 @@ void ControlTable::store(HWND dialog, std::size_t i, int code) {
                     showKeyTakenMessage(dialog);
                     showAt(dialog, i);
                 }
+                return true;
             }
-            return;
+            return false;
         case ControlKind::Number:
             if (code == EN_CHANGE) {
                 const std::string typed = controlText(control);
@@ -200,13 +203,15 @@ void ControlTable::store(HWND dialog, std::size_t i, int code) {
             }
             break;
         case ControlKind::Grid:
-            // Any notification: the grid editor has already stored the value.
-            changed = true;
-            break;
+            // Any notification stores (the grid editor has already written the
+            // value); only a new text is a change the page hears of.
+            if (!(c.flags & kDeferred)) storeState(dialog, i);
+            return code == EN_CHANGE;
         case ControlKind::EditCombo:
-            break;
+            return code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
     }
     if (changed && !(c.flags & kDeferred)) storeState(dialog, i);
+    return changed;
 }
 
 void ControlTable::storeState(HWND dialog, std::size_t i) {

@@ -38,8 +38,10 @@ class ControlTable {
     // Shows one control's value again.
     void show(HWND dialog, int id);
     // A notification from a control of the table: corrections in place, then the
-    // store (controls flagged kDeferred wait for commit). False for other ids.
-    bool handle(HWND dialog, int id, int code);
+    // store (controls flagged kDeferred wait for commit). False for other ids;
+    // `changed` tells whether it was a change of the control's value (a click, a
+    // new selection or text) rather than focus and the like.
+    bool handle(HWND dialog, int id, int code, bool* changed = nullptr);
     // Stores every control flagged kDeferred from what it shows.
     void commitDeferred(HWND dialog);
     void applyEnableRules(HWND dialog);
@@ -52,7 +54,7 @@ class ControlTable {
 
   private:
     void showAt(HWND dialog, std::size_t i);
-    void store(HWND dialog, std::size_t i, int code);
+    bool store(HWND dialog, std::size_t i, int code);
     // Stores what the control shows.
     void storeState(HWND dialog, std::size_t i);
 

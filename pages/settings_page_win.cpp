@@ -69,8 +69,9 @@ LRESULT notify(HWND page, PageInstance& p, const NMHDR& n) {
 bool command(HWND page, PageInstance& p, int id, int code) {
     const PageSpec& definition = *p.page.definition;
     PageContext ctx = p.context(page);
-    if (p.table.handle(page, id, code)) {
-        if (definition.changed) definition.changed(ctx, id);
+    bool changed = false;
+    if (p.table.handle(page, id, code, &changed)) {
+        if (changed && definition.changed) definition.changed(ctx, id);
         return true;
     }
     if (definition.reset && id == definition.resetId && code == BN_CLICKED) {

@@ -28,8 +28,9 @@ DialogContext* contextOf(HWND dialog) {
 
 bool onCommand(DialogContext& ctx, int id, int code) {
     const DialogSpec& definition = ctx.definition;
-    if (ctx.table.handle(ctx.dialog, id, code)) {
-        if (definition.changed) definition.changed(ctx, id);
+    bool changed = false;
+    if (ctx.table.handle(ctx.dialog, id, code, &changed)) {
+        if (changed && definition.changed) definition.changed(ctx, id);
         return true;
     }
     if (definition.command && definition.command(ctx, id, code)) return true;
