@@ -67,7 +67,7 @@ bool ok(DialogContext& ctx) {
     return true;
 }
 
-DialogSpec spec() {
+DialogSpec definition() {
     DialogSpec s;
     s.templateName = "ADVANCEDDLG";
     const ControlRows rows = advancedControls();
@@ -86,7 +86,7 @@ DialogSpec spec() {
 }  // namespace
 
 bool runAdvancedDialog(HWND owner) {
-    static const DialogSpec kSpec = spec();
+    static const DialogSpec kSpec = definition();
     PartialRead partialRead;
     return runTableDialog(owner, kSpec, &partialRead);
 }

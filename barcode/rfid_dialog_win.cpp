@@ -75,7 +75,7 @@ bool ok(DialogContext& ctx) {
     return true;
 }
 
-DialogSpec spec() {
+DialogSpec definition() {
     DialogSpec s;
     s.templateName = "RFID_PARAM_DLG";
     const ControlRows rows = rfidControls();
@@ -96,7 +96,7 @@ DialogSpec spec() {
 }  // namespace
 
 bool runRfidDialog(HWND owner) {
-    static const DialogSpec kSpec = spec();
+    static const DialogSpec kSpec = definition();
     return runTableDialog(owner, kSpec);
 }
 
