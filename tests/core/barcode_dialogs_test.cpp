@@ -220,7 +220,9 @@ TEST(SymbologyDialogs, SupplementalsAreOneValueForTheFourUpcEanDialogs) {
     confirm(*findSymbologyDialog("EAN8_2D_DLG"), span(b), {{401, 1}});
     for (const char* name : {"UPCA_2D_DLG", "UPCE_2D_DLG", "UPCE1_2D_DLG"}) {
         for (const ControlSpec& row : *findSymbologyDialog(name)) {
-            if (row.id == 402) EXPECT_EQ(storedSelection(row, span(b)), 1) << name;
+            if (row.id == 402) {
+                EXPECT_EQ(storedSelection(row, span(b)), 1) << name;
+            }
         }
     }
 }
