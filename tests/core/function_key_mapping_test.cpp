@@ -96,6 +96,11 @@ TEST_F(FunctionKeyMapping, OkWritesTheRecordAndTheTableEntryOfAStandardKeyOnly) 
     ASSERT_TRUE(commitKeyChoice(image, c.functionKeys, 14, {2, 19, code("\t")}));
     EXPECT_EQ(c.functionKeys.entry(2, 19), code("\t"));
 
+    // A choice no list names is stored as nil and Undefined.
+    ASSERT_TRUE(commitKeyChoice(image, c.functionKeys, 15, {7, 21, code("")}));
+    EXPECT_EQ(image.byte(slot::binding(15), 0), 0);
+    EXPECT_EQ(image.byte(slot::binding(15), 1), 0);
+
     // A role key, or no key at all, is refused and nothing changes.
     setRecord(image, 3, 201, 0);
     const SettingsImage held = image;
