@@ -4,11 +4,22 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace varomil {
 
-// Each returns true when a file was read or written.
+// Each returns true when a file was read or written. A file that cannot be read
+// or written, or is no settings file of a known version, is reported in a
+// message box with the system's reason.
 bool openSettingsFile(HWND owner);
 bool saveSettingsFile(HWND owner);
 bool saveSettingsFileAs(HWND owner);
+
+// Loads the file at `path` as Open does once a file is chosen. Defaults: the file
+// is no settings file of a known version; the factory settings were loaded and
+// `fileName` is left empty, so that the file is never overwritten unasked.
+enum class OpenResult { Loaded, Defaults, Failed };
+OpenResult openSettingsFileAt(HWND owner, const std::string& path, std::string& fileName,
+                              int productCount);
 
 }  // namespace varomil

@@ -51,7 +51,8 @@ ScriptedFileDialogs::ScriptedFileDialogs() {
             const char* pattern = ofn.lpstrFilter + lstrlenA(ofn.lpstrFilter) + 1;
             filter = std::string(ofn.lpstrFilter) + '\0' + pattern + '\0';
         }
-        calls_.push_back({kind, filter, ofn.Flags, ofn.lpstrDefExt ? ofn.lpstrDefExt : ""});
+        calls_.push_back({kind, filter, ofn.Flags, ofn.lpstrDefExt ? ofn.lpstrDefExt : "",
+                          ofn.lpstrInitialDir ? ofn.lpstrInitialDir : ""});
         if (names_.empty()) {
             ADD_FAILURE() << "unexpected file dialog";
             return false;
@@ -140,6 +141,8 @@ HWND freshMainWindow() {
     drainQuitMessage();
     document().CapturedScreenCount = 0;
     document().DownloadKind = 0;
+    // Each test starts with no recent files and no remembered folder or link.
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Varomil");
     return createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
 }
 

@@ -1,0 +1,218 @@
+// Everyday use of the main window as a user meets it: the title and the recent
+// files, a product change over unsaved edits, keys that move the focus or reach
+// the host, the tree that keeps its open branches, a file named on the command line.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/application_win.h"
+#include "app/document.h"
+#include "app/main_window_win.h"
+#include "app/property_sheet_win.h"
+#include "host/session_state_win.h"
+#include "settings/settings_image.h"
+#include "tests/gui/gui_support.h"
+#include "tests/gui/host_telnet_peer.h"
+#include "tests/gui/sheet_test_support.h"
+
+namespace varomil::test {
+namespace {
+
+const std::string kTitle = "Varomil Terminal Emulation For VT";
+
+class EverydayUseTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        frame = freshMainWindow();
+        ASSERT_NE(frame, nullptr);
+        folder = scratchPath("everyday");
+        CreateDirectoryA(folder.c_str(), nullptr);
+        folder += "\\";
+    }
+    HWND frame = nullptr;
+    std::string folder;
+};
+
+// The File menu's texts from Save As down to Exit, "-" for a separator.
+std::string fileMenuTail(HWND frame) {
+    HMENU file = GetSubMenu(GetMenu(frame), 0);
+    std::string out;
+    for (int i = 3; i < GetMenuItemCount(file); ++i) {
+        char text[300] = "";
+        GetMenuStringA(file, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const bool separator =
+            GetMenuState(file, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR;
+        out +=
+            (separator ? std::string("-") : std::to_string(GetMenuItemID(file, i)) + " " + text) +
+            "|";
+    }
+    return out;
+}
+
+TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart) {
+    chooseProduct(2);
+    EXPECT_EQ(windowText(frame), kTitle);
+    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1090 &Exit\tAlt+F4|");
+    const std::string first = folder + "first.NET", dock = folder + "dock.NET";
+    answering({}, {first}, [] { sendCommand(1040); });
+    settingsImage().setText(fld::LocalName, "DOCK");
+    const Asked asked = answering({}, {dock}, [] { sendCommand(1040); });
+    EXPECT_EQ(asked.files.at(0).initialDir, folder.substr(0, folder.size() - 1))
+        << "the dialog starts in the folder used last";
+    EXPECT_EQ(windowText(frame), "dock.NET - " + kTitle);
+    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1081 &1 " + dock + "|1082 &2 " + first +
+                                       "|-|1090 &Exit\tAlt+F4|");
+    configure([](HWND sheet) { pressOk(sheet); });
+    EXPECT_EQ(windowText(frame), "dock.NET* - " + kTitle);
+
+    // Another run finds the list and opens the newest entry, asking to save first.
+    answering({IDNO}, {}, [] { sendCommand(1010); });
+    DestroyWindow(frame);
+    drainQuitMessage();
+    frame = createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1081 &1 " + dock + "|1082 &2 " + first +
+                                       "|-|1090 &Exit\tAlt+F4|");
+    sendCommand(1082);
+    EXPECT_EQ(windowText(frame), "first.NET - " + kTitle);
+    EXPECT_EQ(fileMenuTail(frame).substr(0, 40),
+              ("1040 Save &As...|-|1081 &1 " + first).substr(0, 40));
+    DeleteFileA(dock.c_str());
+    const Asked gone = answering({IDOK}, {}, [] { sendCommand(1082); });
+    EXPECT_EQ(gone.boxes.size(), 1u) << "a recent file that is gone is reported";
+    EXPECT_EQ(fileMenuTail(frame),
+              "1040 Save &As...|-|1081 &1 " + first + "|-|1090 &Exit\tAlt+F4|");
+}
+
+TEST_F(EverydayUseTest, AProductChangeOverEditsAsksAndCancelKeepsProductAndEdits) {
+    chooseProduct(1);
+    settingsImage().setText(fld::LocalName, "EDITED");
+    document().SettingsModified = true;
+    Asked asked = answering({IDCANCEL}, {}, [] { chooseProduct(2); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    expectBox(asked.boxes[0], "Save the program ?", kTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+              MB_ICONMASK | MB_TYPEMASK);
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 1);
+    EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(settingsImage().text(fld::LocalName), "EDITED");
+    EXPECT_TRUE(document().SettingsModified);
+
+    answering({IDNO}, {}, [] { chooseProduct(3); });
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 3);
+    EXPECT_FALSE(document().SettingsModified);
+    answering({}, {}, [] { chooseProduct(2); });  // nothing to lose: no question
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 2);
+}
+
+// Runs a key through what the message loop does, with Ctrl held when asked.
+void pressKey(HWND target, UINT vk, bool control) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), "Varomil");
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        if (translateFrameMessage(mainWindow().frame, accelerators, msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(EverydayUseTest, FocusStartsInTheSelectorAndTabOrF6MovesToTheTreeAndBack) {
+    const MainWindow& w = mainWindow();
+    EXPECT_EQ(GetFocus(), w.selector);
+    pressKey(w.selector, VK_TAB, false);
+    EXPECT_EQ(GetFocus(), w.tree);
+    pressKey(w.tree, VK_F6, false);
+    EXPECT_EQ(GetFocus(), w.selector);
+    pressKey(w.selector, VK_F6, false);
+    SetFocus(nullptr);
+    SetFocus(frame);  // back from another window: the tree again
+    EXPECT_EQ(GetFocus(), w.tree);
+}
+
+TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet) {
+    int sheets = 0;
+    setSettingsSheetDriver([&](HWND sheet) {
+        ++sheets;
+        pressCancel(sheet);
+    });
+    chooseProduct(2);
+    pressKey(mainWindow().tree, 'C', true);
+    EXPECT_EQ(sheets, 1) << "away from the terminal Ctrl+C is Configure";
+
+    ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
+        h.reach(1);
+        if (h.expect("\x03", "Ctrl+C")) h.reach(2);
+    });
+    settingsImage().setText(slot::hostAddress(0), "127.0.0.1");
+    settingsImage().setByte(fld::ActiveHostIndex, 0);
+    settingsImage().setFlag(fld::AutoLogin, false);
+    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(host.port()));
+    {
+        DialogHook ok([](HWND d) { PostMessageA(d, WM_COMMAND, IDOK, 0); });
+        sendCommand(1340);
+    }
+    ASSERT_TRUE(pumpUntil([&] { return host.stage() == 1; }));
+    ASSERT_EQ(GetFocus(), mainWindow().terminal);
+    pressKey(mainWindow().terminal, 'C', true);
+    EXPECT_TRUE(pumpUntil([&] { return host.finished(); }));
+    EXPECT_EQ(host.stage(), 2);
+    EXPECT_EQ(sheets, 1);
+    sendCommand(1350);
+    setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
+}
+
+std::vector<std::string> expandedItems(HWND tree) {
+    std::vector<std::string> out;
+    for (HTREEITEM i = TreeView_GetRoot(tree); i != nullptr; i = TreeView_GetNextSibling(tree, i)) {
+        char text[256] = "";
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT | TVIF_STATE;
+        tv.hItem = i;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        tv.stateMask = TVIS_EXPANDED;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        if (tv.state & TVIS_EXPANDED) out.push_back(text);
+    }
+    return out;
+}
+
+TEST_F(EverydayUseTest, TheTreeKeepsItsExpandedBranchesAcrossOkNewAndOpen) {
+    chooseProduct(2);
+    HWND tree = mainWindow().tree;
+    HTREEITEM second = TreeView_GetNextSibling(tree, TreeView_GetRoot(tree));
+    ASSERT_NE(second, nullptr);
+    TreeView_Expand(tree, second, TVE_EXPAND);
+    const std::vector<std::string> open = expandedItems(tree);
+    ASSERT_EQ(open.size(), 1u);
+    configure([](HWND sheet) { pressOk(sheet); });
+    EXPECT_EQ(expandedItems(tree), open);
+    answering({IDNO}, {}, [] { sendCommand(1010); });
+    EXPECT_EQ(expandedItems(tree), open);
+}
+
+TEST_F(EverydayUseTest, AFileNamedOnTheCommandLineIsOpenAfterStartUp) {
+    chooseProduct(3);
+    settingsImage().setText(fld::LocalName, "FROM-ARGS");
+    const std::string path = folder + "site one.NET";
+    answering({}, {path}, [] { sendCommand(1040); });
+    frame = freshMainWindow();
+    openCommandLineFile(frame, ("\"C:\\varomil.exe\" \"" + path + "\"").c_str());
+    EXPECT_EQ(settingsImage().text(fld::LocalName), "FROM-ARGS");
+    EXPECT_EQ(document().CurrentFileName, path);
+    EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(windowText(frame), "site one.NET - " + kTitle);
+}
+
+}  // namespace
+}  // namespace varomil::test
