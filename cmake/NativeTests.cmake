@@ -8,6 +8,11 @@ if(VAROMIL_TESTS)
     gtest_discover_tests(varomil_core_tests
         PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1"
         DISCOVERY_TIMEOUT 60)
+
+    # The layering of the folders: no subsystem includes the frame (app/), and no
+    # core file includes a Win32 or shell header.
+    add_test(NAME folder_layers COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/check-layers
+             WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 endif()
 
 # Tools and test peers built natively (replay, terminal simulator, ...).

@@ -35,11 +35,13 @@ if(VAROMIL_TESTS)
         ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 
     # End to end: the download through COM1 (a socat pty pair) and the RF link,
-    # against the native terminal simulator (built by the native build).
-    set(VAROMIL_TERMINAL_SIM ${CMAKE_SOURCE_DIR}/build/native/terminal_sim CACHE FILEPATH
-        "Native terminal simulator used by the end-to-end download test")
+    # against the terminal simulator, a native program this tree cannot build: its
+    # path is given when configuring (scripts/test passes the native tree's); the
+    # test is skipped without it.
+    set(VAROMIL_TERMINAL_SIM "" CACHE FILEPATH
+        "Native terminal_sim for the end-to-end download test (empty: the test is skipped)")
     add_test(NAME download_e2e
-             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/download_e2e.sh ${VAROMIL_TERMINAL_SIM}
+             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/download_e2e.sh "${VAROMIL_TERMINAL_SIM}"
                      $<TARGET_FILE:varomil_gui_tests>)
     # Both use the fixed download port 3000.
     set_tests_properties(download_e2e PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77

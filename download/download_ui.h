@@ -12,9 +12,9 @@ enum class MessageIcon { Warning, Question };
 
 // Link chosen in the Download Properties dialog for one download.
 struct LinkChoice {
-    int via = 0;    // index into kLinkInterfaces
+    int via = 0;    // a LinkInterface, index into lists::kDownloadVia
     int port = 0;   // 0..8: COM1..COM9
-    int speed = 0;  // index into kLinkSpeeds
+    int speed = 0;  // index into kLinkSpeeds and lists::kBaudRate
 };
 
 class DownloadUi {
@@ -38,6 +38,15 @@ class DownloadUi {
     // The notice shown while the terminal reports its flash erase in progress.
     virtual void showEraseNotice() = 0;
     virtual void hideEraseNotice() = 0;
+    // The notice that says what the download waits for, with a Cancel button: up
+    // from the first byte sent until the terminal has answered.
+    virtual void showWaitNotice(std::string_view /*text*/) {}
+    virtual void hideWaitNotice() {}
+    // True once the notice's Cancel was pressed; the shell lets the notice take
+    // its input here, so the waits ask often.
+    virtual bool cancelled() { return false; }
+    // Where the link stands ("COM1: no answer"), for the status bar.
+    virtual void linkStatus(std::string_view /*text*/) {}
 };
 
 // Every message box of the download says where it comes from.

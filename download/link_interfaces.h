@@ -1,15 +1,15 @@
-// The kinds of link a download can use, as listed in the Download Properties
-// dialog, in index order.
+// The kinds of link a download can use, in the index order of the Download
+// Properties dialog and of the DownloadVia setting (lists::kDownloadVia names them).
 #pragma once
 
-#include <array>
-#include <string_view>
+#include "settings/value_lists.h"
 
 namespace varomil {
 
 enum LinkInterface { kViaCradle = 0, kViaRs232 = 1, kViaIrda = 2, kViaRf = 3 };
 
-constexpr std::array<std::string_view, 4> kLinkInterfaces{{"Cradle-IR", "RS-232", "IrDA", "RF"}};
+static_assert(lists::kDownloadVia.size() == kViaRf + 1 && lists::kDownloadVia[kViaRf] == "RF",
+              "one name for each kind of link, in index order");
 
 constexpr int kComPortCount = 9;  // COM1..COM9
 

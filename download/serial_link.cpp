@@ -1,6 +1,7 @@
 #include "download/serial_link.h"
 
 #include "download/download_messages.h"
+#include "download/link_interfaces.h"
 
 namespace varomil {
 namespace {
@@ -71,27 +72,28 @@ bool setUpCradle(SerialDevice& port, Clock& clock, std::uint32_t downloadBaud, L
     return true;
 }
 
-int openSerialLink(SerialDevice& port, Clock& clock, DownloadUi& ui, const LinkChoice& choice) {
+SerialOpenResult openSerialLink(SerialDevice& port, Clock& clock, DownloadUi& ui,
+                                const LinkChoice& choice) {
     if (!port.open(choice.port)) {
         ui.message(msg::kCantOpenPort, kDownloadCaption, MessageIcon::Warning);
-        return -1;
+        return SerialOpenResult::PortUnavailable;
     }
     const std::size_t speed = static_cast<std::size_t>(choice.speed) < kLinkSpeeds.size()
                                   ? static_cast<std::size_t>(choice.speed)
                                   : 0;
     LineSettings s;
     s.baudRate = kLinkSpeeds[speed].baudRate;
-    if (choice.via == 0 && !setUpCradle(port, clock, s.baudRate, s)) {
+    if (choice.via == kViaCradle && !setUpCradle(port, clock, s.baudRate, s)) {
         ui.message(msg::kCradleFailed, kDownloadCaption, MessageIcon::Warning);
         port.close();
-        return -1;
+        return SerialOpenResult::CradleFailed;
     }
     if (!port.apply(s)) {
         ui.message(msg::kCommStateFailed, kDownloadCaption, MessageIcon::Warning);
         port.close();
-        return 0;
+        return SerialOpenResult::LineRefused;
     }
-    return 1;
+    return SerialOpenResult::Open;
 }
 
 void SerialLink::discardInput() {

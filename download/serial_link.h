@@ -9,6 +9,7 @@
 
 #include "download/download_ui.h"
 #include "download/link.h"
+#include "settings/value_lists.h"
 
 namespace varomil {
 
@@ -44,17 +45,18 @@ class SerialDevice {
 };
 
 struct LinkSpeed {
-    std::string_view name;
     std::uint32_t baudRate;
     Byte cradleCode;  // what the cradle is told to switch to
 };
 
+// In the order of lists::kBaudRate, which names them.
 constexpr std::array<LinkSpeed, 4> kLinkSpeeds{{
-    {"115200 bps", 115200, '6'},
-    {"57600 bps", 57600, '5'},
-    {"38400 bps", 38400, '4'},
-    {"9600 bps", 9600, '2'},
+    {115200, '6'},
+    {57600, '5'},
+    {38400, '4'},
+    {9600, '2'},
 }};
+static_assert(kLinkSpeeds.size() == lists::kBaudRate.size(), "one name for each speed");
 
 // The speeds at which the cradle's present speed is looked for, in this order.
 constexpr std::array<std::uint32_t, 5> kCradleProbeSpeeds{{115200, 38400, 57600, 19200, 9600}};
@@ -69,10 +71,12 @@ constexpr std::uint32_t kCradlePauseMs = 100;
 bool setUpCradle(SerialDevice& port, Clock& clock, std::uint32_t downloadBaud,
                  LineSettings& settings);
 
-// Opens and sets the chosen port; for the cradle also sets up the cradle.
-// 1: open; -1: the port cannot be opened or the cradle set-up failed; 0: line
-// settings refused. Reports failures to the user; on failure the port is closed.
-int openSerialLink(SerialDevice& port, Clock& clock, DownloadUi& ui, const LinkChoice& choice);
+enum class SerialOpenResult { Open, PortUnavailable, CradleFailed, LineRefused };
+
+// Opens and sets the chosen port; for the cradle also sets up the cradle. Reports
+// failures to the user; on failure the port is closed.
+SerialOpenResult openSerialLink(SerialDevice& port, Clock& clock, DownloadUi& ui,
+                                const LinkChoice& choice);
 
 class SerialLink : public Link {
   public:

@@ -4,25 +4,29 @@
 
 namespace varomil {
 
-int openSocketLink(SocketHost& host, DownloadUi& ui) {
+SocketOpenResult openSocketLink(SocketHost& host, DownloadUi& ui) {
     using R = SocketHost::ListenResult;
     switch (host.listen(kDownloadPort)) {
         case R::Ok:
             break;
         case R::LibraryFailed:
             ui.message(msg::kWinsockFailed, kDownloadCaption, MessageIcon::Warning);
-            return -1;
+            return SocketOpenResult::LibraryFailed;
         case R::CreateFailed:
             ui.message(msg::kSocketFailed, kDownloadCaption, MessageIcon::Warning);
-            return -2;
+            return SocketOpenResult::SocketFailed;
         case R::BindFailed:
             ui.message(msg::kBindFailed, kDownloadCaption, MessageIcon::Warning);
-            return -3;
+            return SocketOpenResult::BindFailed;
         case R::ListenFailed:
             ui.message(msg::kListenFailed, kDownloadCaption, MessageIcon::Warning);
-            return -4;
+            return SocketOpenResult::ListenFailed;
     }
-    return host.accept(kAcceptWaitMs) ? 1 : 0;
+    for (std::uint32_t waited = 0; waited < kAcceptWaitMs; waited += kAcceptSliceMs) {
+        if (host.accept(kAcceptSliceMs)) return SocketOpenResult::Connected;
+        if (ui.cancelled()) return SocketOpenResult::Cancelled;
+    }
+    return SocketOpenResult::NoTerminal;
 }
 
 void SocketLink::transmit(const Byte* data, std::size_t n) {

@@ -37,10 +37,22 @@ class SocketHost {
     virtual void close() = 0;
 };
 
-// 1: a terminal connected; 0: none within 10 s (no message); -1..-4: the socket
-// library, socket, bind or listen failed (reported). The caller closes the host
-// whatever the result.
-int openSocketLink(SocketHost& host, DownloadUi& ui);
+enum class SocketOpenResult {
+    Connected,
+    NoTerminal,  // none connected within 10 s; not reported
+    Cancelled,   // the user stopped the wait
+    LibraryFailed,
+    SocketFailed,
+    BindFailed,
+    ListenFailed,
+};
+
+// Listens on the download port and waits for the terminal. Failures of the socket
+// library, socket, bind or listen are reported to the user. The caller closes the
+// host whatever the result. The wait is taken in slices, so that the user's
+// Cancel (DownloadUi::cancelled) ends it.
+SocketOpenResult openSocketLink(SocketHost& host, DownloadUi& ui);
+constexpr std::uint32_t kAcceptSliceMs = 100;
 
 class SocketLink : public Link {
   public:

@@ -23,19 +23,19 @@ std::string telnetData(const std::string& text) {
 
 }  // namespace
 
-void AutoLogin::check(const SettingsImage& image, const TerminalScreen& screen, ByteSink& out) {
-    if (!image.flag(fld::AutoLogin)) return;
+void AutoLogin::check(const SessionSettings& settings, const TerminalScreen& screen,
+                      ByteSink& out) {
+    if (!settings.autoLogin) return;
     const std::string row = screen.rowText(screen.row);
-    if (!nameSent_ && rowStartsWith(row, image.text(fld::NamePrompt))) {
-        const std::string name = image.text(fld::LoginName);
-        if (!name.empty()) {
-            out.send(telnetData(name));
+    if (!nameSent_ && rowStartsWith(row, settings.namePrompt)) {
+        if (!settings.loginName.empty()) {
+            out.send(telnetData(settings.loginName));
             out.send("\r\n");
             nameSent_ = true;
         }
     }
-    if (!passwordSent_ && rowStartsWith(row, image.text(fld::PasswordPrompt))) {
-        const std::string password = telnetData(image.text(fld::LoginPassword));
+    if (!passwordSent_ && rowStartsWith(row, settings.passwordPrompt)) {
+        const std::string password = telnetData(settings.loginPassword);
         if (!password.empty()) out.send(password);
         out.send("\r\n");
         passwordSent_ = true;

@@ -43,7 +43,8 @@ void sgr(VtInterpreter& vt, const CsiParams& p) {
 void cup(VtInterpreter& vt, const CsiParams& p) {
     TerminalScreen& s = vt.screen();
     int row = positionToIndex(p.value(0));
-    if (!s.fullScreen) row += s.topMargin - 1;
+    // Relative to the region, and inside it, as on a VT100 in origin mode.
+    if (!s.fullScreen) row = std::min(row + s.regionTop(), s.regionBottom());
     vt.moveCursor(row, std::min(positionToIndex(p.value(1)), kLastColumn));
 }
 
@@ -300,19 +301,43 @@ void decreqtparm(VtInterpreter& vt, const CsiParams& p) {
     vt.reply(reply);
 }
 
+// Searched in order; the first row that matches wins.
 constexpr CsiEntry kCsiTable[] = {
-    {0, 0, 'm', sgr},         {0, 0, 'H', cup},         {0, 0, 'f', cup},
-    {kAnyLeader, 0, 'K', el}, {kAnyLeader, 0, 'J', ed}, {0, 0, 'A', cuu},
-    {0, 0, 'B', cud},         {0, 0, 'e', cud},         {0, 0, 'C', cuf},
-    {0, 0, 'a', cuf},         {0, 0, 'D', cub},         {0, 0, 'L', il},
-    {0, 0, 'b', rep},         {0, 0, 'G', cha},         {0, 0, 'P', dch},
-    {0, 0, 'X', ech},         {0, 0, '@', ich},         {0, 0, 'd', vpa},
-    {0, 0, 'h', sm},          {'?', 0, 'h', sm},        {0, 0, 'l', rm},
-    {'?', 0, 'l', rm},        {0, 0, 'n', dsr},         {0, 0, 'i', nothing},
-    {0, 0, 'M', dl},          {0, 0, 'r', decstbm},     {0, 0, 'c', da},
-    {'=', 0, 'c', daEquals},  {'>', 0, 'c', daGreater}, {0, 0, 'E', cnl},
-    {0, 0, 'F', cpl},         {0, 0, 's', scp},         {0, 0, 'u', rcp},
-    {0, 0, 'g', tbc},         {0, 0, 'x', decreqtparm},
+    {0, 0, 'm', sgr},          // SGR select graphic rendition
+    {0, 0, 'H', cup},          // CUP cursor position
+    {0, 0, 'f', cup},          // HVP horizontal and vertical position
+    {kAnyLeader, 0, 'K', el},  // EL erase in line
+    {kAnyLeader, 0, 'J', ed},  // ED erase in display
+    {0, 0, 'A', cuu},          // CUU cursor up
+    {0, 0, 'B', cud},          // CUD cursor down
+    {0, 0, 'e', cud},          // VPR vertical position relative
+    {0, 0, 'C', cuf},          // CUF cursor forward
+    {0, 0, 'a', cuf},          // HPR horizontal position relative
+    {0, 0, 'D', cub},          // CUB cursor backward
+    {0, 0, 'L', il},           // IL insert line
+    {0, 0, 'b', rep},          // REP repeat
+    {0, 0, 'G', cha},          // CHA cursor horizontal absolute
+    {0, 0, 'P', dch},          // DCH delete character
+    {0, 0, 'X', ech},          // ECH erase character
+    {0, 0, '@', ich},          // ICH insert character
+    {0, 0, 'd', vpa},          // VPA vertical position absolute
+    {0, 0, 'h', sm},           // SM set mode
+    {'?', 0, 'h', sm},         // DECSET
+    {0, 0, 'l', rm},           // RM reset mode
+    {'?', 0, 'l', rm},         // DECRST
+    {0, 0, 'n', dsr},          // DSR device status report
+    {0, 0, 'i', nothing},      // MC media copy
+    {0, 0, 'M', dl},           // DL delete line
+    {0, 0, 'r', decstbm},      // DECSTBM set top and bottom margins
+    {0, 0, 'c', da},           // DA device attributes
+    {'=', 0, 'c', daEquals},   // DA3 tertiary device attributes
+    {'>', 0, 'c', daGreater},  // DA2 secondary device attributes
+    {0, 0, 'E', cnl},          // CNL cursor next line
+    {0, 0, 'F', cpl},          // CPL cursor preceding line
+    {0, 0, 's', scp},          // SCP save cursor position
+    {0, 0, 'u', rcp},          // RCP restore cursor position
+    {0, 0, 'g', tbc},          // TBC tabulation clear
+    {0, 0, 'x', decreqtparm},  // DECREQTPARM request terminal parameters
 };
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 namespace varomil {
 
-void HostSession::beginConnection() {
+void HostSession::beginConnection(const SessionSettings& settings) {
+    settings_ = settings;
     telnet_.resetParser();
     vt_.resetParser();
     vt_.resetTerminal();
@@ -14,7 +15,7 @@ void HostSession::beginConnection() {
 
 void HostSession::receive(const std::uint8_t* data, std::size_t size) {
     telnet_.receive(data, size);
-    login_.check(image_, screen_, out_);
+    login_.check(settings_, screen_, out_);
 }
 
 void HostSession::pressKey(HostKey key) {

@@ -1,8 +1,8 @@
 // Everything the receive thread runs for one block of host bytes, bundled: the
-// telnet layer, the interpreter, the screen, the automatic login and the list of
-// notifications for the window. Not thread-safe by design: the program holds one
-// lock around every call and around painting and capture, and delivers the
-// notifications (takeNotifications) after releasing it.
+// telnet layer, the interpreter, the screen, the automatic login, the
+// connection's copy of its settings and the list of notifications for the window. Not thread-safe
+// by design: the program holds one lock around every call and around painting and capture, and
+// delivers the notifications (takeNotifications) after releasing it.
 #pragma once
 
 #include <cstddef>
@@ -11,28 +11,29 @@
 #include "host/auto_login.h"
 #include "host/byte_sink.h"
 #include "host/key_mapping.h"
+#include "host/session_settings.h"
 #include "host/screen_notifications.h"
 #include "host/telnet_receiver.h"
 #include "host/terminal_screen.h"
 #include "host/vt_interpreter.h"
-#include "settings/settings_image.h"
 
 namespace varomil {
 
 class HostSession {
   public:
     // The sink carries replies, login answers and keys to the host.
-    HostSession(SettingsImage& image, ByteSink& out)
-        : image_(image), out_(out), vt_(screen_, out, notes_), telnet_(vt_, screen_, out, image) {}
+    explicit HostSession(ByteSink& out)
+        : out_(out), vt_(screen_, out, notes_), telnet_(vt_, screen_, out, settings_) {}
     HostSession(const HostSession&) = delete;
     HostSession& operator=(const HostSession&) = delete;
 
-    // A new connection: screen, modes, parsers and login flags from scratch.
-    void beginConnection();
+    // A new connection: screen, modes, parsers and login flags from scratch, and
+    // the settings it works with (see settingsForConnection), kept as a copy.
+    void beginConnection(const SessionSettings& settings);
     // One received block: telnet layer and interpreter, then the login prompts.
     void receive(const std::uint8_t* data, std::size_t size);
     // The host closed the stream: the login prompts are still looked at once.
-    void endOfStream() { login_.check(image_, screen_, out_); }
+    void endOfStream() { login_.check(settings_, screen_, out_); }
 
     // A special key; nothing is echoed.
     void pressKey(HostKey key);
@@ -51,10 +52,11 @@ class HostSession {
     VtInterpreter& interpreter() { return vt_; }
     TelnetReceiver& telnet() { return telnet_; }
     const AutoLogin& login() const { return login_; }
+    const SessionSettings& settings() const { return settings_; }
 
   private:
-    SettingsImage& image_;
     ByteSink& out_;
+    SessionSettings settings_;
     TerminalScreen screen_;
     ScreenNotifications notes_;
     VtInterpreter vt_;

@@ -1,7 +1,5 @@
 #include "host/session_state_win.h"
 
-#include "settings/settings_image.h"
-
 namespace varomil {
 
 void SocketSink::send(const std::uint8_t* data, std::size_t size) {
@@ -14,7 +12,7 @@ void SocketSink::send(const std::uint8_t* data, std::size_t size) {
     }
 }
 
-SessionState::SessionState() : session(settingsImage(), sink) {}
+SessionState::SessionState() : session(sink) {}
 
 SessionState& sessionState() {
     static SessionState state;

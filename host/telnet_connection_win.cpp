@@ -9,11 +9,12 @@
 #include <mutex>
 #include <string>
 
-#include "app/main_window_win.h"
 #include "shell/message_box_win.h"
 #include "host/capture_win.h"
+#include "host/session_settings.h"
 #include "host/session_state_win.h"
 #include "host/terminal_window_win.h"
+#include "shell/link_status_win.h"
 #include "resources/host_ids.h"
 #include "settings/image_layout.h"
 #include "settings/settings_image.h"
@@ -173,14 +174,29 @@ DWORD WINAPI receiveLoop(LPVOID parameter) {
     }
 }
 
-bool fail(const char* text) {
-    showMessage(mainWindow().terminal, text, "Error", MB_OK | MB_ICONWARNING);
+bool fail(HWND terminal, const char* text) {
+    showMessage(terminal, text, "Error", MB_OK | MB_ICONWARNING);
     return false;
+}
+
+// Why a connect failed, in the words of the status bar.
+std::string connectFailure(int error) {
+    switch (error) {
+        case WSAECONNREFUSED:
+            return "connection refused";
+        case WSAETIMEDOUT:
+            return "no answer";
+        case WSAENETUNREACH:
+        case WSAEHOSTUNREACH:
+            return "host unreachable";
+        default:
+            return "error " + std::to_string(error);
+    }
 }
 
 }  // namespace
 
-bool connectHost(HWND owner) {
+bool connectHost(HWND owner, HWND terminal) {
     // Never two connections: a second Connect closes the first.
     if (connection().open) disconnectHost(owner);
     HWND focus = GetFocus();
@@ -192,7 +208,7 @@ bool connectHost(HWND owner) {
 
     WSADATA wsa;
     if (WSAStartup(MAKEWORD(1, 1), &wsa) != 0)
-        return fail("Unable to initialize the WinSock library");
+        return fail(terminal, "Unable to initialize the WinSock library");
     const HostAddressEdit& e = addressEdit();
     char address[64];
     std::snprintf(address, sizeof address, "%d.%d.%d.%d", e.octets[0], e.octets[1], e.octets[2],
@@ -200,7 +216,7 @@ bool connectHost(HWND owner) {
     const unsigned long ip = inet_addr(address);
     if (ip == INADDR_NONE) {
         WSACleanup();
-        return fail("Invalid Host IP given.");
+        return fail(terminal, "Invalid Host IP given.");
     }
     sockaddr_in host{};
     host.sin_family = AF_INET;
@@ -209,22 +225,28 @@ bool connectHost(HWND owner) {
     const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     if (s == INVALID_SOCKET) {
         WSACleanup();
-        return fail("Create socket failed !!");
+        return fail(terminal, "Create socket failed !!");
     }
+    const std::string where =
+        std::string(address) + ":" + std::to_string(settingsImage().u16le(fld::TelnetPort));
     if (connect(s, reinterpret_cast<const sockaddr*>(&host), sizeof host) == SOCKET_ERROR) {
+        const std::string why = where + ": " + connectFailure(WSAGetLastError());
         closesocket(s);
         WSACleanup();
-        return fail("Can not establish connection");
+        showLinkStatus(terminal, why.c_str());
+        return fail(terminal, "Can not establish connection");
     }
 
     SessionState& state = sessionState();
-    HWND terminal = mainWindow().terminal;
     auto* args = new ReceiveThreadArgs{s, 0, terminal};
+    // Read here, on this thread: the receive thread works with the session's copy
+    // while the settings stay open to editing.
+    const SessionSettings settings = settingsForConnection(settingsImage());
     {
         std::lock_guard<std::mutex> hold(state.lock);
         args->generation = ++state.generation;
         state.sink.socket = s;
-        state.session.beginConnection();
+        state.session.beginConnection(settings);
         state.pending.clear();
         state.updatePosted = false;
         stashNotifications(state);
@@ -239,12 +261,13 @@ bool connectHost(HWND owner) {
         }
         closesocket(s);
         WSACleanup();
-        return fail("Create read thread failed");
+        return fail(terminal, "Create read thread failed");
     }
     connection() = Connection{true, s, thread};
     // Back into the entry the dialog showed, so the next Connect offers it again.
     settingsImage().setText(slot::hostAddress(e.entry), address);
     deliverTerminalUpdates(terminal);
+    showLinkStatus(terminal, ("Connected to " + where).c_str());
     return true;
 }
 
@@ -271,6 +294,7 @@ void disconnectHost(HWND owner) {
         CloseHandle(c.thread);
         WSACleanup();
         c = Connection{};
+        showLinkStatus(owner, "");
     }
     stopCapture(owner);
 }

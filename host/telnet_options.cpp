@@ -99,11 +99,12 @@ void refuse(TelnetContext& c, std::uint8_t command, std::uint8_t option) {
 void terminalTypeSubnegotiation(TelnetContext& c, std::uint8_t b) {
     if (b != SEND) return;
     c.terminalTypeIndex = c.terminalTypeIndex == 1 ? 0 : c.terminalTypeIndex + 1;
-    if (c.image.text(fld::TerminalType).empty()) c.image.setText(fld::TerminalType, "vt100");
+    const std::string type = c.settings.terminalType.empty() ? std::string(kDefaultTerminalType)
+                                                             : c.settings.terminalType;
     // The text is bounded by its slot; an IAC inside it is doubled so that it
     // cannot end the subnegotiation early.
     std::string reply{char(IAC), char(SB), char(TERMINAL_TYPE), char(IS)};
-    for (char ch : c.image.text(fld::TerminalType)) {
+    for (char ch : type) {
         reply += ch;
         if (static_cast<std::uint8_t>(ch) == IAC) reply += ch;
     }

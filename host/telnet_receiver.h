@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "host/byte_sink.h"
+#include "host/session_settings.h"
 #include "host/terminal_screen.h"
 #include "host/vt_interpreter.h"
-#include "settings/settings_image.h"
 
 namespace varomil {
 
@@ -35,7 +35,7 @@ constexpr std::uint8_t SEND = 1;
 struct TelnetContext {
     TerminalScreen& flags;
     ByteSink& out;
-    SettingsImage& image;
+    const SessionSettings& settings;
     int& terminalTypeIndex;
 };
 
@@ -55,8 +55,10 @@ void sendCommand(ByteSink& out, std::uint8_t command, std::uint8_t option);
 
 class TelnetReceiver {
   public:
-    TelnetReceiver(VtInterpreter& vt, TerminalScreen& screen, ByteSink& out, SettingsImage& image)
-        : vt_(vt), context_{screen, out, image, terminalTypeIndex_} {}
+    // `settings` is the connection's copy; the receiver keeps a reference to it.
+    TelnetReceiver(VtInterpreter& vt, TerminalScreen& screen, ByteSink& out,
+                   const SessionSettings& settings)
+        : vt_(vt), context_{screen, out, settings, terminalTypeIndex_} {}
 
     void receiveByte(std::uint8_t b);
     // A block, as receiveByte for each byte; data between commands goes to the

@@ -1,13 +1,14 @@
 #include "host/terminal_window_win.h"
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 
-#include "app/command_ids.h"
-#include "app/main_window_win.h"
 #include "download/download_command_win.h"
 #include "host/key_mapping.h"
 #include "host/session_state_win.h"
+#include "shell/link_status_win.h"
+#include "resources/resource_ids.h"
 
 namespace varomil {
 
@@ -21,15 +22,27 @@ struct VirtualKeyRow {
 };
 
 constexpr VirtualKeyRow kVirtualKeys[] = {
-    {13, HostKey::Return}, {33, HostKey::PageUp}, {34, HostKey::PageDown}, {35, HostKey::End},
-    {36, HostKey::Home},   {37, HostKey::Left},   {38, HostKey::Up},       {39, HostKey::Right},
-    {40, HostKey::Down},   {45, HostKey::Insert}, {46, HostKey::Delete},   {112, HostKey::F1},
-    {113, HostKey::F2},    {114, HostKey::F3},    {115, HostKey::F4},      {116, HostKey::F5},
-    {117, HostKey::F6},    {118, HostKey::F7},    {119, HostKey::F8},      {120, HostKey::F9},
-    {121, HostKey::F10},   {122, HostKey::F11},   {123, HostKey::F12},     {124, HostKey::F13},
-    {125, HostKey::F14},   {126, HostKey::F15},   {127, HostKey::F16},     {128, HostKey::F17},
-    {129, HostKey::F18},   {130, HostKey::F19},   {131, HostKey::F20},
+    {VK_RETURN, HostKey::Return}, {VK_PRIOR, HostKey::PageUp},  {VK_NEXT, HostKey::PageDown},
+    {VK_END, HostKey::End},       {VK_HOME, HostKey::Home},     {VK_LEFT, HostKey::Left},
+    {VK_UP, HostKey::Up},         {VK_RIGHT, HostKey::Right},   {VK_DOWN, HostKey::Down},
+    {VK_INSERT, HostKey::Insert}, {VK_DELETE, HostKey::Delete}, {VK_F1, HostKey::F1},
+    {VK_F2, HostKey::F2},         {VK_F3, HostKey::F3},         {VK_F4, HostKey::F4},
+    {VK_F5, HostKey::F5},         {VK_F6, HostKey::F6},         {VK_F7, HostKey::F7},
+    {VK_F8, HostKey::F8},         {VK_F9, HostKey::F9},         {VK_F10, HostKey::F10},
+    {VK_F11, HostKey::F11},       {VK_F12, HostKey::F12},       {VK_F13, HostKey::F13},
+    {VK_F14, HostKey::F14},       {VK_F15, HostKey::F15},       {VK_F16, HostKey::F16},
+    {VK_F17, HostKey::F17},       {VK_F18, HostKey::F18},       {VK_F19, HostKey::F19},
+    {VK_F20, HostKey::F20},
 };
+
+static_assert(kTerminalSpanChanged == WM_USER + 300 && kTerminalCursorMoved == WM_USER + 301 &&
+                  kTerminalUpdate == WM_USER + 302 && kTerminalHostClosed == WM_USER + 303 &&
+                  kDownloadSocketMessage == WM_USER + 400,
+              "private messages keep their numbers");
+
+// The smallest cell: a small window still shows whole characters.
+constexpr int kMinCellWidth = 8;
+constexpr int kMinCellHeight = 16;
 
 // Changed cells waiting for the next repaint; a sixth change is dropped and the
 // full list then repaints the whole window.
@@ -133,19 +146,21 @@ void invalidate(HWND hwnd, int left, int top, int width, int height) {
 
 // Invalidates the cells of a span, which may run on over following rows.
 void repaintSpan(HWND hwnd, int column, int row, int length) {
-    if (length <= 0 || column < 0 || column >= 80 || row < 0 || row >= 24) return;
+    if (length <= 0 || column < 0 || column >= kScreenColumns || row < 0 || row >= kScreenRows)
+        return;
     const FontMetrics& m = currentMetrics(hwnd);
     const int x = column * m.averageWidth;
     const int y = row * m.height;
-    const int left = 80 - column;
+    const int left = kScreenColumns - column;
     if (length <= left) {
         invalidate(hwnd, x, y, length * m.maxWidth, m.height);
         return;
     }
     invalidate(hwnd, x, y, left * m.maxWidth, m.height);
-    const int rows = (length - left) / 80;
-    const int rest = (length - left) % 80;
-    if (rows != 0) invalidate(hwnd, 0, y + m.height, 80 * m.averageWidth, rows * m.height);
+    const int rows = (length - left) / kScreenColumns;
+    const int rest = (length - left) % kScreenColumns;
+    if (rows != 0)
+        invalidate(hwnd, 0, y + m.height, kScreenColumns * m.averageWidth, rows * m.height);
     if (rest != 0) invalidate(hwnd, 0, y + (rows + 1) * m.height, rest * m.maxWidth, m.height);
 }
 
@@ -162,24 +177,24 @@ void flushDirtySpans(HWND hwnd) {
 
 void onSize(HWND hwnd, int width, int height) {
     TerminalView& v = view();
-    v.cellWidth = width / 80 < 8 ? 8 : width / 80;
-    v.cellHeight = height / 24 < 16 ? 16 : height / 24;
+    v.cellWidth = std::max(width / kScreenColumns, kMinCellWidth);
+    v.cellHeight = std::max(height / kScreenRows, kMinCellHeight);
     v.metrics = FontMetrics{};
     // The caret exists only while the window has the focus.
     if (GetFocus() == hwnd) createCaret(hwnd);
 }
 
 void drawRow(HDC dc, const TerminalScreen& screen, int row, int cellWidth, int cellHeight) {
-    char cells[80];
-    for (int c = 0; c < 80; ++c) {
+    char cells[kScreenColumns];
+    for (int c = 0; c < kScreenColumns; ++c) {
         const std::uint8_t ch = screen.cell(row, c);
         cells[c] = ch == 0 ? ' ' : static_cast<char>(ch);
     }
     int start = 0;
-    while (start < 80) {
+    while (start < kScreenColumns) {
         const bool reverse = screen.reverseAt(row, start);
         int end = start + 1;
-        while (end < 80 && screen.reverseAt(row, end) == reverse) ++end;
+        while (end < kScreenColumns && screen.reverseAt(row, end) == reverse) ++end;
         SetTextColor(dc, reverse ? RGB(255, 255, 255) : RGB(0, 0, 0));
         SetBkColor(dc, reverse ? RGB(0, 0, 0) : RGB(255, 255, 255));
         TextOutA(dc, start * cellWidth, row * cellHeight, cells + start, end - start);
@@ -204,7 +219,7 @@ void onPaint(HWND hwnd) {
     if (v.metrics.height > 0) v.cellHeight = v.metrics.height;
     if (v.caretExists) HideCaret(hwnd);
     SetBkMode(dc, OPAQUE);
-    for (int row = 0; row < 24; ++row) {
+    for (int row = 0; row < kScreenRows; ++row) {
         const int top = row * v.cellHeight;
         if (top >= ps.rcPaint.bottom || top + v.cellHeight <= ps.rcPaint.top) continue;
         drawRow(dc, screen, row, v.cellWidth, v.cellHeight);
@@ -245,7 +260,7 @@ void onChar(HWND hwnd, WPARAM ch) {
     deliverTerminalUpdates(hwnd);
 }
 
-void onHostClosed(WPARAM generation) {
+void onHostClosed(HWND hwnd, WPARAM generation) {
     SessionState& s = sessionState();
     bool current = false;
     {
@@ -253,9 +268,12 @@ void onHostClosed(WPARAM generation) {
         current =
             static_cast<unsigned>(generation) == s.generation && s.sink.socket != INVALID_SOCKET;
     }
-    // A notice of a connection already closed must not end the next one.
-    if (current && mainWindow().frame != nullptr)
-        SendMessageA(mainWindow().frame, WM_COMMAND, cmd::Disconnect, 0);
+    // A notice of a connection already closed must not end the next one. The frame
+    // is the parent: it disconnects and shows the settings summary again.
+    const HWND frame = GetParent(hwnd);
+    if (!current || frame == nullptr) return;
+    SendMessageA(frame, WM_COMMAND, IDM_DISCONNECT, 0);
+    showLinkStatus(frame, "Connection closed by the host");
 }
 
 }  // namespace
@@ -326,7 +344,7 @@ LRESULT CALLBACK TerminalWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             deliverTerminalUpdates(hwnd);
             return 0;
         case kTerminalHostClosed:
-            onHostClosed(wParam);
+            onHostClosed(hwnd, wParam);
             return 0;
         case WM_DESTROY:
             destroyCaret(hwnd);

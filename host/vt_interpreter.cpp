@@ -7,13 +7,11 @@ namespace varomil {
 
 namespace {
 
-constexpr std::uint8_t kEsc = 27;
-
 // Bytes the ground state hands straight to printCharacter: everything but the
 // controls, DEL, the 8-bit CSI and 255.
 constexpr std::array<bool, 256> kPrintedInGround = [] {
     std::array<bool, 256> t{};
-    for (int b = 32; b < 256; ++b) t[b] = b != 127 && b != 155 && b != 255;
+    for (int b = 32; b < 256; ++b) t[b] = b != c0::DEL && b != 155 && b != 255;
     return t;
 }();
 
@@ -34,6 +32,7 @@ CsiParams parseCsiParams(const char* text, std::size_t length) {
     p.length = length;
     p.count = 1;
     std::size_t i = 0;
+    bool extra = false;  // past the last value kept
     if (length > 0 && text[0] >= '<' && text[0] <= '?') p.leader = text[i++];
     for (; i < length; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -42,11 +41,13 @@ CsiParams parseCsiParams(const char* text, std::size_t length) {
         } else if (p.intermediate != 0) {
             p.valid = false;  // parameters after an intermediate
         } else if (c >= '0' && c <= '9') {
+            if (extra) continue;
             int& v = p.values[p.count - 1];
             v = std::min(v * 10 + (c - '0'), CsiParams::kMaxValue);
         } else if (c == ';') {
+            // The first kMaxCount values are kept; the digits of later ones are skipped.
             if (p.count == CsiParams::kMaxCount)
-                p.valid = false;
+                extra = true;
             else
                 p.values[p.count++] = 0;
         } else {
@@ -67,7 +68,7 @@ void VtInterpreter::moveCursor(int row, int column) {
 }
 
 void VtInterpreter::interpretByte(std::uint8_t b) {
-    if (b == 127 || b == 255) return;
+    if (b == c0::DEL || b == 255) return;
     if (b < 32) {
         // Controls act in the middle of sequences too.
         afterControl(executeControl(b));
@@ -199,17 +200,17 @@ ControlResult VtInterpreter::executeControl(std::uint8_t c) {
     ControlResult result = ControlResult::None;
     TerminalScreen& s = screen_;
     switch (c) {
-        case 5:
-            reply("plovekt");
+        case c0::ENQ:
+            reply("plovekt");  // the answerback text
             break;
-        case 7:
+        case c0::BEL:
             notes_.beep();
             break;
-        case 8:
+        case c0::BS:
             // From the pending-wrap column the cursor lands on 78, as hosts expect.
             s.column = s.column >= kScreenColumns ? kScreenColumns - 2 : std::max(s.column - 1, 0);
             break;
-        case 9: {
+        case c0::HT: {
             int target = kScreenColumns - 1;
             if (s.column < kScreenColumns) {
                 for (int col = s.column + 1; col <= kScreenColumns; ++col) {
@@ -222,26 +223,26 @@ ControlResult VtInterpreter::executeControl(std::uint8_t c) {
             s.column = target;
             break;
         }
-        case 10:
-        case 11:
-        case 12:
+        case c0::LF:
+        case c0::VT:
+        case c0::FF:
             lineFeed();
             if (s.newLineMode) s.column = 0;
             break;
-        case 13:
+        case c0::CR:
             s.column = 0;
             break;
-        case 14:
+        case c0::SO:
             s.shiftedOut = true;
             break;
-        case 15:
+        case c0::SI:
             s.shiftedOut = false;
             break;
-        case 24:
-        case 26:
+        case c0::CAN:
+        case c0::SUB:
             result = ControlResult::Cancel;
             break;
-        case kEsc:
+        case c0::ESC:
             result = ControlResult::Escape;
             break;
         default:
@@ -357,10 +358,12 @@ void VtInterpreter::printRun(const std::uint8_t* run, std::size_t size) {
 }
 
 void VtInterpreter::echoTyped(std::uint8_t ch) {
-    // Local echo never disturbs a sequence the host is in the middle of.
-    if (ch < 32)
+    // Local echo never disturbs a sequence the host is in the middle of. A typed
+    // Ctrl+E must not answer back, nor Ctrl+N switch to line drawing: of the
+    // controls only the ones that move the cursor on a line are shown.
+    if (ch == c0::CR || ch == c0::LF || ch == c0::BS)
         executeControl(ch);
-    else
+    else if (ch >= 32 && ch != c0::DEL)
         printCharacter(ch);
 }
 

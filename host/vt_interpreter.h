@@ -14,6 +14,24 @@
 
 namespace varomil {
 
+// The C0 control characters the interpreter acts on, and DEL.
+namespace c0 {
+constexpr std::uint8_t ENQ = 5;
+constexpr std::uint8_t BEL = 7;
+constexpr std::uint8_t BS = 8;
+constexpr std::uint8_t HT = 9;
+constexpr std::uint8_t LF = 10;
+constexpr std::uint8_t VT = 11;
+constexpr std::uint8_t FF = 12;
+constexpr std::uint8_t CR = 13;
+constexpr std::uint8_t SO = 14;
+constexpr std::uint8_t SI = 15;
+constexpr std::uint8_t CAN = 24;
+constexpr std::uint8_t SUB = 26;
+constexpr std::uint8_t ESC = 27;
+constexpr std::uint8_t DEL = 127;
+}  // namespace c0
+
 enum class ControlResult { None, Escape, Cancel };
 
 // Parameters of one control sequence, parsed from the collected text.
@@ -24,7 +42,7 @@ struct CsiParams {
     char intermediate = 0;  // the last byte 32..47 before the final, 0 when none
     int count = 0;          // number of ";"-separated values (an empty text gives one)
     std::array<int, kMaxCount> values{};
-    bool valid = true;      // false for stray characters or too many values
+    bool valid = true;      // false for stray characters; values past kMaxCount are ignored
     const char* text = "";  // the whole collected text, NUL-terminated
     std::size_t length = 0;
 
@@ -50,7 +68,8 @@ class VtInterpreter {
 
     ControlResult executeControl(std::uint8_t c);
     void printCharacter(std::uint8_t ch);
-    // A character typed by the user and echoed locally.
+    // A character typed by the user and echoed locally: printable characters and
+    // the line controls CR, LF and BS; other controls are the user's, not the host's.
     void echoTyped(std::uint8_t ch);
 
     // Used by the dispatch and mode tables.

@@ -27,8 +27,10 @@ CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high
     CorrectedNumber out;
     if (!parsed.isNumber || parsed.value < low) {
         out.value = low;
+        out.replaced = true;
     } else if (parsed.value > high) {
         out.value = high;
+        out.replaced = true;
     } else {
         out.value = static_cast<unsigned>(parsed.value);
     }

@@ -21,11 +21,14 @@ ParsedNumber parseSaturating(std::string_view text, unsigned long ceiling);
 
 // What a number edit holds after its in-place correction: the value within
 // [low, high] (not a number gives low) and the text the control must show, which
-// is the value without leading zeros. `rewrite` says the control's text differs.
+// is the value without leading zeros. `rewrite` says the control's text differs;
+// `replaced` that the value is not the one typed (the user's next digit should
+// replace it rather than extend it).
 struct CorrectedNumber {
     unsigned value = 0;
     std::string text;
     bool rewrite = false;
+    bool replaced = false;
 };
 CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high);
 

@@ -2,12 +2,7 @@
 
 #include <commctrl.h>
 
-#include <array>
-#include <vector>
-
-#include "app/document.h"
 #include "pages/field_rules.h"
-#include "pages/grid_editor_win.h"
 
 namespace varomil {
 
@@ -18,137 +13,45 @@ bool applied = false;
 
 struct PageInstance {
     SheetPage page;
-    // Page-owned values of the grid fields, one per control of the table.
-    std::vector<std::array<Byte, kGridMaxCapacity>> gridValues;
+    ControlTable table;
+    std::unique_ptr<PageState> state;
+
+    PageContext context(HWND window) { return {window, table, state.get()}; }
 };
 
 PageInstance* instanceOf(HWND page) {
     return reinterpret_cast<PageInstance*>(GetWindowLongPtrA(page, DWLP_USER));
 }
 
-GridTarget targetFor(PageInstance& p, std::size_t i) {
-    const ControlSpec& c = p.page.definition->controls[i];
-    return {p.gridValues[i].data(), kGridMaxCapacity, c.field.width, c.gridMode, c.gridLength};
-}
-
-unsigned numberIn(const ControlSpec& c) {
-    const SettingsImage& image = settingsImage();
-    return image.byte(c.field) + (c.highByte.width ? 256u * image.byte(c.highByte) : 0u);
-}
-
-void showControl(HWND page, PageInstance& p, std::size_t i) {
-    const ControlSpec& c = p.page.definition->controls[i];
-    const SettingsImage& image = settingsImage();
-    HWND control = GetDlgItem(page, c.id);
-    switch (c.kind) {
-        case ControlKind::Check:
-            CheckDlgButton(page, c.id, image.flag(c.field) ? BST_CHECKED : BST_UNCHECKED);
-            break;
-        case ControlKind::Radio:
-            CheckDlgButton(page, c.id,
-                           image.byte(c.field) == c.value ? BST_CHECKED : BST_UNCHECKED);
-            break;
-        case ControlKind::Combo:
-            SendMessageA(control, CB_RESETCONTENT, 0, 0);
-            for (std::size_t n = 0; n < c.itemCount; ++n) {
-                SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.items[n]));
-            }
-            // A value outside the list (from a damaged file) shows no item.
-            SendMessageA(control, CB_SETCURSEL, image.byte(c.field), 0);
-            break;
-        case ControlKind::Number:
-            setTextQuietly(control, std::to_string(numberIn(c)));
-            break;
-        case ControlKind::Text:
-            SendMessageA(control, EM_LIMITTEXT, c.maxChars, 0);
-            setTextQuietly(control, image.text(c.field));
-            break;
-        case ControlKind::Grid: {
-            auto& value = p.gridValues[i];
-            value.fill(0);
-            for (std::size_t n = 0; n < c.field.width && n < value.size(); ++n) {
-                value[n] = image.byte(c.field, n);
-            }
-            const GridTarget target = targetFor(p, i);
-            enableGrid(control, target);
-            setTextQuietly(control, gridTextOf(target));
-            break;
-        }
-    }
-}
-
-void correctNumberInPlace(HWND control, const ControlSpec& c) {
-    const CorrectedNumber n = correctNumber(controlText(control), c.low, c.high);
-    if (n.rewrite) {
-        setTextQuietly(control, n.text);
-        SendMessageA(control, EM_SETSEL, n.text.size(), n.text.size());
-    }
-    settingsImage().setByte(c.field, static_cast<Byte>(n.value & 0xFF));
-    if (c.highByte.width) settingsImage().setByte(c.highByte, static_cast<Byte>(n.value >> 8));
-}
-
-void cutTextInPlace(HWND control, const ControlSpec& c) {
-    const CutText t = cutText(controlText(control), c.maxChars);
-    if (t.rewrite) {
-        setTextQuietly(control, t.text);
-        SendMessageA(control, EM_SETSEL, t.text.size(), t.text.size());
-    }
-    settingsImage().setText(c.field, t.text);
-}
-
-// Writes a control change into the image; false when the table has no rule for it.
-bool storeControl(HWND page, PageInstance& p, int id, int code) {
-    const PageSpec& definition = *p.page.definition;
-    for (std::size_t i = 0; i < definition.controlCount; ++i) {
-        const ControlSpec& c = definition.controls[i];
-        if (c.id != id) continue;
-        HWND control = GetDlgItem(page, id);
-        SettingsImage& image = settingsImage();
-        switch (c.kind) {
-            case ControlKind::Check:
-                if (code == BN_CLICKED) image.setFlag(c.field, IsDlgButtonChecked(page, id));
-                break;
-            case ControlKind::Radio:
-                if (code == BN_CLICKED && IsDlgButtonChecked(page, id)) {
-                    image.setByte(c.field, static_cast<Byte>(c.value));
-                }
-                break;
-            case ControlKind::Combo:
-                if (code == CBN_SELCHANGE) {
-                    const LRESULT sel = SendMessageA(control, CB_GETCURSEL, 0, 0);
-                    if (sel >= 0) image.setByte(c.field, static_cast<Byte>(sel));
-                }
-                break;
-            case ControlKind::Number:
-                if (code == EN_CHANGE) correctNumberInPlace(control, c);
-                break;
-            case ControlKind::Text:
-                if (code == EN_CHANGE) cutTextInPlace(control, c);
-                break;
-            case ControlKind::Grid:
-                // Any notification: the grid editor has already stored the value.
-                image.setRaw(c.field, p.gridValues[i].data(), c.field.width);
-                break;
-        }
-        return true;
-    }
-    return false;
+void showAll(HWND page, PageInstance& p) {
+    p.table.showAll(page);
+    PageContext ctx = p.context(page);
+    if (p.page.definition->setUp) p.page.definition->setUp(ctx);
 }
 
 void applyPage(HWND page, PageInstance& p) {
     const PageSpec& definition = *p.page.definition;
+    p.table.commitDeferred(page);
     for (std::size_t i = 0; i < definition.controlCount; ++i) {
-        if (definition.controls[i].kind == ControlKind::Text) {
-            zeroFillTextSlot(settingsImage(), definition.controls[i].field);
+        const ControlSpec& c = definition.controls[i];
+        if (c.kind == ControlKind::Text && c.at.area == Area::Image) {
+            zeroFillTextSlot(p.table.image(), c.at.field);
         }
     }
-    if (definition.apply) definition.apply(page);
+    PageContext ctx = p.context(page);
+    if (definition.apply) definition.apply(ctx);
     applied = true;
     if (activeSession) activeSession->pageApplied(p.page.index, definition.protocol);
 }
 
 LRESULT notify(HWND page, PageInstance& p, const NMHDR& n) {
     switch (n.code) {
+        case PSN_SETACTIVE:
+            if (p.page.definition->activate) {
+                PageContext ctx = p.context(page);
+                p.page.definition->activate(ctx);
+            }
+            return 0;
         case PSN_APPLY:
             applyPage(page, p);
             return PSNRET_NOERROR;
@@ -163,6 +66,21 @@ LRESULT notify(HWND page, PageInstance& p, const NMHDR& n) {
     }
 }
 
+bool command(HWND page, PageInstance& p, int id, int code) {
+    const PageSpec& definition = *p.page.definition;
+    PageContext ctx = p.context(page);
+    if (p.table.handle(page, id, code)) {
+        if (definition.changed) definition.changed(ctx, id);
+        return true;
+    }
+    if (definition.reset && id == definition.resetId && code == BN_CLICKED) {
+        definition.reset(ctx);
+        showAll(page, p);
+        return true;
+    }
+    return definition.command && definition.command(ctx, id, code);
+}
+
 }  // namespace
 
 void setSheetSession(SheetSession* session) {
@@ -175,9 +93,7 @@ bool sheetApplied() {
 }
 
 void showPageValues(HWND page) {
-    PageInstance* p = instanceOf(page);
-    if (!p) return;
-    for (std::size_t i = 0; i < p->page.definition->controlCount; ++i) showControl(page, *p, i);
+    if (PageInstance* p = instanceOf(page)) showAll(page, *p);
 }
 
 INT_PTR CALLBACK settingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -185,24 +101,20 @@ INT_PTR CALLBACK settingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         case WM_INITDIALOG: {
             const auto* psp = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
             const auto* sheetPage = reinterpret_cast<const SheetPage*>(psp->lParam);
-            auto* p = new PageInstance{*sheetPage, {}};
-            p->gridValues.resize(sheetPage->definition->controlCount);
+            const PageSpec& d = *sheetPage->definition;
+            auto* p = new PageInstance{
+                *sheetPage,
+                ControlTable(d.controls, d.controlCount, d.enables, d.enableCount, liveAreas()),
+                d.makeState ? d.makeState() : nullptr};
             SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
-            if (activeSession)
-                activeSession->pageCreated(sheetPage->index, sheetPage->definition->protocol);
-            showPageValues(page);
-            if (p->page.definition->setUp) p->page.definition->setUp(page);
+            if (activeSession) activeSession->pageCreated(sheetPage->index, d.protocol);
+            showAll(page, *p);
             return TRUE;
         }
         case WM_COMMAND: {
             PageInstance* p = instanceOf(page);
             if (!p || textIsQuiet()) return FALSE;
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if (!storeControl(page, *p, id, code) && p->page.definition->command) {
-                return p->page.definition->command(page, id, code) ? TRUE : FALSE;
-            }
-            return TRUE;
+            return command(page, *p, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         }
         case WM_NOTIFY: {
             PageInstance* p = instanceOf(page);

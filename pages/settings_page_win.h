@@ -1,81 +1,120 @@
 // The plumbing every settings page shares: a page is its dialog template, a
-// table of its controls and the few rules of its own; this file shows the
-// table's values, writes each control change into the settings image at once,
-// corrects numbers in place, cuts texts to their slots, runs the grid-enabled
-// fields and follows the sheet's snapshot and apply protocol.
+// table of its controls and the few rules of its own. The kit runs the table
+// (control_table_win.h) on the process's settings, owns the page's state, wires
+// the Reset button and follows the sheet's snapshot and apply protocol.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
-#include "pages/grid_value.h"
+#include "pages/control_spec.h"
+#include "pages/control_table_win.h"
 #include "pages/sheet_session.h"
 #include "shell/dialog_controls_win.h"
-#include "settings/settings_image.h"
 
 namespace varomil {
 
-enum class ControlKind {
-    Check,   // flag byte 0/1
-    Radio,   // the byte takes `value` when this button is chosen
-    Combo,   // the byte is the selection; `items` are filled when the page is set up
-    Number,  // decimal within [low, high], corrected in place; 16 bits split over
-             // `field` (low byte) and `highByte` when that has a width
-    Text,    // at most `maxChars` characters; zero-filled on apply
-    Grid,    // bytes entered with the grid editor (`gridMode`, `gridLength`)
+// A page's own state (working buffers, the section on display...): one per page
+// window, made when the page is created and gone with it.
+struct PageState {
+    virtual ~PageState() = default;
 };
 
-struct ControlSpec {
-    int id;
-    ControlKind kind;
-    Field field;
-    int value = 0;
-    const char* const* items = nullptr;
-    std::size_t itemCount = 0;
-    unsigned low = 0;
-    unsigned high = 0;
-    Field highByte{0, 0};
-    std::size_t maxChars = 0;
-    GridMode gridMode = GridMode::KeyNames;
-    GridLength gridLength = GridLength::UpToZero;
+// What a page's own rules get: its window, its table and its state.
+struct PageContext {
+    HWND page;
+    ControlTable& table;
+    PageState* state;
+    template <class T>
+    T& as() {
+        return *static_cast<T*>(state);
+    }
 };
-
-// Table helpers, so that a page's table reads like the page.
-constexpr ControlSpec checkBox(int id, Field f) {
-    return {id, ControlKind::Check, f};
-}
-constexpr ControlSpec radio(int id, Field f, int value) {
-    return {id, ControlKind::Radio, f, value};
-}
-template <std::size_t N>
-constexpr ControlSpec combo(int id, Field f, const char* const (&items)[N]) {
-    return {id, ControlKind::Combo, f, 0, items, N};
-}
-constexpr ControlSpec number(int id, Field f, unsigned low, unsigned high,
-                             Field highByte = {0, 0}) {
-    return {id, ControlKind::Number, f, 0, nullptr, 0, low, high, highByte};
-}
-constexpr ControlSpec text(int id, Field f, std::size_t maxChars) {
-    return {id, ControlKind::Text, f, 0, nullptr, 0, 0, 0, {0, 0}, maxChars};
-}
-constexpr ControlSpec grid(int id, Field f, GridMode mode, GridLength length) {
-    return {id, ControlKind::Grid, f, 0, nullptr, 0, 0, 0, {0, 0}, 0, mode, length};
-}
 
 struct PageSpec {
-    const char* templateName;
-    PageProtocol protocol;
+    const char* templateName = nullptr;
+    PageProtocol protocol = PageProtocol::Snapshot;
     const ControlSpec* controls = nullptr;
     std::size_t controlCount = 0;
-    // Rules of the page's own, each optional: after the table's values are shown
-    // (fill its own controls); a control notification the table does not cover
-    // (true when handled); apply, before the protocol marks the settings modified.
-    void (*setUp)(HWND page) = nullptr;
-    bool (*command)(HWND page, int id, int code) = nullptr;
-    void (*apply)(HWND page) = nullptr;
+    const EnableRule* enables = nullptr;
+    std::size_t enableCount = 0;
+    std::unique_ptr<PageState> (*makeState)() = nullptr;
+    // Each rule is optional:
+    // after the table's values are shown (on creation and after Reset);
+    void (*setUp)(PageContext&) = nullptr;
+    // each time the page's tab comes to the front;
+    void (*activate)(PageContext&) = nullptr;
+    // a notification the table does not cover (true when handled);
+    bool (*command)(PageContext&, int id, int code) = nullptr;
+    // after a control of the table stored a change;
+    void (*changed)(PageContext&, int id) = nullptr;
+    // apply, after the text slots are tidied, before the settings are marked modified;
+    void (*apply)(PageContext&) = nullptr;
+    // the Reset button: the page's factory values (the kit then shows every
+    // value again and runs setUp).
+    int resetId = 0;
+    void (*reset)(PageContext&) = nullptr;
+
+    // Builders, so that a page's definition reads like the page.
+    template <std::size_t N>
+    constexpr PageSpec withControls(const ControlSpec (&c)[N]) const {
+        PageSpec p = *this;
+        p.controls = c;
+        p.controlCount = N;
+        return p;
+    }
+    template <std::size_t N>
+    constexpr PageSpec withEnableRules(const EnableRule (&e)[N]) const {
+        PageSpec p = *this;
+        p.enables = e;
+        p.enableCount = N;
+        return p;
+    }
+    constexpr PageSpec withState(std::unique_ptr<PageState> (*make)()) const {
+        PageSpec p = *this;
+        p.makeState = make;
+        return p;
+    }
+    constexpr PageSpec onSetUp(void (*f)(PageContext&)) const {
+        PageSpec p = *this;
+        p.setUp = f;
+        return p;
+    }
+    constexpr PageSpec onActivate(void (*f)(PageContext&)) const {
+        PageSpec p = *this;
+        p.activate = f;
+        return p;
+    }
+    constexpr PageSpec onCommand(bool (*f)(PageContext&, int, int)) const {
+        PageSpec p = *this;
+        p.command = f;
+        return p;
+    }
+    constexpr PageSpec onChanged(void (*f)(PageContext&, int)) const {
+        PageSpec p = *this;
+        p.changed = f;
+        return p;
+    }
+    constexpr PageSpec onApply(void (*f)(PageContext&)) const {
+        PageSpec p = *this;
+        p.apply = f;
+        return p;
+    }
+    constexpr PageSpec withReset(int id, void (*f)(PageContext&)) const {
+        PageSpec p = *this;
+        p.resetId = id;
+        p.reset = f;
+        return p;
+    }
 };
+
+template <class State>
+std::unique_ptr<PageState> makePageState() {
+    return std::make_unique<State>();
+}
 
 // One page of the open sheet: its definition and its position among the tabs. Passed
 // as the lParam of the page's PROPSHEETPAGE.
@@ -91,7 +130,7 @@ void setSheetSession(SheetSession* session);
 // True once OK has applied the pages of the current session.
 bool sheetApplied();
 
-// Shows every value of the page's table again (the pages' Reset).
+// Shows every value of the page's table again and runs its setUp.
 void showPageValues(HWND page);
 
 }  // namespace varomil

@@ -7,14 +7,12 @@
 #include "resources/settings_page_ids.h"
 #include "settings/builtin_tables.h"
 #include "settings/factory_defaults.h"
+#include "settings/value_lists.h"
 
 namespace varomil {
 
 namespace {
 
-constexpr const char* kInterfaces[] = {"Cradle-IR", "RS-232", "IrDA", "RF"};
-constexpr const char* kSpeeds[] = {"115200 bps", "57600 bps", "38400 bps", "9600 bps"};
-constexpr const char* kFunctionKeyLock[] = {"Unlocked", "Locked"};
 constexpr std::size_t kPasswordChars = 8;
 constexpr unsigned kMaxAutoPowerOff = 60255;
 // The label of Utilities line 6 is fixed; the static shows it without mnemonics.
@@ -25,8 +23,8 @@ constexpr std::size_t kDateTimeLine = 5;
 constexpr ControlSpec kControls[] = {
     radio(IDC_SYS_POWER_RESUME, fld::PowerOnMode, 0),
     radio(IDC_SYS_POWER_RESTART, fld::PowerOnMode, 1),
-    number(IDC_SYS_AUTO_POWER_OFF, fld::AutoPowerOffLow, 0, kMaxAutoPowerOff,
-           fld::AutoPowerOffHigh),
+    splitNumber(IDC_SYS_AUTO_POWER_OFF, fld::AutoPowerOffLow, fld::AutoPowerOffHigh, 0,
+                kMaxAutoPowerOff),
     checkBox(IDC_SYS_KEY_CLICK, fld::KeyClick),
     text(IDC_SYS_PASSWORD, fld::SystemPassword, kPasswordChars),
     checkBox(IDC_SYS_LOCK_TCPIP, fld::LockTcpIpSettings),
@@ -36,24 +34,30 @@ constexpr ControlSpec kControls[] = {
     radio(IDC_SYS_BACKLIGHT_OFF, fld::BacklightMode, 0),
     radio(IDC_SYS_BACKLIGHT_ON, fld::BacklightMode, 1),
     number(IDC_SYS_IDLE_TIME, fld::BacklightIdleTime, 1, 9),
-    combo(IDC_SYS_DOWNLOAD_VIA, fld::DownloadVia, kInterfaces),
-    combo(IDC_SYS_BAUD_RATE, fld::DownloadBaudRate, kSpeeds),
-    combo(IDC_SYS_FUNC_TOGGLE, fld::FunctionKeyLock, kFunctionKeyLock),
+    combo(IDC_SYS_DOWNLOAD_VIA, fld::DownloadVia, lists::kDownloadVia),
+    combo(IDC_SYS_BAUD_RATE, fld::DownloadBaudRate, lists::kBaudRate),
+    combo(IDC_SYS_FUNC_TOGGLE, fld::FunctionKeyLock, lists::kFunctionKeyLock),
     grid(IDC_SYS_MACRO_FRAME, fld::MacroFrame, GridMode::Hex, GridLength::UpToZero),
 };
 
 // Page state: the section on display and the working copy of every prompt line.
-struct SystemState {
+struct SystemState : PageState {
     std::size_t section = 0;
     PromptLines lines;
 };
-SystemState state;
 
 int product() {
     return settingsImage().byte(fld::ProductIndex);
 }
 
-void showSection(HWND page) {
+// A prompt line as its edit shows it: without the blanks the image pads it
+// with, so that typing at the end of the text works (apply pads it again).
+std::string withoutTrailingBlanks(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+void showSection(HWND page, SystemState& state) {
     const PromptSection& s = promptSection(state.section);
     for (std::size_t l = 0; l < kPromptLinesPerSection; ++l) {
         HWND label = GetDlgItem(page, IDC_SYS_LINE_LABEL_1 + static_cast<int>(l));
@@ -64,13 +68,15 @@ void showSection(HWND page) {
         if (state.section == kUtilitiesSection && l == kDateTimeLine) caption = kDateTimeLabel;
         SetWindowTextA(label, caption.c_str());
         SendMessageA(edit, EM_LIMITTEXT, s.width, 0);
-        setTextQuietly(edit, state.lines.line(state.section, l));
+        setTextQuietly(edit, withoutTrailingBlanks(state.lines.line(state.section, l)));
         EnableWindow(label, inUse);
         EnableWindow(edit, inUse);
     }
 }
 
-void setUp(HWND page) {
+void setUp(PageContext& ctx) {
+    HWND page = ctx.page;
+    SystemState& state = ctx.as<SystemState>();
     HWND sections = GetDlgItem(page, IDC_SYS_PROMPT_SECTION);
     SendMessageA(sections, CB_RESETCONTENT, 0, 0);
     for (std::size_t s = 0; s < kPromptSectionCount; ++s) {
@@ -81,46 +87,45 @@ void setUp(HWND page) {
     state.section = 0;
     SendMessageA(sections, CB_SETCURSEL, 0, 0);
     EnableWindow(GetDlgItem(page, IDC_SYS_FUNC_TOGGLE), product() != 1);
-    showSection(page);
+    showSection(page, state);
 }
 
-void reset(HWND page) {
-    defaultSystemSettings(settingsImage());
-    defaultPromptTexts(settingsImage());
-    showPageValues(page);
-    setUp(page);
+void reset(PageContext& ctx) {
+    defaultSystemSettings(ctx.table.image());
+    defaultPromptTexts(ctx.table.image());
 }
 
-bool command(HWND page, int id, int code) {
+bool command(PageContext& ctx, int id, int code) {
+    HWND page = ctx.page;
+    SystemState& state = ctx.as<SystemState>();
     if (id == IDC_SYS_PROMPT_SECTION && code == CBN_SELCHANGE) {
-        const LRESULT sel = SendMessageA(GetDlgItem(page, id), CB_GETCURSEL, 0, 0);
+        const int sel = comboSelection(GetDlgItem(page, id));
         if (sel >= 0 && static_cast<std::size_t>(sel) < kPromptSectionCount) {
             state.section = static_cast<std::size_t>(sel);
-            showSection(page);
+            showSection(page, state);
         }
         return true;
     }
     if (id >= IDC_SYS_LINE_EDIT_1 && id < IDC_SYS_LINE_EDIT_1 + 8 && code == EN_CHANGE) {
         const auto line = static_cast<std::size_t>(id - IDC_SYS_LINE_EDIT_1);
         state.lines.setLine(state.section, line, controlText(GetDlgItem(page, id)));
-        state.lines.storeSection(settingsImage(), state.section);
-        return true;
-    }
-    if (id == IDC_SYS_RESET && code == BN_CLICKED) {
-        reset(page);
+        state.lines.storeSection(ctx.table.image(), state.section);
         return true;
     }
     return false;
 }
 
-void apply(HWND) {
-    tidyPromptSlots(settingsImage());
+void apply(PageContext& ctx) {
+    tidyPromptSlots(ctx.table.image());
 }
 
-const PageSpec kSystemPage{"SYSTEM_DLG", PageProtocol::Snapshot,
-                           kControls,    sizeof kControls / sizeof kControls[0],
-                           setUp,        command,
-                           apply};
+constexpr PageSpec kSystemPage = PageSpec{"SYSTEM_DLG", PageProtocol::Snapshot}
+                                     .withControls(kControls)
+                                     .withState(makePageState<SystemState>)
+                                     .onSetUp(setUp)
+                                     .onCommand(command)
+                                     .onApply(apply)
+                                     .withReset(IDC_SYS_RESET, reset);
 
 }  // namespace
 

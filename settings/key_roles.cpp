@@ -43,4 +43,22 @@ void releaseRole(SettingsImage& image, const FunctionKeyTable& table, int choice
     writeRecord(image, table, choice, 0, static_cast<Byte>(choice));
 }
 
+bool holdsRole(const SettingsImage& image, int choice, KeyRole role) {
+    if (!validChoice(choice)) return false;
+    return image.byte(slot::binding(static_cast<std::size_t>(choice % 10)), 0) ==
+           static_cast<Byte>(role);
+}
+
+bool chooseRoleKey(SettingsImage& image, const FunctionKeyTable& table, Field selector,
+                   KeyRole role, int choice) {
+    const int previous = image.byte(selector);
+    if (choice != 0 && choice != previous && keyTaken(image, choice)) return false;
+    if (previous != choice && holdsRole(image, previous, role)) {
+        releaseRole(image, table, previous);
+    }
+    if (choice != 0) assignRole(image, table, choice, role);
+    image.setByte(selector, static_cast<Byte>(choice));
+    return true;
+}
+
 }  // namespace varomil

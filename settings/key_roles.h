@@ -18,5 +18,15 @@ enum class KeyRole : Byte {
 bool keyTaken(const SettingsImage& image, int choice);
 void assignRole(SettingsImage& image, const FunctionKeyTable& table, int choice, KeyRole role);
 void releaseRole(SettingsImage& image, const FunctionKeyTable& table, int choice);
+// True when the key of this choice holds exactly this role.
+bool holdsRole(const SettingsImage& image, int choice, KeyRole role);
+
+// A key selector (one byte holding a choice, 0 = "Disable") whose key gets
+// `role`. Choosing `choice`: refused (nothing changes) when another role already
+// holds that key; otherwise the old key is released (only when it still holds
+// this selector's role: a damaged file may name one key in two selectors), the
+// new key gets the role and the selector stores the choice.
+bool chooseRoleKey(SettingsImage& image, const FunctionKeyTable& table, Field selector,
+                   KeyRole role, int choice);
 
 }  // namespace varomil

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "app/document.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
 #include "shell/file_dialog_win.h"
@@ -18,8 +17,6 @@ namespace {
 
 constexpr char kFilter[] = "Settings (*.NET)\0*.NET\0";
 constexpr char kDefaultExtension[] = "NET";
-
-static_assert(kSettingsFileNameCapacity == kFileNameCapacity);
 
 // The finished temporary file takes the target's place in one step, written
 // through to the disk before the call returns.
@@ -100,29 +97,27 @@ OpenResult openSettingsFileAt(HWND owner, const std::string& path, std::string& 
     return OpenResult::Failed;
 }
 
-bool openSettingsFile(HWND owner) {
-    char name[kFileNameCapacity] = "";
+bool openSettingsFile(HWND owner, std::string& fileName, int productCount) {
+    char name[kSettingsFileNameCapacity] = "";
     OPENFILENAMEA ofn = fileDialog(owner, name, sizeof name, OFN_FILEMUSTEXIST);
     if (!chooseOpenFile(ofn)) return false;
-    return openSettingsFileAt(owner, name, document().CurrentFileName, document().ProductCount) !=
-           OpenResult::Failed;
+    return openSettingsFileAt(owner, name, fileName, productCount) != OpenResult::Failed;
 }
 
-bool saveSettingsFile(HWND owner) {
-    if (document().CurrentFileName.empty()) return saveSettingsFileAs(owner);
+bool saveSettingsFile(HWND owner, std::string& fileName) {
+    if (fileName.empty()) return saveSettingsFileAs(owner, fileName);
     SetLastError(ERROR_SUCCESS);
-    if (writeSettingsFile(document().CurrentFileName, settingsImage(), companions(), replaceFile))
-        return true;
+    if (writeSettingsFile(fileName, settingsImage(), companions(), replaceFile)) return true;
     // The user must not believe the settings are kept.
     const DWORD error = GetLastError();
     tell(owner,
-         "Can not save the settings to " + document().CurrentFileName + ".\n" +
+         "Can not save the settings to " + fileName + ".\n" +
              systemReason(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT),
          MB_ICONWARNING);
     return false;
 }
 
-bool saveSettingsFileAs(HWND owner) {
+bool saveSettingsFileAs(HWND owner, std::string& fileName) {
     char name[MAX_PATH] = "";
     OPENFILENAMEA ofn =
         fileDialog(owner, name, sizeof name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
@@ -131,8 +126,8 @@ bool saveSettingsFileAs(HWND owner) {
     // A name that would not fit with ".NET" appended is refused, not cut short.
     const std::optional<std::string> chosen = saveAsFileName(name);
     if (!chosen) return false;
-    document().CurrentFileName = *chosen;
-    return saveSettingsFile(owner);
+    fileName = *chosen;
+    return saveSettingsFile(owner, fileName);
 }
 
 }  // namespace varomil

@@ -98,7 +98,7 @@ struct Ours {
     std::unique_ptr<SettingsImage> image = std::make_unique<SettingsImage>();
     std::unique_ptr<Companions> companions = std::make_unique<Companions>();
     NullSink out;
-    std::unique_ptr<HostSession> session = std::make_unique<HostSession>(*image, out);
+    std::unique_ptr<HostSession> session = std::make_unique<HostSession>(out);
     // The interpreter alone, on a screen of its own.
     TerminalScreen screen;
     ScreenNotifications notes;
@@ -139,7 +139,7 @@ Figures run(const std::string& stream) {
             ours.notes.clear();  // the receive loop delivers once per block
         });
     f.session = measure(
-        stream, [&] { ours.session->beginConnection(); },
+        stream, [&] { ours.session->beginConnection(settingsForConnection(*ours.image)); },
         [&](const char* d, std::size_t n) {
             ours.session->receive(reinterpret_cast<const std::uint8_t*>(d), n);
             ours.session->takeNotifications();

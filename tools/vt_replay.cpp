@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
     auto companions = std::make_unique<Companions>();
     applyFactoryDefaults(*image, *companions, 1);
     RecordingSink replies;
-    HostSession session(*image, replies);
-    session.beginConnection();
+    HostSession session(replies);
+    session.beginConnection(settingsForConnection(*image));
     session.receive(data.data(), data.size());
 
     printScreen(session.screen());

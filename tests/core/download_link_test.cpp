@@ -108,7 +108,7 @@ TEST(Cradle, SetUpFindsTheSpeedAndSwitchesTheCradleToTheDownloadSpeed) {
     testing::Rig rig;
     rig.serial.cradleSpeed = 57600;
     rig.ui.choice = {0, 2, 1};  // Cradle-IR, COM3, 57600
-    ASSERT_EQ(openSerialLink(rig.serial, rig.clock, rig.ui, rig.ui.choice), 1);
+    ASSERT_EQ(openSerialLink(rig.serial, rig.clock, rig.ui, rig.ui.choice), SerialOpenResult::Open);
     EXPECT_EQ(rig.serial.openedPort, 2);
     EXPECT_EQ(rig.serial.readsImmediate, 1);
     const std::vector<LineSettings> expected{
@@ -132,7 +132,8 @@ TEST(Cradle, SpeedCodesFollowTheChosenDownloadSpeed) {
     const std::pair<int, Byte> cases[] = {{0, '6'}, {1, '5'}, {2, '4'}, {3, '2'}};
     for (auto [speed, code] : cases) {
         testing::Rig rig;
-        ASSERT_EQ(openSerialLink(rig.serial, rig.clock, rig.ui, {0, 0, speed}), 1);
+        ASSERT_EQ(openSerialLink(rig.serial, rig.clock, rig.ui, {0, 0, speed}),
+                  SerialOpenResult::Open);
         ASSERT_EQ(rig.serial.cradleWrites.size(), 4u);
         EXPECT_EQ(rig.serial.cradleWrites[2].byte, code);
         EXPECT_EQ(rig.serial.applied.back().baudRate, kLinkSpeeds[speed].baudRate);
@@ -142,7 +143,8 @@ TEST(Cradle, SpeedCodesFollowTheChosenDownloadSpeed) {
 TEST(Cradle, NoAnswerAtAnySpeedFailsAndClosesThePort) {
     testing::Rig rig;
     rig.serial.cradleSpeed = 0;
-    EXPECT_EQ(openSerialLink(rig.serial, rig.clock, rig.ui, {0, 0, 0}), -1);
+    EXPECT_EQ(openSerialLink(rig.serial, rig.clock, rig.ui, {0, 0, 0}),
+              SerialOpenResult::CradleFailed);
     EXPECT_EQ(rig.ui.log, std::vector<std::string>{"warning [Download] Failed to set IR device!"});
     EXPECT_FALSE(rig.serial.isOpen);
     EXPECT_EQ(rig.serial.cradleWrites.size(), 5u);  // one probe per speed, nothing more
@@ -152,10 +154,12 @@ TEST(Cradle, NoAnswerAtAnySpeedFailsAndClosesThePort) {
 TEST(Cradle, PortFailuresEndWithTheirMessages) {
     testing::Rig rig;
     rig.serial.openFails = true;
-    EXPECT_EQ(openSerialLink(rig.serial, rig.clock, rig.ui, {1, 0, 0}), -1);
+    EXPECT_EQ(openSerialLink(rig.serial, rig.clock, rig.ui, {1, 0, 0}),
+              SerialOpenResult::PortUnavailable);
     testing::Rig refused;
     refused.serial.refuseApply = 1;
-    EXPECT_EQ(openSerialLink(refused.serial, refused.clock, refused.ui, {1, 0, 3}), 0);
+    EXPECT_EQ(openSerialLink(refused.serial, refused.clock, refused.ui, {1, 0, 3}),
+              SerialOpenResult::LineRefused);
     EXPECT_FALSE(refused.serial.isOpen);
     EXPECT_EQ(rig.ui.log, std::vector<std::string>{"warning [Download] Can't open the COM port!"});
     EXPECT_EQ(refused.ui.log,

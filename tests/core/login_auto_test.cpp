@@ -16,6 +16,7 @@ struct LoginRig : SessionRig {
         image->setText(fld::LoginName, name);
         image->setText(fld::PasswordPrompt, passwordPrompt);
         image->setText(fld::LoginPassword, password);
+        connect();
     }
 };
 
@@ -33,7 +34,7 @@ TEST(LoginAuto, NameThenPasswordEachOnce) {
     rig.feed("\r\npassword:");
     EXPECT_EQ(rig.out.all, "clerk\r\ns3cret\r\n");
     // A new connection answers again.
-    rig.session->beginConnection();
+    rig.connect();
     rig.feed("login:");
     EXPECT_EQ(rig.out.all, "clerk\r\ns3cret\r\nclerk\r\n");
 }
@@ -67,6 +68,7 @@ TEST(LoginAuto, EmptyPromptMatchesAtOnceAndEmptyNameKeepsChecking) {
 TEST(LoginAuto, OffSendsNothing) {
     LoginRig rig("login:", "clerk", "password:", "pw");
     rig.image->setFlag(fld::AutoLogin, false);
+    rig.connect();
     rig.feed("login:\r\npassword:");
     EXPECT_EQ(rig.out.all, "");
 }

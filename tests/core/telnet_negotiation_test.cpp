@@ -59,7 +59,7 @@ TEST(TelnetNegotiation, EchoAndGoAheadSetTheRemoteEchoFlag) {
     EXPECT_FALSE(rig.screen().suppressGoAhead);
     rig.feed(cmd(kWill, 1));
     EXPECT_TRUE(rig.screen().remoteEcho);
-    rig.session->beginConnection();
+    rig.connect();
     EXPECT_FALSE(rig.screen().remoteEcho);
     EXPECT_TRUE(rig.screen().suppressGoAhead);
 }
@@ -69,6 +69,7 @@ const std::string kSendTerminalType("\xff\xfa\x18\x01\xff\xf0", 6);
 TEST(TelnetTerminalType, EmptySettingAnswersVt100AndStoresIt) {
     SessionRig rig;
     rig.image->setText(fld::TerminalType, "");
+    rig.connect();
     rig.feed(kSendTerminalType);
     EXPECT_EQ(rig.out.all, std::string("\xff\xfa\x18\x00vt100\xff\xf0", 11));
     EXPECT_EQ(rig.out.sends, 1);
@@ -78,6 +79,7 @@ TEST(TelnetTerminalType, EmptySettingAnswersVt100AndStoresIt) {
 TEST(TelnetTerminalType, SettingIsSentBoundedWithIacDoubled) {
     SessionRig rig;
     rig.image->setText(fld::TerminalType, "ansi");
+    rig.connect();
     rig.feed(kSendTerminalType + kSendTerminalType);
     const std::string one(
         "\xff\xfa\x18\x00"
@@ -88,6 +90,7 @@ TEST(TelnetTerminalType, SettingIsSentBoundedWithIacDoubled) {
     rig.out.all.clear();
     rig.image->fill(fld::TerminalType, 'x');
     rig.image->setByte(fld::TerminalType, 0xFF, 1);
+    rig.connect();
     rig.feed(kSendTerminalType);
     std::string text(30, 'x');
     text.replace(1, 1, "\xff\xff");
@@ -124,7 +127,7 @@ TEST(TelnetData, IacHandlingInTheDataStream) {
 TEST(TelnetData, NewConnectionEndsAnOpenSubnegotiation) {
     SessionRig rig;
     rig.feed("\xff\xfa\x18");  // the line drops inside a subnegotiation
-    rig.session->beginConnection();
+    rig.connect();
     rig.feed("\x01hello");
     EXPECT_EQ(rig.out.all, "");
     EXPECT_EQ(rig.row(0), "hello");

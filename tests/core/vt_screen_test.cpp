@@ -133,6 +133,16 @@ const ScreenCase kScreenCases[] = {
      {{0, "a"}, {1, " b"}, {2, "  c"}},
      2,
      3},
+    {"cup in origin mode stays inside the region",
+     "\x1b[2;3r\x1b[?6h\x1b[5;1HX\r\nY",
+     {{1, "X"}, {2, "Y"}},
+     2,
+     1},
+    {"a 33rd parameter is ignored, the first 32 are kept",
+     "\x1b[5;10" + std::string(31, ';') + "99HX",
+     {{4, "         X"}},
+     4,
+     10},
 };
 
 void PrintTo(const ScreenCase& c, std::ostream* os) {

@@ -12,9 +12,11 @@ namespace varomil {
 struct SessionRig {
     SessionRig() {
         applyFactoryDefaults(*image, *companions, 1);
-        session->beginConnection();
+        connect();
         session->takeNotifications();
     }
+    // A new connection, with the settings of the image as they are now.
+    void connect() { session->beginConnection(settingsForConnection(*image)); }
     void feed(const std::string& bytes) {
         session->receive(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
@@ -31,7 +33,7 @@ struct SessionRig {
     std::unique_ptr<SettingsImage> image = std::make_unique<SettingsImage>();
     std::unique_ptr<Companions> companions = std::make_unique<Companions>();
     RecordingSink out;
-    std::unique_ptr<HostSession> session = std::make_unique<HostSession>(*image, out);
+    std::unique_ptr<HostSession> session = std::make_unique<HostSession>(out);
 };
 
 }  // namespace varomil

@@ -63,9 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScreenNotifications notes;
     RecordingSink out;
     VtInterpreter vt(screen, out, notes);
-    TelnetReceiver telnet(vt, screen, out, *image);
+    const SessionSettings settings = settingsForConnection(*image);
+    TelnetReceiver telnet(vt, screen, out, settings);
     RecordingSink answers;
-    TelnetReceiver onlyTelnet(vt, screen, answers, *image);
+    TelnetReceiver onlyTelnet(vt, screen, answers, settings);
     // Answers of the telnet layer alone: the interpreter's replies (status reports)
     // go to the other sink and are plain data.
     const std::uint8_t* stream = data + 1 + typeLength;

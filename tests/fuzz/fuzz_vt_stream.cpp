@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return img;
     }();
     NullSink out;
-    auto session = std::make_unique<HostSession>(*image, out);
-    session->beginConnection();
+    auto session = std::make_unique<HostSession>(out);
+    session->beginConnection(settingsForConnection(*image));
 
     // The first byte picks the block size; 0xFE and 0xFD in the stream stand for a
     // typed character and a key between blocks.

@@ -1,6 +1,7 @@
 // Everyday use of the main window as a user meets it: the title and the recent
 // files, a product change over unsaved edits, keys that move the focus or reach
 // the host, the tree that keeps its open branches, a file named on the command line.
+#include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +14,7 @@
 #include "app/document.h"
 #include "app/main_window_win.h"
 #include "app/property_sheet_win.h"
+#include "shell/message_box_win.h"
 #include "host/session_state_win.h"
 #include "settings/settings_image.h"
 #include "tests/gui/gui_support.h"
@@ -139,6 +141,12 @@ TEST_F(EverydayUseTest, FocusStartsInTheSelectorAndTabOrF6MovesToTheTreeAndBack)
     EXPECT_EQ(GetFocus(), w.tree);
 }
 
+std::string linkStatusText() {
+    char text[256] = "";
+    SendMessageA(mainWindow().status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet) {
     int sheets = 0;
     setSettingsSheetDriver([&](HWND sheet) {
@@ -151,7 +159,9 @@ TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet)
 
     ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
         h.reach(1);
-        if (h.expect("\x03", "Ctrl+C")) h.reach(2);
+        if (!h.expect("\x03", "Ctrl+C")) return;
+        h.reach(2);
+        h.closeConnection();
     });
     settingsImage().setText(slot::hostAddress(0), "127.0.0.1");
     settingsImage().setByte(fld::ActiveHostIndex, 0);
@@ -163,11 +173,13 @@ TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet)
     }
     ASSERT_TRUE(pumpUntil([&] { return host.stage() == 1; }));
     ASSERT_EQ(GetFocus(), mainWindow().terminal);
+    EXPECT_EQ(linkStatusText(), "Connected to 127.0.0.1:" + std::to_string(host.port()));
     pressKey(mainWindow().terminal, 'C', true);
     EXPECT_TRUE(pumpUntil([&] { return host.finished(); }));
     EXPECT_EQ(host.stage(), 2);
     EXPECT_EQ(sheets, 1);
-    sendCommand(1350);
+    EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(mainWindow().tree); }));
+    EXPECT_EQ(linkStatusText(), "Connection closed by the host");
     setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
 }
 
@@ -212,6 +224,68 @@ TEST_F(EverydayUseTest, AFileNamedOnTheCommandLineIsOpenAfterStartUp) {
     EXPECT_EQ(document().CurrentFileName, path);
     EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 3);
     EXPECT_EQ(windowText(frame), "site one.NET - " + kTitle);
+}
+
+// No terminal on RF: the notice says what is waited for, keys typed meanwhile
+// answer nothing, Cancel ends the command, and the link chosen is offered again.
+// True when nothing else on this machine listens on the download port.
+bool downloadPortFree() {
+    WSADATA data{};
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
+    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(3000);
+    const bool free = bind(probe, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
+    closesocket(probe);
+    WSACleanup();
+    return free;
+}
+
+TEST_F(EverydayUseTest, AnRfWaitShowsItsNoticeIgnoresKeysTypedMeanwhileAndCancelEndsIt) {
+    if (!downloadPortFree()) GTEST_SKIP() << "another program holds port 3000";
+    chooseProduct(2);
+    std::vector<std::string> notices;
+    bool grayed = false;
+    int viaOffered = -1;
+    DialogHook hook([&](HWND d) {
+        if (windowText(d) == "Download Properties") {
+            HWND via = GetDlgItem(d, 401);
+            viaOffered = static_cast<int>(SendMessageA(via, CB_GETCURSEL, 0, 0));
+            SendMessageA(via, CB_SETCURSEL, 3, 0);
+            SendMessageA(d, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(via));
+            grayed = !IsWindowEnabled(GetDlgItem(d, 402)) && !IsWindowEnabled(GetDlgItem(d, 403));
+            PostMessageA(d, WM_COMMAND, notices.empty() ? IDOK : IDCANCEL, 0);
+            return;
+        }
+        if (GetDlgItem(d, 103) == nullptr) return;
+        notices.push_back(dialogItemText(d, 103));
+        if (notices.size() == 1) {  // an impatient user's Return and Escape
+            PostMessageA(mainWindow().frame, WM_KEYDOWN, VK_RETURN, 0);
+            PostMessageA(mainWindow().frame, WM_KEYDOWN, VK_ESCAPE, 0);
+        } else {
+            PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    std::vector<std::string> asked;
+    bool keysLeft = true;
+    setMessageBoxHook([&](HWND, const char* text, const char*, UINT) {
+        MSG m;
+        keysLeft = PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE) != FALSE;
+        asked.emplace_back(text);
+        return IDYES;
+    });
+    sendCommand(1210);
+    refuseUnscriptedDialogs();
+    EXPECT_TRUE(grayed) << "COM port and Baur rate mean nothing for RF";
+    const std::string waiting = "Waiting for the terminal to connect on port 3000...";
+    EXPECT_EQ(notices, (std::vector<std::string>{waiting, waiting}));
+    EXPECT_EQ(asked, (std::vector<std::string>{"Failed to download, would you like to retry?"}));
+    EXPECT_FALSE(keysLeft);
+    EXPECT_EQ(linkStatusText(), "port 3000: cancelled");
+    sendCommand(1210);  // the link chosen last is offered again
+    EXPECT_EQ(viaOffered, 3);
 }
 
 }  // namespace

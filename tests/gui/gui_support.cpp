@@ -10,6 +10,7 @@
 #include "app/document.h"
 #include "app/main_window_win.h"
 #include "shell/message_box_win.h"
+#include "shell/user_settings_win.h"
 #include "resources/resource_ids.h"
 
 namespace varomil::test {
@@ -140,9 +141,8 @@ HWND freshMainWindow() {
     if (IsWindow(mainWindow().frame)) DestroyWindow(mainWindow().frame);
     drainQuitMessage();
     document().CapturedScreenCount = 0;
-    document().DownloadKind = 0;
     // Each test starts with no recent files and no remembered folder or link.
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Varomil");
+    RegDeleteTreeA(HKEY_CURRENT_USER, kUserSettingsKey);
     return createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
 }
 

@@ -56,6 +56,16 @@ TEST_F(SystemPageTest, NumbersAreCorrectedInPlace) {
         typeKeys(page, IDC_SYS_IDLE_TIME, "x4");  // digits only from the keyboard
         EXPECT_EQ(dialogItemText(page, IDC_SYS_IDLE_TIME), "4");
         EXPECT_EQ(*at(29), 4);
+        // Backspace over the one digit: the field shows 1, selected, so that the
+        // next digit replaces it instead of making 15.
+        HWND idle = GetDlgItem(page, IDC_SYS_IDLE_TIME);
+        SendMessageA(idle, EM_SETSEL, 1, 1);
+        SendMessageA(idle, WM_CHAR, VK_BACK, 0);
+        EXPECT_EQ(dialogItemText(page, IDC_SYS_IDLE_TIME), "1");
+        SendMessageA(idle, WM_CHAR, '5', 0);
+        EXPECT_EQ(dialogItemText(page, IDC_SYS_IDLE_TIME), "5");
+        EXPECT_EQ(*at(29), 5);
+        typeKeys(page, IDC_SYS_IDLE_TIME, "4");
         pressOk(sheet);
     });
     EXPECT_EQ(*at(29), 4);
@@ -85,7 +95,8 @@ TEST_F(SystemPageTest, PromptSectionsShowTheirLinesAndStoreTheirWidth) {
             EXPECT_EQ(itemEnabled(page, IDC_SYS_LINE_EDIT_1 + l), l < 2) << l;
             EXPECT_EQ(itemEnabled(page, IDC_SYS_LINE_LABEL_1 + l), l < 2) << l;
         }
-        EXPECT_EQ(dialogItemText(page, IDC_SYS_LINE_EDIT_1), "1. Telnet      ");
+        // Shown without the blanks the image pads it with; an unedited line keeps them.
+        EXPECT_EQ(dialogItemText(page, IDC_SYS_LINE_EDIT_1), "1. Telnet");
         chooseItem(page, IDC_SYS_PROMPT_SECTION, 1);  // Utilities, 8 lines of 20
         EXPECT_EQ(dialogItemText(page, IDC_SYS_LINE_LABEL_1 + 5), "6.Set Date & Time   ");
         EXPECT_EQ(dialogItemText(page, IDC_SYS_LINE_LABEL_1), "1.TCP/IP Settings   ");
@@ -102,6 +113,7 @@ TEST_F(SystemPageTest, PromptSectionsShowTheirLinesAndStoreTheirWidth) {
     EXPECT_EQ(bytesAt(82 + 41 * 6, 41), "ABCDEFGHIJKLMNOPQRST" + std::string(20, ' ') + '\0');
     EXPECT_EQ(bytesAt(82 + 41 * 28, 41), "Lights out" + std::string(30, ' ') + '\0');
     EXPECT_EQ(bytesAt(82 + 41 * 32, 8), "1. None ");
+    EXPECT_EQ(bytesAt(82, 41), "1. Telnet" + std::string(31, ' ') + '\0');
 }
 
 TEST_F(SystemPageTest, ResetGivesFactoryValuesAndTheProductDecidesFuncToggle) {

@@ -1,0 +1,87 @@
+#include "pages/control_spec.h"
+
+namespace varomil {
+
+namespace {
+// The byte `i` of a whole-byte field, or nothing outside the area.
+Byte* byteAt(ByteSpan area, Field f, std::size_t i) {
+    const std::size_t at = f.offset + i;
+    return area.data != nullptr && i < f.width && at < area.size ? area.data + at : nullptr;
+}
+}  // namespace
+
+bool storedCheck(const ControlSpec& c, ByteSpan area) {
+    const bool set = readBits(area, c.at) != 0;
+    return (c.flags & kInverted) ? !set : set;
+}
+
+void storeCheck(const ControlSpec& c, ByteSpan area, bool checked) {
+    writeBits(area, c.at, ((c.flags & kInverted) ? !checked : checked) ? 1 : 0);
+}
+
+bool storedRadio(const ControlSpec& c, ByteSpan area) {
+    return readBits(area, c.at) == c.value;
+}
+
+void storeRadio(const ControlSpec& c, ByteSpan area) {
+    writeBits(area, c.at, c.value);
+}
+
+int storedSelection(const ControlSpec& c, ByteSpan area) {
+    const unsigned v = readBits(area, c.at);
+    return v < c.itemCount ? static_cast<int>(v) : -1;
+}
+
+void storeSelection(const ControlSpec& c, ByteSpan area, int selection) {
+    if (selection < 0 || static_cast<std::size_t>(selection) >= c.itemCount) return;
+    writeBits(area, c.at, static_cast<unsigned>(selection));
+}
+
+unsigned storedNumber(const ControlSpec& c, ByteSpan area) {
+    auto get = [&](Field f, std::size_t i) {
+        const Byte* b = byteAt(area, f, i);
+        return b ? static_cast<unsigned>(*b) : 0u;
+    };
+    switch (c.storage) {
+        case NumberStorage::Byte:
+            return readBits(area, c.at);
+        case NumberStorage::SplitLowHigh:
+            return get(c.at.field, 0) | (get(c.highByte, 0) << 8);
+        case NumberStorage::U16le:
+            return get(c.at.field, 0) | (get(c.at.field, 1) << 8);
+        case NumberStorage::U16be:
+            return (get(c.at.field, 0) << 8) | get(c.at.field, 1);
+    }
+    return 0;
+}
+
+void storeNumber(const ControlSpec& c, ByteSpan area, unsigned value) {
+    auto put = [&](Field f, std::size_t i, unsigned v) {
+        if (Byte* b = byteAt(area, f, i)) *b = static_cast<Byte>(v & 0xFF);
+    };
+    switch (c.storage) {
+        case NumberStorage::Byte:
+            writeBits(area, c.at, value);
+            break;
+        case NumberStorage::SplitLowHigh:
+            put(c.at.field, 0, value);
+            put(c.highByte, 0, value >> 8);
+            break;
+        case NumberStorage::U16le:
+            put(c.at.field, 0, value);
+            put(c.at.field, 1, value >> 8);
+            break;
+        case NumberStorage::U16be:
+            put(c.at.field, 0, value >> 8);
+            put(c.at.field, 1, value);
+            break;
+    }
+}
+
+std::size_t gridCapacity(const ControlSpec& c, ByteSpan area) {
+    if (c.capacityFrom.field.width == 0) return c.capacity;
+    const unsigned v = readBits(area, c.capacityFrom);
+    return v < c.capacities.size() ? c.capacities[v] : c.capacities[0];
+}
+
+}  // namespace varomil

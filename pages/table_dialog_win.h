@@ -1,0 +1,60 @@
+// Modal dialogs run from a table of controls (the symbology parameters, Advanced
+// Settings, Function Key Mapping...): the dialog edits copies of the settings
+// image and the working reader blocks, and OK makes the copies the settings,
+// while Cancel leaves everything as it was.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "pages/control_table_win.h"
+
+namespace varomil {
+
+struct DialogSpec;
+
+// What a dialog's own rules get.
+struct DialogContext {
+    HWND dialog = nullptr;
+    const DialogSpec& definition;
+    void* user;  // the caller's data, as given to runTableDialog
+    SettingsImage image;
+    std::array<Byte, kReader1DSize> reader1D{};
+    std::array<Byte, kReader2DSize> reader2D{};
+    std::vector<Byte> buffer;  // the bytes of Area::Buffer
+    ControlTable table;
+
+    DialogContext(const DialogSpec& s, void* u);
+};
+
+struct DialogSpec {
+    const char* templateName = nullptr;
+    const ControlSpec* controls = nullptr;
+    std::size_t controlCount = 0;
+    const EnableRule* enables = nullptr;
+    std::size_t enableCount = 0;
+    std::size_t bufferSize = 0;
+    // Each rule is optional: before the values are shown (rules on opening,
+    // filling the buffer);
+    void (*prepare)(DialogContext&) = nullptr;
+    // after the values are shown;
+    void (*setUp)(DialogContext&) = nullptr;
+    // a notification the table does not cover (true when handled);
+    bool (*command)(DialogContext&, int id, int code) = nullptr;
+    // after a control of the table stored a change;
+    void (*changed)(DialogContext&, int id) = nullptr;
+    // OK, before the copies become the settings: the dialog's rules on its
+    // copies; false keeps the dialog open.
+    bool (*ok)(DialogContext&) = nullptr;
+    // After OK made the copies the settings (what the copies cannot carry, such
+    // as the key-code table).
+    void (*committed)(DialogContext&) = nullptr;
+};
+
+// Runs the dialog modally; true after OK.
+bool runTableDialog(HWND owner, const DialogSpec& definition, void* user = nullptr);
+
+}  // namespace varomil
