@@ -183,6 +183,32 @@ TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet)
     setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
 }
 
+TEST_F(EverydayUseTest, CtrlTabAndCtrlPageKeysSwitchTheSheetsTabs) {
+    chooseProduct(2);
+    std::vector<int> shown;
+    configure([&](HWND sheet) {
+        const std::pair<WPARAM, bool> keys[] = {{VK_TAB, false},
+                                                {VK_NEXT, false},
+                                                {VK_TAB, true},
+                                                {VK_PRIOR, false},
+                                                {VK_PRIOR, false}};
+        BYTE state[256] = {};
+        for (const auto& [key, shift] : keys) {
+            state[VK_CONTROL] = 0x80;
+            state[VK_SHIFT] = shift ? 0x80 : 0;
+            SetKeyboardState(state);
+            PostMessageA(currentPage(sheet), WM_KEYDOWN, key, 1);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            shown.push_back(TabCtrl_GetCurSel(PropSheet_GetTabControl(sheet)));
+        }
+        state[VK_CONTROL] = state[VK_SHIFT] = 0;
+        SetKeyboardState(state);
+        pressCancel(sheet);
+    });
+    EXPECT_EQ(shown, (std::vector<int>{1, 2, 1, 0, 4}));
+}
+
 std::vector<std::string> expandedItems(HWND tree) {
     std::vector<std::string> out;
     for (HTREEITEM i = TreeView_GetRoot(tree); i != nullptr; i = TreeView_GetNextSibling(tree, i)) {
