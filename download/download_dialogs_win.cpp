@@ -290,6 +290,8 @@ void WinDownloadUi::linkStatus(std::string_view text) {
     if (statusWindow_ == nullptr) return;
     const std::string t(text);
     showLinkStatus(statusWindow_, t.c_str());
+    // The download blocks the thread: show the status bar's parts now.
+    paintNow(GetAncestor(statusWindow_, GA_ROOT));
 }
 
 }  // namespace varomil
