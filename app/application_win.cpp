@@ -1,8 +1,10 @@
 #include "app/application_win.h"
 
 #include "app/about_box_win.h"
+#include "app/command_line_file.h"
 #include "app/document.h"
 #include "app/main_window_win.h"
+#include "app/recent_files_win.h"
 #include "host/terminal_window_win.h"
 #include "resources/resource_ids.h"
 
@@ -65,9 +67,18 @@ HWND createMainWindow(HINSTANCE instance, int show) {
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 15, 15, width, height, nullptr,
                               nullptr, instance, nullptr);
     if (hwnd == nullptr) return nullptr;
+    showRecentFiles(hwnd);
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
+    SetFocus(mainWindow().selector);
     return hwnd;
+}
+
+bool translateFrameMessage(HWND mainWindow, HACCEL accelerators, MSG& msg) {
+    if (handleFrameKey(msg)) return true;
+    // Ctrl+letter typed into the connected terminal belongs to the host.
+    if (terminalTakesKeys()) return false;
+    return TranslateAcceleratorA(mainWindow, accelerators, &msg) != 0;
 }
 
 int runMessageLoop(HWND mainWindow) {
@@ -75,11 +86,16 @@ int runMessageLoop(HWND mainWindow) {
     MSG msg{};
     // GetMessage gives -1 on an invalid call: end the loop rather than spin.
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorA(mainWindow, accelerators, &msg)) continue;
+        if (translateFrameMessage(mainWindow, accelerators, msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     return static_cast<int>(msg.wParam);
+}
+
+void openCommandLineFile(HWND frame, const char* commandLine) {
+    const std::string path = settingsFileOnCommandLine(commandLine != nullptr ? commandLine : "");
+    if (!path.empty()) openNamedFile(frame, path);
 }
 
 int runApplication(HINSTANCE instance, int show) {
@@ -87,6 +103,7 @@ int runApplication(HINSTANCE instance, int show) {
     HWND hwnd = createMainWindow(instance, show);
     if (hwnd == nullptr) return 0;
     showAboutBox(hwnd);
+    openCommandLineFile(hwnd, GetCommandLineA());
     return runMessageLoop(hwnd);
 }
 

@@ -24,8 +24,15 @@ HWND createMainWindow(HINSTANCE instance, int show);
 
 void showAboutBox(HWND owner);
 
+// What the message loop does before TranslateMessage: the frame's own keys (Tab,
+// F6) and the accelerators. True when the message is done with.
+bool translateFrameMessage(HWND mainWindow, HACCEL accelerators, MSG& msg);
+
 // Runs the message loop with the accelerator table; returns the quit code.
 int runMessageLoop(HWND mainWindow);
+
+// Opens the *.NET file that the command line names, if any, as Open would.
+void openCommandLineFile(HWND frame, const char* commandLine);
 
 // The whole program: start-up, About box, message loop. Returns the loop's exit
 // code, or 0 when start-up fails.

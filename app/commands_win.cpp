@@ -10,6 +10,7 @@
 #include "app/main_window_win.h"
 #include "shell/message_box_win.h"
 #include "app/property_sheet_win.h"
+#include "app/recent_files_win.h"
 #include "download/download_command_win.h"
 #include "host/capture_win.h"
 #include "host/telnet_connection_win.h"
@@ -42,18 +43,20 @@ void onOpen(HWND frame) {
     if (document().SettingsModified && !askToSave(frame)) return;
     resetDocument();
     if (!openSettingsFile(frame, document().CurrentFileName, document().ProductCount)) return;
-    openSettingsSheet(frame);
-    SendMessageA(mainWindow().selector, CB_SETCURSEL, static_cast<WPARAM>(selectedProduct()), 0);
-    // Whatever the sheet returned, the tree must show the file just loaded.
-    rebuildSummaryTree();
+    showOpenedFile(frame);
+}
+
+void saved(HWND frame) {
+    document().SettingsModified = false;
+    rememberFile(frame, document().CurrentFileName);
 }
 
 void onSave(HWND frame) {
-    if (saveSettingsFile(frame, document().CurrentFileName)) document().SettingsModified = false;
+    if (saveSettingsFile(frame, document().CurrentFileName)) saved(frame);
 }
 
 void onSaveAs(HWND frame) {
-    if (saveSettingsFileAs(frame, document().CurrentFileName)) document().SettingsModified = false;
+    if (saveSettingsFileAs(frame, document().CurrentFileName)) saved(frame);
 }
 
 void onExit(HWND frame) {
@@ -109,9 +112,16 @@ void onStopCapture(HWND frame) {
     setStatusText("");
 }
 
-void onProductSelector(HWND) {
+void onProductSelector(HWND frame) {
     const int item = static_cast<int>(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0));
     if (item == selectedProduct() || item < 0 || item > document().ProductCount) return;
+    // Another product's factory values replace every edit: ask first, as New does;
+    // Cancel puts the selector back on the product in force.
+    if (document().SettingsModified && !askToSave(frame)) {
+        SendMessageA(mainWindow().selector, CB_SETCURSEL, static_cast<WPARAM>(selectedProduct()),
+                     0);
+        return;
+    }
     resetDocument();
     applyDefaults(item);
     rebuildSummaryTree();
@@ -174,7 +184,9 @@ bool askToSave(HWND frame) {
 
 void dispatchCommand(HWND frame, int id) {
     setStatusText(loadResourceString(static_cast<UINT>(id)).c_str());
-    if (commandNeedsProduct(id) && selectedProduct() == 0) {
+    if (isRecentFileCommand(id)) {
+        openRecentFile(frame, id);
+    } else if (commandNeedsProduct(id) && selectedProduct() == 0) {
         pleaseSelectProduct(frame);
     } else {
         for (const CommandHandler& h : kHandlers) {
@@ -185,6 +197,7 @@ void dispatchCommand(HWND frame, int id) {
         }
     }
     if (!commandKeepsStatusText(id)) setStatusText("");
+    if (IsWindow(frame)) updateTitle(frame);
 }
 
 }  // namespace varomil

@@ -1,6 +1,10 @@
 #include "app/main_window_win.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 #include "app/application_win.h"
 #include "app/commands_win.h"
@@ -12,6 +16,7 @@
 #include "settings/factory_defaults.h"
 #include "settings/summary_tree.h"
 #include "settings/summary_tree_view_win.h"
+#include "shell/window_messages.h"
 
 namespace varomil {
 
@@ -25,6 +30,9 @@ MainWindow& windows() {
 HINSTANCE instanceOf(HWND hwnd) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
 }
+
+// Room of the status bar's link part at 96 DPI.
+constexpr int kLinkPartWidth = 280;
 
 bool onCreate(HWND frame) {
     MainWindow& w = windows();
@@ -54,19 +62,27 @@ bool onCreate(HWND frame) {
     if (w.toolbar == nullptr || w.tree == nullptr || w.status == nullptr || w.terminal == nullptr) {
         return false;
     }
-    int oneWholePart = -1;
-    SendMessageA(w.status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&oneWholePart));
-
-    w.tooltip = fillToolbar(frame, w.toolbar, instance);
+    w.dpi = windowDpi(frame);
+    w.tooltip = fillToolbar(frame, w.toolbar, instance, w.dpi);
     SetConnectionState(frame, true);
 
-    w.treeFont =
-        CreateFontA(16, 8, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "System");
+    w.treeFont = CreateFontA(scaled(16, w.dpi), scaled(8, w.dpi), 0, 0, FW_NORMAL, FALSE, FALSE,
+                             FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "System");
     SendMessageA(w.tree, WM_SETFONT, reinterpret_cast<WPARAM>(w.treeFont), FALSE);
 
-    w.selector = createProductSelector(w.toolbar, instance);
+    w.selector = createProductSelector(w.toolbar, instance, w.dpi);
+    w.lastFocus = w.selector;
+    DragAcceptFiles(frame, TRUE);
     return w.selector != nullptr;
+}
+
+// The command texts keep the left part; the state of a link has the right end.
+void setStatusParts(int width) {
+    const MainWindow& w = windows();
+    int edges[2] = {width - scaled(kLinkPartWidth, w.dpi), -1};
+    if (edges[0] < width / 2) edges[0] = width / 2;
+    SendMessageA(w.status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
 }
 
 // Toolbar at the top, status bar at the bottom, and the tree and the terminal
@@ -85,6 +101,33 @@ void layout(int width, int height) {
     MoveWindow(w.tree, 0, viewTop, width, viewHeight, TRUE);
     MoveWindow(w.status, 0, height - statusHeight, width, statusHeight, TRUE);
     MoveWindow(w.terminal, 0, viewTop, width, viewHeight, TRUE);
+    setStatusParts(width);
+}
+
+// The focus goes back to the child that had it when the window was left.
+void onActivate(WPARAM state) {
+    MainWindow& w = windows();
+    if (LOWORD(state) != WA_INACTIVE) return;
+    HWND focus = GetFocus();
+    if (focus == w.selector || focus == w.tree) w.lastFocus = focus;
+}
+
+void onSetFocus() {
+    const MainWindow& w = windows();
+    if (IsWindowVisible(w.terminal)) {
+        SetFocus(w.terminal);
+    } else if (w.lastFocus != nullptr && IsWindowVisible(w.lastFocus)) {
+        SetFocus(w.lastFocus);
+    }
+}
+
+void onDropFiles(HWND frame, HDROP drop) {
+    char path[MAX_PATH] = "";
+    const bool named = DragQueryFileA(drop, 0, path, sizeof path) > 0;
+    DragFinish(drop);
+    // A drop arrives from another program: answer it before any dialog is shown.
+    SetForegroundWindow(frame);
+    if (named) openNamedFile(frame, path);
 }
 
 void onClose(HWND frame) {
@@ -118,8 +161,17 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         case WM_SIZE:
             layout(LOWORD(lParam), HIWORD(lParam));
             return 0;
+        case WM_ACTIVATE:
+            onActivate(wParam);
+            break;
         case WM_SETFOCUS:
-            if (IsWindowVisible(windows().terminal)) SetFocus(windows().terminal);
+            onSetFocus();
+            return 0;
+        case WM_DROPFILES:
+            onDropFiles(hwnd, reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case kLinkStatusMessage:
+            setLinkStatusText(reinterpret_cast<const char*>(lParam));
             return 0;
         case WM_COMMAND:
             dispatchCommand(hwnd, LOWORD(wParam));
@@ -154,15 +206,104 @@ void setStatusText(const char* text) {
     SendMessageA(windows().status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
 }
 
+void setLinkStatusText(const char* text) {
+    if (windows().status == nullptr) return;
+    SendMessageA(windows().status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text ? text : ""));
+}
+
+bool handleFrameKey(const MSG& msg) {
+    MainWindow& w = windows();
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_TAB && msg.wParam != VK_F6)) return false;
+    if (msg.hwnd != w.selector && msg.hwnd != w.tree) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    w.lastFocus = msg.hwnd == w.selector ? w.tree : w.selector;
+    SetFocus(w.lastFocus);
+    return true;
+}
+
+bool terminalTakesKeys() {
+    const MainWindow& w = windows();
+    return w.terminal != nullptr && IsWindowVisible(w.terminal) && GetFocus() == w.terminal;
+}
+
+int scaled(int pixels, int dpi) {
+    return MulDiv(pixels, dpi, 96);
+}
+
+int windowDpi(HWND window) {
+    // GetDpiForWindow exists from Windows 10 on; before, the system DPI applies.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (dpiForWindow != nullptr) {
+        const UINT dpi = dpiForWindow(window);
+        if (dpi != 0) return static_cast<int>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+namespace {
+
+// The expanded branches by their texts from the root, so that a rebuilt tree can
+// open the same ones again.
+void collectExpanded(HWND tree, HTREEITEM item, const std::string& prefix,
+                     std::vector<std::string>& out) {
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        char text[256] = "";
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT | TVIF_STATE;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        tv.stateMask = TVIS_EXPANDED;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        if (!(tv.state & TVIS_EXPANDED)) continue;
+        const std::string path = prefix + text + '\n';
+        out.push_back(path);
+        collectExpanded(tree, TreeView_GetChild(tree, item), path, out);
+    }
+}
+
+void expandAgain(HWND tree, HTREEITEM item, const std::string& prefix,
+                 const std::vector<std::string>& expanded) {
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        char text[256] = "";
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        const std::string path = prefix + text + '\n';
+        bool wanted = false;
+        for (const std::string& e : expanded) wanted = wanted || e == path;
+        if (!wanted) continue;
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        expandAgain(tree, TreeView_GetChild(tree, item), path, expanded);
+    }
+}
+
+}  // namespace
+
 void rebuildSummaryTree() {
     if (windows().tree == nullptr) return;
+    HWND tree = windows().tree;
+    std::vector<std::string> expanded;
+    collectExpanded(tree, TreeView_GetRoot(tree), "", expanded);
     SummaryContext ctx;
     ctx.maker = loadResourceString(IDS_MAKER);
     ctx.version = loadResourceString(IDS_VERSION);
     ctx.notice = loadResourceString(IDS_NOTICE);
     const Document& doc = document();
     ctx.productNames.assign(doc.ProductTable.begin(), doc.ProductTable.begin() + doc.ProductCount);
-    fillSummaryTreeView(windows().tree, buildSummaryTree(settingsImage(), ctx));
+    SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
+    fillSummaryTreeView(tree, buildSummaryTree(settingsImage(), ctx));
+    expandAgain(tree, TreeView_GetRoot(tree), "", expanded);
+    SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree, nullptr, TRUE);
 }
 
 }  // namespace varomil

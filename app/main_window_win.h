@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace varomil {
 
 // Child windows and the tree font, created once per main window in its creation
@@ -17,6 +19,8 @@ struct MainWindow {
     HWND selector = nullptr;
     HWND tooltip = nullptr;
     HFONT treeFont = nullptr;
+    HWND lastFocus = nullptr;  // the selector or the tree, given the focus back
+    int dpi = 96;              // fixed sizes are given for 96 DPI and scaled by this
 };
 
 const MainWindow& mainWindow();
@@ -33,7 +37,27 @@ void showTerminalView(bool connected);
 // Replaces the status bar's text (part 0).
 void setStatusText(const char* text);
 
-// Rebuilds the summary tree from the settings image.
+// Replaces the text of the status bar's link part (part 1).
+void setLinkStatusText(const char* text);
+
+// Rebuilds the summary tree from the settings image; the branches that were
+// expanded stay expanded where they are still there.
 void rebuildSummaryTree();
+
+// Tab and F6 between the product selector and the tree. True when the key was
+// taken; the message loop then passes it no further.
+bool handleFrameKey(const MSG& msg);
+
+// True while the connected terminal window has the focus: Ctrl+letter then goes
+// to the host rather than to the frame's accelerators.
+bool terminalTakesKeys();
+
+// The window's DPI (the system's before Windows 10) and a 96-DPI size scaled to it.
+int windowDpi(HWND window);
+int scaled(int pixels, int dpi);
+
+// Opens a settings file named by path the way Open does (drag and drop, the
+// command line, the recent files).
+void openNamedFile(HWND frame, const std::string& path);
 
 }  // namespace varomil

@@ -34,6 +34,37 @@ SettingsSheetDriver& driver() {
     return d;
 }
 
+// Ctrl+Tab and Ctrl+PgDn (with Shift, and Ctrl+PgUp, backwards) switch the tabs
+// wherever the focus is in the sheet, as users of tabbed dialogs expect: a hook
+// on the messages the sheet's loop takes, while the sheet is open.
+HWND openSheet = nullptr;
+HHOOK tabKeysHook = nullptr;
+
+LRESULT CALLBACK tabKeys(int code, WPARAM removal, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_KEYDOWN &&
+        openSheet != nullptr && GetKeyState(VK_CONTROL) < 0 &&
+        (msg->hwnd == openSheet || IsChild(openSheet, msg->hwnd))) {
+        int step = 0;
+        if (msg->wParam == VK_TAB) step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+        if (msg->wParam == VK_NEXT) step = 1;
+        if (msg->wParam == VK_PRIOR) step = -1;
+        if (step != 0) {
+            HWND tabs = PropSheet_GetTabControl(openSheet);
+            const int count = TabCtrl_GetItemCount(tabs);
+            const int next = (TabCtrl_GetCurSel(tabs) + step + count) % count;
+            PropSheet_SetCurSel(openSheet, nullptr, next);
+            msg->message = WM_NULL;
+        }
+    }
+    return CallNextHookEx(tabKeysHook, code, removal, lParam);
+}
+
+int CALLBACK sheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message == PSCB_INITIALIZED) openSheet = sheet;
+    return 0;
+}
+
 // A modeless sheet is closed once it has no current page any more.
 void runUntilClosed(HWND sheet) {
     MSG msg;
@@ -76,7 +107,8 @@ void openSettingsSheet(HWND owner) {
     }
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USEICONID;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USEICONID | PSH_USECALLBACK;
+    header.pfnCallback = sheetCallback;
     header.hwndParent = owner;
     header.hInstance = GetModuleHandleA(nullptr);
     header.pszIcon = "VAROMIL";
@@ -87,11 +119,15 @@ void openSettingsSheet(HWND owner) {
 
     SheetSession session(settingsImage(), companions(), document().SettingsModified);
     setSheetSession(&session);
+    tabKeysHook = SetWindowsHookExA(WH_GETMESSAGE, tabKeys, nullptr, GetCurrentThreadId());
     if (driver()) {
         runDriven(header);
     } else {
         PropertySheetA(&header);
     }
+    UnhookWindowsHookEx(tabKeysHook);
+    tabKeysHook = nullptr;
+    openSheet = nullptr;
     const bool ok = sheetApplied();
     setSheetSession(nullptr);
     session.closed(ok);

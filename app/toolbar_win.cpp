@@ -63,6 +63,10 @@ int addImages(HWND toolbar, HINSTANCE instance, Images images) {
     return 0;
 }
 
+// The common controls' default button for 16 x 15 images.
+constexpr int kButtonWidth = 23;
+constexpr int kButtonHeight = 22;
+
 }  // namespace
 
 HWND createToolbar(HWND frame, HINSTANCE instance) {
@@ -73,7 +77,7 @@ HWND createToolbar(HWND frame, HINSTANCE instance) {
     return toolbar;
 }
 
-HWND fillToolbar(HWND frame, HWND toolbar, HINSTANCE instance) {
+HWND fillToolbar(HWND frame, HWND toolbar, HINSTANCE instance, int dpi) {
     std::array<int, 4> firstImage{-1, -1, -1, -1};  // by Images, -1 = not added yet
     for (const ToolbarButton& b : kToolbarButtons) {
         TBBUTTON button{};
@@ -88,6 +92,12 @@ HWND fillToolbar(HWND frame, HWND toolbar, HINSTANCE instance) {
             button.fsStyle = BTNS_BUTTON;
         }
         SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    // Above 96 DPI the buttons grow, so that the selector's larger font fits
+    // beside them; the images keep their size in the middle of each button.
+    if (dpi > 96) {
+        SendMessageA(toolbar, TB_SETBUTTONSIZE, 0,
+                     MAKELPARAM(MulDiv(kButtonWidth, dpi, 96), MulDiv(kButtonHeight, dpi, 96)));
     }
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
 
@@ -112,10 +122,12 @@ HWND fillToolbar(HWND frame, HWND toolbar, HINSTANCE instance) {
     return tooltip;
 }
 
-HWND createProductSelector(HWND toolbar, HINSTANCE instance) {
+HWND createProductSelector(HWND toolbar, HINSTANCE instance, int dpi) {
+    auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
     HWND selector = CreateWindowExA(
-        0, "COMBOBOX", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 270, 1, 130,
-        200, toolbar, reinterpret_cast<HMENU>(IDC_PRODUCT_SELECTOR), instance, nullptr);
+        0, "COMBOBOX", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
+        px(270), 1, px(130), px(200), toolbar, reinterpret_cast<HMENU>(IDC_PRODUCT_SELECTOR),
+        instance, nullptr);
     if (selector == nullptr) return nullptr;
     SendMessageA(selector, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);

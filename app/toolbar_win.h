@@ -11,10 +11,10 @@ HWND createToolbar(HWND frame, HINSTANCE instance);
 
 // Adds the buttons and their images; creates the tooltip window, registers one
 // tool per button and attaches it to the toolbar. Returns the tooltip window.
-HWND fillToolbar(HWND frame, HWND toolbar, HINSTANCE instance);
+HWND fillToolbar(HWND frame, HWND toolbar, HINSTANCE instance, int dpi);
 
 // Creates the product selector (control id 1810) on the toolbar, lists "Select
 // Product" and the product table, and selects the current product.
-HWND createProductSelector(HWND toolbar, HINSTANCE instance);
+HWND createProductSelector(HWND toolbar, HINSTANCE instance, int dpi);
 
 }  // namespace varomil

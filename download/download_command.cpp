@@ -19,7 +19,12 @@ class Command {
   private:
     bool chooseProgram();
     bool reloadProgram();
-    bool runAttempt(Link& link, bool serial);
+    // Succeeded, Failed (the retry question follows) or Cancelled in the wait
+    // notice (the command ends as after "No").
+    enum class Attempt { Succeeded, Failed, Cancelled };
+    Attempt runAttempt(Link& link, bool serial);
+    bool handshake(Link& link);
+    void status(const std::string& text) { s_.ui.linkStatus(where_ + ": " + text); }
     bool askRetry() { return s_.ui.ask(msg::kRetry, kDownloadCaption); }
     void closeProgram() {
         if (kind_ == TransferKind::Program) s_.programFile.close();
@@ -29,6 +34,7 @@ class Command {
     DownloadSession& s_;
     ProgramImage program_;
     bool programReadable_ = false;
+    std::string where_;  // "COM1" or "port 3000", for the wait notice and the status bar
 };
 
 void Command::run() {
@@ -39,15 +45,22 @@ void Command::run() {
         return;
     }
     if (choice.via == kViaRf) {
+        where_ = "port " + std::to_string(kDownloadPort);
         for (;;) {
             // No terminal, or an attempt that failed, may be tried again; a socket
-            // that cannot listen may not.
+            // that cannot listen may not, nor a wait the user cancelled.
+            s_.ui.showWaitNotice("Waiting for the terminal to connect on " + where_ + "...");
+            status("waiting for the terminal to connect");
             const SocketOpenResult opened = openSocketLink(s_.socket, s_.ui);
             bool retryable = opened == SocketOpenResult::NoTerminal;
+            if (opened == SocketOpenResult::NoTerminal) status("no terminal connected");
+            if (opened == SocketOpenResult::BindFailed) status("port busy");
+            if (opened == SocketOpenResult::Cancelled) status("cancelled");
             if (opened == SocketOpenResult::Connected) {
                 SocketLink link(s_.socket, s_.clock);
-                retryable = !runAttempt(link, false);
+                retryable = runAttempt(link, false) == Attempt::Failed;
             }
+            s_.ui.hideWaitNotice();
             s_.socket.close();
             if (!retryable || !askRetry()) break;
             reloadProgram();
@@ -55,12 +68,21 @@ void Command::run() {
         closeProgram();
         return;
     }
-    if (openSerialLink(s_.serial, s_.clock, s_.ui, choice) != SerialOpenResult::Open) {
+    where_ = "COM" + std::to_string(choice.port + 1);
+    const SerialOpenResult opened = openSerialLink(s_.serial, s_.clock, s_.ui, choice);
+    if (opened != SerialOpenResult::Open) {
+        status(opened == SerialOpenResult::PortUnavailable ? "port busy or missing"
+                                                           : "cannot set up the line");
         closeProgram();
         return;
     }
     SerialLink link(s_.serial, s_.clock);
-    while (!runAttempt(link, true) && askRetry()) reloadProgram();
+    for (;;) {
+        const Attempt attempt = runAttempt(link, true);
+        if (attempt != Attempt::Failed || !askRetry()) break;
+        reloadProgram();
+    }
+    s_.ui.hideWaitNotice();
     s_.serial.close();
     closeProgram();
 }
@@ -94,24 +116,42 @@ bool Command::reloadProgram() {
     return programReadable_;
 }
 
-bool Command::runAttempt(Link& link, bool serial) {
+// The handshake under the wait notice: the user sees what is waited for and can
+// stop it. A cancelled wait stops before anything is erased or sent.
+bool Command::handshake(Link& link) {
+    s_.ui.showWaitNotice("Waiting for the terminal on " + where_ + "...");
+    status("waiting for the terminal");
+    link.setStopWaiting([this] { return s_.ui.cancelled(); });
+    const bool ready =
+        kind_ == TransferKind::Program ? loaderHandshake(link, s_.ui) : settingsHandshake(link);
+    link.setStopWaiting(nullptr);
+    s_.ui.hideWaitNotice();
+    if (!ready && !s_.ui.cancelled()) status("no answer");
+    return ready;
+}
+
+Command::Attempt Command::runAttempt(Link& link, bool serial) {
     if (serial) s_.serial.setSessionTimeouts();
-    if (kind_ == TransferKind::Program) {
-        if (!programReadable_) {
-            s_.ui.message(msg::kDownloadError, kDownloadCaption, MessageIcon::Warning);
-            return false;
-        }
-        if (!loaderHandshake(link, s_.ui) || !eraseFlash(link, s_.ui)) return false;
-    } else if (!settingsHandshake(link)) {
-        return false;
+    if (kind_ == TransferKind::Program && !programReadable_) {
+        s_.ui.message(msg::kDownloadError, kDownloadCaption, MessageIcon::Warning);
+        return Attempt::Failed;
     }
+    const bool ready = handshake(link);
+    if (s_.ui.cancelled()) {
+        status("cancelled");
+        return Attempt::Cancelled;
+    }
+    if (!ready) return Attempt::Failed;
+    if (kind_ == TransferKind::Program && !eraseFlash(link, s_.ui)) return Attempt::Failed;
+    status("terminal answered");
     const bool settings = kind_ == TransferKind::Settings;
     s_.ui.beginProgress(settings ? static_cast<int>(kBlockCount) : 100);
     const bool ok = settings ? sendSettingsBlocks(link, s_.image, s_.companions, s_.ui)
                              : sendProgram(link, s_.ui, program_);
     s_.ui.endProgress();
+    status(ok ? "downloaded" : "download failed");
     if (ok) s_.ui.message(msg::kDownloaded, kDownloadCaption, MessageIcon::Warning);
-    return ok;
+    return ok ? Attempt::Succeeded : Attempt::Failed;
 }
 
 }  // namespace

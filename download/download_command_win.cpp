@@ -24,6 +24,7 @@ std::string& programFileName() {
 
 void runDownloadCommand(TransferKind kind, HWND socketWindow) {
     WinDownloadUi ui;
+    ui.setStatusWindow(socketWindow);
     WinClock clock;
     WinSerialDevice serial;
     WinSocketHost socket;

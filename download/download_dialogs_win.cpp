@@ -14,6 +14,8 @@
 #include "resources/download_ids.h"
 #include "settings/value_lists.h"
 #include "shell/dialog_controls_win.h"
+#include "shell/link_status_win.h"
+#include "shell/user_settings_win.h"
 
 namespace varomil {
 namespace {
@@ -38,6 +40,18 @@ int chosen(HWND dialog, int id) {
     return i < 0 ? 0 : i;
 }
 
+// The last choice of the user, kept for the next download.
+constexpr char kLastVia[] = "DownloadVia";
+constexpr char kLastPort[] = "DownloadPort";
+constexpr char kLastSpeed[] = "DownloadSpeed";
+
+// RF needs no serial port and no line speed.
+void grayUnusedLists(HWND dialog) {
+    const bool serial = chosen(dialog, IDC_DOWNLOAD_VIA) != kViaRf;
+    EnableWindow(GetDlgItem(dialog, IDC_DOWNLOAD_PORT), serial);
+    EnableWindow(GetDlgItem(dialog, IDC_DOWNLOAD_SPEED), serial);
+}
+
 INT_PTR CALLBACK DownloadPropertiesProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITDIALOG: {
@@ -52,9 +66,14 @@ INT_PTR CALLBACK DownloadPropertiesProc(HWND dialog, UINT msg, WPARAM wParam, LP
             showList(dialog, IDC_DOWNLOAD_VIA, lists::kDownloadVia, choice.via);
             showList(dialog, IDC_DOWNLOAD_PORT, portNames, choice.port);
             showList(dialog, IDC_DOWNLOAD_SPEED, lists::kBaudRate, choice.speed);
+            grayUnusedLists(dialog);
             return TRUE;
         }
         case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_DOWNLOAD_VIA && HIWORD(wParam) == CBN_SELCHANGE) {
+                grayUnusedLists(dialog);
+                return TRUE;
+            }
             if (LOWORD(wParam) == IDOK) {
                 auto& choice = *reinterpret_cast<LinkChoice*>(GetWindowLongPtrA(dialog, DWLP_USER));
                 choice.via = chosen(dialog, IDC_DOWNLOAD_VIA);
@@ -77,6 +96,42 @@ INT_PTR CALLBACK NoticeProc(HWND, UINT msg, WPARAM, LPARAM) {
     return msg == WM_INITDIALOG ? TRUE : FALSE;
 }
 
+// The wait notice: Cancel (the button, Escape or the close box) marks the wait
+// as cancelled; the download sees it at its next look.
+struct WaitNotice {
+    bool* cancelled;
+    const char* text;
+};
+
+INT_PTR CALLBACK WaitNoticeProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG: {
+            const auto& notice = *reinterpret_cast<const WaitNotice*>(lParam);
+            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(notice.cancelled));
+            SetDlgItemTextA(dialog, IDC_WAIT_TEXT, notice.text);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) {
+                *reinterpret_cast<bool*>(GetWindowLongPtrA(dialog, DWLP_USER)) = true;
+                EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
+                return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+// Keys and clicks that waited in the queue during a blocking wait were meant for
+// something else: a question shown now must not take them as its answer.
+void discardQueuedInput() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&m, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
+
 // The transfer blocks this thread: paint now what changed, and look at the queue
 // without taking anything from it, so that the system does not take the program
 // for hung (a queue that is looked at is a thread that answers).
@@ -92,23 +147,35 @@ void paintNow(HWND window) {
 WinDownloadUi::~WinDownloadUi() {
     endProgress();
     hideEraseNotice();
+    hideWaitNotice();
 }
 
 void WinDownloadUi::message(std::string_view text, std::string_view caption, MessageIcon icon) {
+    discardQueuedInput();
     const std::string t(text), c(caption);
     showMessage(GetActiveWindow(), t.c_str(), c.c_str(),
                 MB_OK | (icon == MessageIcon::Question ? MB_ICONQUESTION : MB_ICONWARNING));
 }
 
 bool WinDownloadUi::ask(std::string_view text, std::string_view caption) {
+    discardQueuedInput();
     const std::string t(text), c(caption);
     return showMessage(GetActiveWindow(), t.c_str(), c.c_str(), MB_YESNO | MB_ICONQUESTION) ==
            IDYES;
 }
 
 bool WinDownloadUi::chooseLinkSettings(LinkChoice& choice) {
-    return DialogBoxParamA(instance(), "DOWNLOADDLG", GetFocus(), DownloadPropertiesProc,
-                           reinterpret_cast<LPARAM>(&choice)) == IDOK;
+    choice.via = readUserChoice(kLastVia, static_cast<int>(lists::kDownloadVia.size()), choice.via);
+    choice.port = readUserChoice(kLastPort, kComPortCount, choice.port);
+    choice.speed =
+        readUserChoice(kLastSpeed, static_cast<int>(lists::kBaudRate.size()), choice.speed);
+    if (DialogBoxParamA(instance(), "DOWNLOADDLG", GetFocus(), DownloadPropertiesProc,
+                        reinterpret_cast<LPARAM>(&choice)) != IDOK)
+        return false;
+    writeUserChoice(kLastVia, choice.via);
+    writeUserChoice(kLastPort, choice.port);
+    writeUserChoice(kLastSpeed, choice.speed);
+    return true;
 }
 
 bool WinDownloadUi::chooseProgramFile(std::string& name) {
@@ -168,6 +235,63 @@ void WinDownloadUi::showEraseNotice() {
 void WinDownloadUi::hideEraseNotice() {
     if (erase_ != nullptr) DestroyWindow(erase_);
     erase_ = nullptr;
+}
+
+}  // namespace varomil
+
+namespace varomil {
+
+void WinDownloadUi::showWaitNotice(std::string_view text) {
+    hideWaitNotice();
+    cancelled_ = false;
+    HWND owner = statusWindow_ != nullptr ? GetAncestor(statusWindow_, GA_ROOT) : nullptr;
+    const std::string t(text);
+    WaitNotice notice{&cancelled_, t.c_str()};
+    wait_ = CreateDialogParamA(instance(), "WAITDLG", owner, WaitNoticeProc,
+                               reinterpret_cast<LPARAM>(&notice));
+    if (wait_ == nullptr) return;
+    ShowWindow(wait_, SW_SHOW);
+    paintNow(wait_);
+    lastLook_ = GetTickCount();
+}
+
+namespace {
+// Handles what is queued for the notice (and its button) alone; everything else
+// stays queued and is discarded before the next question.
+void takeNoticeInput(HWND notice) {
+    MSG m;
+    while (PeekMessageA(&m, notice, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(notice, &m)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    }
+}
+}  // namespace
+
+// A Cancel pressed just before the wait ended still counts.
+void WinDownloadUi::hideWaitNotice() {
+    if (wait_ == nullptr) return;
+    takeNoticeInput(wait_);
+    DestroyWindow(wait_);
+    wait_ = nullptr;
+}
+
+bool WinDownloadUi::cancelled() {
+    if (cancelled_ || wait_ == nullptr) return cancelled_;
+    const DWORD now = GetTickCount();
+    if (now - lastLook_ < kLookEveryMs) return false;
+    lastLook_ = now;
+    takeNoticeInput(wait_);
+    return cancelled_;
+}
+
+void WinDownloadUi::linkStatus(std::string_view text) {
+    if (statusWindow_ == nullptr) return;
+    const std::string t(text);
+    showLinkStatus(statusWindow_, t.c_str());
+    // The download blocks the thread: show the status bar's parts now.
+    paintNow(GetAncestor(statusWindow_, GA_ROOT));
 }
 
 }  // namespace varomil

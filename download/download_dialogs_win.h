@@ -1,5 +1,5 @@
 // The download's dialogs and message boxes: Download Properties, the program
-// file choice, the progress window and the erase notice.
+// file choice, the progress window, the erase notice and the wait notice.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +20,14 @@ class WinDownloadUi : public DownloadUi {
     void endProgress() override;
     void showEraseNotice() override;
     void hideEraseNotice() override;
+    void showWaitNotice(std::string_view text) override;
+    void hideWaitNotice() override;
+    bool cancelled() override;
+    void linkStatus(std::string_view text) override;
+
+    // The status bar that shows linkStatus: the main window's, found from any of
+    // its windows.
+    void setStatusWindow(HWND window) { statusWindow_ = window; }
 
     HWND progressWindow() const { return progress_; }
     HWND progressBar() const { return bar_; }
@@ -29,6 +37,11 @@ class WinDownloadUi : public DownloadUi {
     HWND progress_ = nullptr;
     HWND bar_ = nullptr;
     HWND erase_ = nullptr;
+    HWND wait_ = nullptr;
+    HWND statusWindow_ = nullptr;
+    bool cancelled_ = false;
+    DWORD lastLook_ = 0;
+    static constexpr DWORD kLookEveryMs = 50;
 };
 
 // Size of the file name buffer of the Open dialog.

@@ -38,6 +38,15 @@ class DownloadUi {
     // The notice shown while the terminal reports its flash erase in progress.
     virtual void showEraseNotice() = 0;
     virtual void hideEraseNotice() = 0;
+    // The notice that says what the download waits for, with a Cancel button: up
+    // from the first byte sent until the terminal has answered.
+    virtual void showWaitNotice(std::string_view /*text*/) {}
+    virtual void hideWaitNotice() {}
+    // True once the notice's Cancel was pressed; the shell lets the notice take
+    // its input here, so the waits ask often.
+    virtual bool cancelled() { return false; }
+    // Where the link stands ("COM1: no answer"), for the status bar.
+    virtual void linkStatus(std::string_view /*text*/) {}
 };
 
 // Every message box of the download says where it comes from.

@@ -3,6 +3,10 @@
 namespace varomil {
 
 void Link::sendAndCollect(const Byte* data, std::size_t n) {
+    if (stopped()) {
+        reply_.clear();
+        return;
+    }
     discardInput();
     transmit(data, n);
     collectReply();
@@ -18,7 +22,7 @@ void Link::collectReply() {
         const std::size_t room = kReplyCapacity - reply_.size();
         reply_.append(reinterpret_cast<const char*>(chunk), got < room ? got : room);
         if (!reply_.empty() && reply_.back() == '\r' && got > 0) break;
-        if (deadline.passed()) break;
+        if (deadline.passed() || stopped()) break;
     }
     if (!reply_.empty() && reply_.back() == '\r') reply_.pop_back();
 }

@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace varomil {
 
@@ -61,6 +63,11 @@ class Link {
     const std::string& reply() const { return reply_; }
     bool replyIs(std::string_view word) const { return reply_ == word; }
 
+    // A reply wait ends early once `stop` says so (the user cancelled the wait).
+    // Once stopped, nothing more is sent and every reply is empty.
+    void setStopWaiting(std::function<bool()> stop) { stop_ = std::move(stop); }
+    bool stopped() const { return stop_ && stop_(); }
+
     // False once the terminal has closed a socket connection.
     virtual bool connected() const { return true; }
     Clock& clock() { return clock_; }
@@ -78,6 +85,7 @@ class Link {
   private:
     Clock& clock_;
     std::string reply_;
+    std::function<bool()> stop_;
 };
 
 }  // namespace varomil

@@ -86,7 +86,8 @@ bool loaderHandshake(Link& link, DownloadUi& ui) {
         link.sendAndCollect(kLoaderDownload);
         if (link.replyIs("FN") || link.replyIs("ACK2")) return true;
     }
-    warn(ui, msg::kNotReady);
+    // A wait the user stopped needs no message: the user knows.
+    if (!link.stopped()) warn(ui, msg::kNotReady);
     return false;
 }
 

@@ -22,7 +22,11 @@ SocketOpenResult openSocketLink(SocketHost& host, DownloadUi& ui) {
             ui.message(msg::kListenFailed, kDownloadCaption, MessageIcon::Warning);
             return SocketOpenResult::ListenFailed;
     }
-    return host.accept(kAcceptWaitMs) ? SocketOpenResult::Connected : SocketOpenResult::NoTerminal;
+    for (std::uint32_t waited = 0; waited < kAcceptWaitMs; waited += kAcceptSliceMs) {
+        if (host.accept(kAcceptSliceMs)) return SocketOpenResult::Connected;
+        if (ui.cancelled()) return SocketOpenResult::Cancelled;
+    }
+    return SocketOpenResult::NoTerminal;
 }
 
 void SocketLink::transmit(const Byte* data, std::size_t n) {

@@ -40,6 +40,7 @@ class SocketHost {
 enum class SocketOpenResult {
     Connected,
     NoTerminal,  // none connected within 10 s; not reported
+    Cancelled,   // the user stopped the wait
     LibraryFailed,
     SocketFailed,
     BindFailed,
@@ -48,8 +49,10 @@ enum class SocketOpenResult {
 
 // Listens on the download port and waits for the terminal. Failures of the socket
 // library, socket, bind or listen are reported to the user. The caller closes the
-// host whatever the result.
+// host whatever the result. The wait is taken in slices, so that the user's
+// Cancel (DownloadUi::cancelled) ends it.
 SocketOpenResult openSocketLink(SocketHost& host, DownloadUi& ui);
+constexpr std::uint32_t kAcceptSliceMs = 100;
 
 class SocketLink : public Link {
   public:

@@ -14,6 +14,7 @@
 #include "host/session_settings.h"
 #include "host/session_state_win.h"
 #include "host/terminal_window_win.h"
+#include "shell/link_status_win.h"
 #include "resources/host_ids.h"
 #include "settings/image_layout.h"
 #include "settings/settings_image.h"
@@ -178,6 +179,21 @@ bool fail(HWND terminal, const char* text) {
     return false;
 }
 
+// Why a connect failed, in the words of the status bar.
+std::string connectFailure(int error) {
+    switch (error) {
+        case WSAECONNREFUSED:
+            return "connection refused";
+        case WSAETIMEDOUT:
+            return "no answer";
+        case WSAENETUNREACH:
+        case WSAEHOSTUNREACH:
+            return "host unreachable";
+        default:
+            return "error " + std::to_string(error);
+    }
+}
+
 }  // namespace
 
 bool connectHost(HWND owner, HWND terminal) {
@@ -211,9 +227,13 @@ bool connectHost(HWND owner, HWND terminal) {
         WSACleanup();
         return fail(terminal, "Create socket failed !!");
     }
+    const std::string where =
+        std::string(address) + ":" + std::to_string(settingsImage().u16le(fld::TelnetPort));
     if (connect(s, reinterpret_cast<const sockaddr*>(&host), sizeof host) == SOCKET_ERROR) {
+        const std::string why = where + ": " + connectFailure(WSAGetLastError());
         closesocket(s);
         WSACleanup();
+        showLinkStatus(terminal, why.c_str());
         return fail(terminal, "Can not establish connection");
     }
 
@@ -247,6 +267,7 @@ bool connectHost(HWND owner, HWND terminal) {
     // Back into the entry the dialog showed, so the next Connect offers it again.
     settingsImage().setText(slot::hostAddress(e.entry), address);
     deliverTerminalUpdates(terminal);
+    showLinkStatus(terminal, ("Connected to " + where).c_str());
     return true;
 }
 
@@ -273,6 +294,7 @@ void disconnectHost(HWND owner) {
         CloseHandle(c.thread);
         WSACleanup();
         c = Connection{};
+        showLinkStatus(owner, "");
     }
     stopCapture(owner);
 }

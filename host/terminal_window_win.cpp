@@ -7,6 +7,7 @@
 #include "download/download_command_win.h"
 #include "host/key_mapping.h"
 #include "host/session_state_win.h"
+#include "shell/link_status_win.h"
 #include "resources/resource_ids.h"
 
 namespace varomil {
@@ -270,7 +271,9 @@ void onHostClosed(HWND hwnd, WPARAM generation) {
     // A notice of a connection already closed must not end the next one. The frame
     // is the parent: it disconnects and shows the settings summary again.
     const HWND frame = GetParent(hwnd);
-    if (current && frame != nullptr) SendMessageA(frame, WM_COMMAND, IDM_DISCONNECT, 0);
+    if (!current || frame == nullptr) return;
+    SendMessageA(frame, WM_COMMAND, IDM_DISCONNECT, 0);
+    showLinkStatus(frame, "Connection closed by the host");
 }
 
 }  // namespace

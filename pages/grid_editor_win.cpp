@@ -196,25 +196,90 @@ void clickChart(HWND chart, int x, int y) {
     }
 }
 
+void showResult(HWND chart) {
+    InvalidateRect(GetDlgItem(GetParent(chart), IDC_GRID_RESULT), nullptr, TRUE);
+}
+
+// The keyboard way through the chart: the arrows move the selected cell, Space
+// or Enter takes its code, Backspace takes the last code off again.
+bool chartKey(HWND chart, WPARAM key) {
+    const int columns = static_cast<int>(chartOf(chart).columns);
+    int column = editor.selColumn, row = editor.selRow;
+    switch (key) {
+        case VK_LEFT:
+            column = column > 0 ? column - 1 : 0;
+            break;
+        case VK_RIGHT:
+            column = column + 1 < columns ? column + 1 : column;
+            break;
+        case VK_UP:
+            row = row > 0 ? row - 1 : 0;
+            break;
+        case VK_DOWN:
+            row = row < 15 ? row + 1 : 15;
+            break;
+        case VK_SPACE:
+        case VK_RETURN:
+            if (editor.value.append(static_cast<Byte>(16 * column + row))) {
+                showResult(chart);
+            } else {
+                showMessage(chart, kTooMany, kCaption, MB_OK | MB_ICONWARNING);
+            }
+            return true;
+        case VK_BACK:
+            if (editor.value.removeLast()) showResult(chart);
+            return true;
+        default:
+            return false;
+    }
+    editor.selColumn = column;
+    editor.selRow = row;
+    InvalidateRect(chart, nullptr, FALSE);
+    return true;
+}
+
 LRESULT CALLBACK chartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(chart, &ps);
             paintChart(chart, dc);
+            if (GetFocus() == chart) {
+                RECT cell = cellRect(chartOf(chart), editor.selColumn, editor.selRow);
+                InflateRect(&cell, -2, -2);
+                DrawFocusRect(dc, &cell);
+            }
             EndPaint(chart, &ps);
             return 0;
         }
+        case WM_GETDLGCODE:
+            // Arrows, Space, Enter and Backspace belong to the chart, Tab and
+            // Escape to the dialog.
+            return DLGC_WANTARROWS | DLGC_WANTCHARS |
+                   (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN
+                        ? DLGC_WANTMESSAGE
+                        : 0);
+        case WM_KEYDOWN:
+            if (chartKey(chart, wParam)) return 0;
+            break;
+        case WM_CHAR:
+            return 0;  // the keys above are taken as keys, not as characters
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(chart, nullptr, FALSE);
+            break;
         case WM_ERASEBKGND:
             return 1;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:  // the second click of a quick pair is a click too
+            SetFocus(chart);
             clickChart(chart, static_cast<short>(LOWORD(lParam)),
                        static_cast<short>(HIWORD(lParam)));
             return 0;
         default:
-            return CallWindowProcA(editor.chartProc, chart, message, wParam, lParam);
+            break;
     }
+    return CallWindowProcA(editor.chartProc, chart, message, wParam, lParam);
 }
 
 LRESULT CALLBACK resultProc(HWND result, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -246,7 +311,11 @@ INT_PTR CALLBACK gridDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 storedGridLength(editor.definition.storage, editor.definition.capacity,
                                  editor.definition.length));
             editor.initialText = editor.value.text();
-            return TRUE;
+            // The chart takes the focus first: it can be used with keys alone.
+            HWND chart = GetDlgItem(dialog, IDC_GRID_CHART);
+            SetWindowLongPtrA(chart, GWL_STYLE, GetWindowLongPtrA(chart, GWL_STYLE) | WS_TABSTOP);
+            SetFocus(chart);
+            return FALSE;
         }
         case WM_COMMAND:
             switch (LOWORD(wParam)) {

@@ -83,6 +83,17 @@ bool GridValue::append(Byte code) {
     return true;
 }
 
+bool GridValue::removeLast() {
+    if (length_ == 0) return false;
+    bytes_[--length_] = 0;
+    text_.clear();
+    for (std::size_t i = 0; i < length_; ++i) {
+        text_ += gridCellName(mode_, bytes_[i]);
+        text_ += ' ';
+    }
+    return true;
+}
+
 void GridValue::clear() {
     bytes_.fill(0);
     length_ = 0;

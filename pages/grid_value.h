@@ -49,6 +49,8 @@ class GridValue {
     void load(const Byte* stored, std::size_t length);
     // Appends a code; false (and nothing changes) when the value is full.
     bool append(Byte code);
+    // Takes the last code off (Backspace); false when the value is empty.
+    bool removeLast();
     void clear();
     // Copies the value into `storage` and zero-fills the rest of `storageSize`
     // bytes (a storage may be larger than the capacity, never smaller).

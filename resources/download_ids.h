@@ -13,4 +13,7 @@
 /* Erase notice (EraseDlg). */
 #define IDC_ERASE_TEXT 102
 
+/* Wait notice (WAITDLG): what the download waits for. */
+#define IDC_WAIT_TEXT 103
+
 #endif

@@ -5,8 +5,11 @@
 #include <optional>
 #include <string>
 
-#include "shell/file_dialog_win.h"
+#include "resources/resource_ids.h"
 #include "settings/settings_file.h"
+#include "shell/file_dialog_win.h"
+#include "shell/message_box_win.h"
+#include "shell/resource_strings_win.h"
 
 namespace varomil {
 
@@ -21,6 +24,7 @@ bool replaceFile(const std::string& temporary, const std::string& target) {
     // A read-only file is the user's way of keeping it: never replace it.
     const DWORD attributes = GetFileAttributesA(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
     return MoveFileExA(temporary.c_str(), target.c_str(),
@@ -39,22 +43,78 @@ OPENFILENAMEA fileDialog(HWND owner, char* name, DWORD capacity, DWORD flags) {
     return ofn;
 }
 
+// The system's own words for the last failure, without the line end.
+std::string systemReason(DWORD error) {
+    char text[512] = "";
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, text, sizeof text, nullptr);
+    std::string reason(text, n);
+    while (!reason.empty() &&
+           (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    return reason;
+}
+
+void tell(HWND owner, const std::string& text, UINT icon) {
+    showMessage(owner, text.c_str(), loadResourceString(IDS_TITLE).c_str(), MB_OK | icon);
+}
+
 }  // namespace
+
+OpenResult openSettingsFileAt(HWND owner, const std::string& path, std::string& fileName,
+                              int productCount) {
+    fileName = path;
+    SetLastError(ERROR_SUCCESS);
+    const LoadResult result = readSettingsFile(path, settingsImage(), companions(), productCount);
+    const DWORD error = GetLastError();
+    switch (result) {
+        case LoadResult::Loaded:
+            return OpenResult::Loaded;
+        case LoadResult::ReplacedByDefaults:
+            // The file is not ours to overwrite: the next Save asks for a name.
+            fileName.clear();
+            tell(owner,
+                 path +
+                     " is not a settings file of a known version.\n"
+                     "The factory settings are loaded instead; Save asks for a new file name.",
+                 MB_ICONWARNING);
+            return OpenResult::Defaults;
+        case LoadResult::TooShort:
+            fileName.clear();
+            tell(owner,
+                 "Can not open the settings from " + path +
+                     ".\nThe file is too short to be a settings file.",
+                 MB_ICONWARNING);
+            return OpenResult::Failed;
+        case LoadResult::CannotOpen:
+        case LoadResult::ReadError:
+            break;
+    }
+    // A file that could not be loaded must not become the target of a later Save.
+    fileName.clear();
+    tell(owner, "Can not open the settings from " + path + ".\n" + systemReason(error),
+         MB_ICONWARNING);
+    return OpenResult::Failed;
+}
 
 bool openSettingsFile(HWND owner, std::string& fileName, int productCount) {
     char name[kSettingsFileNameCapacity] = "";
     OPENFILENAMEA ofn = fileDialog(owner, name, sizeof name, OFN_FILEMUSTEXIST);
     if (!chooseOpenFile(ofn)) return false;
-    fileName = name;
-    const LoadResult result = readSettingsFile(name, settingsImage(), companions(), productCount);
-    // A file that could not be loaded must not become the target of a later Save.
-    if (!succeeded(result)) fileName.clear();
-    return succeeded(result);
+    return openSettingsFileAt(owner, name, fileName, productCount) != OpenResult::Failed;
 }
 
 bool saveSettingsFile(HWND owner, std::string& fileName) {
     if (fileName.empty()) return saveSettingsFileAs(owner, fileName);
-    return writeSettingsFile(fileName, settingsImage(), companions(), replaceFile);
+    SetLastError(ERROR_SUCCESS);
+    if (writeSettingsFile(fileName, settingsImage(), companions(), replaceFile)) return true;
+    // The user must not believe the settings are kept.
+    const DWORD error = GetLastError();
+    tell(owner,
+         "Can not save the settings to " + fileName + ".\n" +
+             systemReason(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT),
+         MB_ICONWARNING);
+    return false;
 }
 
 bool saveSettingsFileAs(HWND owner, std::string& fileName) {

@@ -1,6 +1,9 @@
 #include "shell/file_dialog_win.h"
 
+#include <string>
 #include <utility>
+
+#include "shell/user_settings_win.h"
 
 namespace varomil {
 
@@ -9,16 +12,42 @@ FileDialogHook& hook() {
     static FileDialogHook h;
     return h;
 }
+
+constexpr char kLastFolder[] = "LastFolder";
+
+// Every Open and Save As dialog starts in the folder used last, unless the
+// caller names one or the name it offers carries its own folder.
+template <typename Choose>
+bool chooseInLastFolder(OPENFILENAMEA& ofn, Choose choose) {
+    const std::string folder = readUserSetting(kLastFolder);
+    const char* given = ofn.lpstrInitialDir;
+    if (given == nullptr && !folder.empty()) ofn.lpstrInitialDir = folder.c_str();
+    const bool chosen = choose();
+    ofn.lpstrInitialDir = given;
+    if (chosen && ofn.lpstrFile != nullptr) {
+        const std::string path = ofn.lpstrFile;
+        const std::size_t cut = path.find_last_of("\\/");
+        if (cut != std::string::npos) {
+            // "C:\name" keeps its separator: "C:" alone is the drive's current folder.
+            writeUserSetting(kLastFolder, path.substr(0, cut == 2 ? 3 : cut));
+        }
+    }
+    return chosen;
+}
 }  // namespace
 
 bool chooseOpenFile(OPENFILENAMEA& ofn) {
-    if (hook()) return hook()(FileDialogKind::Open, ofn);
-    return GetOpenFileNameA(&ofn) != FALSE;
+    return chooseInLastFolder(ofn, [&] {
+        if (hook()) return hook()(FileDialogKind::Open, ofn);
+        return GetOpenFileNameA(&ofn) != FALSE;
+    });
 }
 
 bool chooseSaveFile(OPENFILENAMEA& ofn) {
-    if (hook()) return hook()(FileDialogKind::Save, ofn);
-    return GetSaveFileNameA(&ofn) != FALSE;
+    return chooseInLastFolder(ofn, [&] {
+        if (hook()) return hook()(FileDialogKind::Save, ofn);
+        return GetSaveFileNameA(&ofn) != FALSE;
+    });
 }
 
 void setFileDialogHook(FileDialogHook h) {

@@ -1,5 +1,6 @@
 // Every common Open or Save As dialog of the program goes through these two
-// functions, so that the GUI tests can choose the file (or cancel) from a script.
+// functions, so that the GUI tests can choose the file (or cancel) from a script,
+// and so that each starts in the folder the user chose last.
 #pragma once
 
 #include <windows.h>

@@ -18,5 +18,8 @@ constexpr unsigned kTerminalHostClosed = 1327;  // WM_USER + 303
 // The download link's socket notifications (FD_CLOSE) arrive at the terminal
 // window as this message, which hands them on to the download.
 constexpr unsigned kDownloadSocketMessage = 1424;  // WM_USER + 400
+// Sent to the main window: lParam is the NUL-terminated text for the status bar's
+// link part (the state of a telnet connection or of a download's wait).
+constexpr unsigned kLinkStatusMessage = 1328;  // WM_USER + 304
 
 }  // namespace varomil

@@ -231,6 +231,25 @@ TEST(ProgramDownload, LoaderRepliesAtEachHandshakeStep) {
     EXPECT_EQ(rig.term.downloads, 0);
 }
 
+// Cancel in the wait notice while the loader is silent: nothing more is sent, no
+// question follows, the flash is never erased, and the status bar says so.
+TEST(ProgramDownload, CancelInTheWaitNoticeEndsTheCommandBeforeAnyErase) {
+    Rig rig = programRig(faults([](auto& f) { f.silent = true; }), kSmall);
+    rig.ui.cancelAfterPolls = 3;
+    rig.run(TransferKind::Program);
+    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog"}));
+    EXPECT_EQ(rig.ui.waitNotices,
+              (std::vector<std::string>{"Waiting for the terminal on COM1..."}));
+    EXPECT_EQ(rig.writes(), (std::vector<Bytes>{bytesOf("\r")}));
+    EXPECT_EQ(rig.term.erases, 0);
+    EXPECT_EQ(rig.ui.linkStatuses.back(), "COM1: cancelled");
+    EXPECT_FALSE(rig.file.isOpen);
+
+    // Without Cancel the same terminal is reported as not answering.
+    Rig silent = ranProgram(faults([](auto& f) { f.silent = true; }), kSmall);
+    EXPECT_EQ(silent.ui.linkStatuses.back(), "COM1: no answer");
+}
+
 TEST(ProgramDownload, EraseBusyShowsTheNoticeUntilTheLoaderIsDone) {
     Rig rig = ranProgram(faults([](auto& f) { f.erase = {{{"FB", 0}, {"FA", 1500}}}; }), kSmall);
     EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "erase notice",

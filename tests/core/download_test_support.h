@@ -55,6 +55,13 @@ class ScriptedUi : public DownloadUi {
     void endProgress() override { log.push_back("progress end"); }
     void showEraseNotice() override { log.push_back("erase notice"); }
     void hideEraseNotice() override { log.push_back("erase notice end"); }
+    // The wait notice and the status bar's link part, apart from the log.
+    std::vector<std::string> waitNotices, linkStatuses;
+    int cancelAfterPolls = -1;  // the user's Cancel: after this many looks; never below 0
+    int polls = 0;
+    void showWaitNotice(std::string_view text) override { waitNotices.emplace_back(text); }
+    bool cancelled() override { return cancelAfterPolls >= 0 && ++polls > cancelAfterPolls; }
+    void linkStatus(std::string_view text) override { linkStatuses.emplace_back(text); }
 
   private:
     std::size_t asked = 0;

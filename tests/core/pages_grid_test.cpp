@@ -18,6 +18,12 @@ TEST(PagesGrid, ClicksGiveNamesAndBytesPerMode) {
     }
     EXPECT_EQ(keys.text(), "A Enter ESC ");
     EXPECT_EQ(hex.text(), "41 0D 1B ");
+    // Backspace takes the last code and its name off, and nothing from nothing.
+    EXPECT_TRUE(hex.removeLast());
+    EXPECT_EQ(hex.text(), "41 0D ");
+    EXPECT_EQ(hex.length(), 2u);
+    GridValue empty(GridMode::Hex, 2);
+    EXPECT_FALSE(empty.removeLast());
     std::array<Byte, 10> stored;
     stored.fill(0xEE);
     keys.store(stored.data(), 9);

@@ -160,5 +160,11 @@ run_case rf-program program 3 0 rf
 expect=hangup
 run_case rf-hangup settings 3 0 rf --close-after 100
 grep -q "blocks 101 " "$work/rf-hangup/sim.log" || fail "rf-hangup: expected 101 blocks stored"
+# Cancel in the wait notice of a program download: the port is closed and the
+# terminal's flash is neither erased nor written.
+expect=cancel
+run_case socat-cancel-program program 1 0 socat
+grep -q "erases 0$" "$work/socat-cancel-program/sim.log" || fail "socat-cancel-program: erased"
+grep -q "records 0 " "$work/socat-cancel-program/sim.log" || fail "socat-cancel-program: written"
 expect=""
 echo "all download cases passed in $(($(date +%s) - start)) s"

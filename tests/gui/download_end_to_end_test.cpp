@@ -40,9 +40,18 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
     settingsImage().bytes()[kSettingsImageSize - 1] = 0xA5;
     settingsImage().bytes()[kSettingsImageSize / 2] = 0x5A;
 
+    // "cancel": the user presses Cancel in the wait notice as soon as it shows;
+    // nothing may be erased or sent after that, and no question follows.
+    const bool cancel = env("VAROMIL_E2E_EXPECT") == "cancel";
     int propertiesShown = 0, progressShown = 0, eraseNoticeShown = 0;
+    std::string waitText;
     DialogHook hook([&](HWND d) {
         const std::string title = windowText(d);
+        if (GetDlgItem(d, 103) != nullptr) {  // the wait notice
+            if (waitText.empty()) waitText = dialogItemText(d, 103);
+            if (cancel) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
         if (title == "Progress") ++progressShown;
         if (title == "Download") ++eraseNoticeShown;
         if (title != "Download Properties") return;
@@ -57,7 +66,7 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
     const bool hangUp = env("VAROMIL_E2E_EXPECT") == "hangup";
     ScriptedMessageBoxes boxes;
     ScriptedFileDialogs files;
-    boxes.answer(IDOK);
+    if (!cancel) boxes.answer(IDOK);
     if (hangUp) boxes.answer(IDNO);
     const DWORD start = GetTickCount();
     if (kind == "program") {
@@ -70,6 +79,13 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
     std::printf("download %s via %d: %lu ms\n", kind.c_str(), via,
                 static_cast<unsigned long>(took));
     EXPECT_EQ(propertiesShown, 1);
+    EXPECT_EQ(waitText, via == 3 ? "Waiting for the terminal to connect on port 3000..."
+                                 : "Waiting for the terminal on COM1...");
+    if (cancel) {
+        EXPECT_EQ(progressShown + eraseNoticeShown, 0);
+        EXPECT_TRUE(boxes.calls().empty()) << boxes.calls().at(0).text;
+        return;
+    }
     EXPECT_GE(progressShown, 1);
     // Shown only while a loader that reported its erase busy is waited for.
     EXPECT_EQ(eraseNoticeShown, env("VAROMIL_E2E_ERASE_BUSY") == "1" ? 1 : 0);

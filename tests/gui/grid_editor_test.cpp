@@ -97,6 +97,39 @@ TEST_F(GridEditorTest, KeyNameAndHexClicksGiveNamesAndBytes) {
     EXPECT_EQ(storage[3], 0x1B);
 }
 
+// The chart has the focus when the grid opens; arrows move the selected cell,
+// Space and Enter take its code (Enter does not close the dialog), Backspace
+// takes the last one off.
+HWND keyedGrid = nullptr;
+bool chartHadFocus = false;
+
+// Runs once the grid's own loop runs (the dialog is active by then): notes the
+// focus, then types the keys and presses OK.
+void CALLBACK typeIntoChart(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND chart = GetDlgItem(keyedGrid, IDC_GRID_CHART);
+    chartHadFocus = GetFocus() == chart;
+    const WPARAM keys[] = {VK_RIGHT, VK_RIGHT,  VK_RIGHT, VK_RIGHT, VK_DOWN, VK_SPACE,
+                           VK_LEFT,  VK_LEFT,   VK_LEFT,  VK_LEFT,  VK_LEFT, VK_UP,
+                           VK_UP,    VK_RETURN, VK_BACK,  VK_DOWN,  VK_DOWN, VK_RETURN};
+    for (WPARAM k : keys) PostMessageA(chart, WM_KEYDOWN, k, 1);
+    PostMessageA(keyedGrid, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(GridEditorTest, TheChartWorksWithKeysAlone) {
+    storage.fill(0);
+    target(GridMode::Hex, 4, GridLength::TrailingPairs);
+    DialogHook hook([&](HWND dialog) {
+        if (windowText(dialog) != "The Grid Control") return;
+        keyedGrid = dialog;
+        SetTimer(nullptr, 0, 0, typeIntoChart);
+    });
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_TRUE(chartHadFocus);
+    EXPECT_EQ(windowText(edit), "41 02 ");
+    EXPECT_EQ(storage[1], 0x02);
+}
+
 TEST_F(GridEditorTest, CapacityOneRefusesASecondClickWithAWarning) {
     // A one-character delimiter lives in a two-byte buffer: the character and its 0.
     std::array<Byte, 2> delimiter{0x00, 0x55};

@@ -10,6 +10,7 @@
 #include "app/document.h"
 #include "app/main_window_win.h"
 #include "shell/message_box_win.h"
+#include "shell/user_settings_win.h"
 #include "resources/resource_ids.h"
 
 namespace varomil::test {
@@ -51,7 +52,8 @@ ScriptedFileDialogs::ScriptedFileDialogs() {
             const char* pattern = ofn.lpstrFilter + lstrlenA(ofn.lpstrFilter) + 1;
             filter = std::string(ofn.lpstrFilter) + '\0' + pattern + '\0';
         }
-        calls_.push_back({kind, filter, ofn.Flags, ofn.lpstrDefExt ? ofn.lpstrDefExt : ""});
+        calls_.push_back({kind, filter, ofn.Flags, ofn.lpstrDefExt ? ofn.lpstrDefExt : "",
+                          ofn.lpstrInitialDir ? ofn.lpstrInitialDir : ""});
         if (names_.empty()) {
             ADD_FAILURE() << "unexpected file dialog";
             return false;
@@ -139,6 +141,8 @@ HWND freshMainWindow() {
     if (IsWindow(mainWindow().frame)) DestroyWindow(mainWindow().frame);
     drainQuitMessage();
     document().CapturedScreenCount = 0;
+    // Each test starts with no recent files and no remembered folder or link.
+    RegDeleteTreeA(HKEY_CURRENT_USER, kUserSettingsKey);
     return createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
 }
 

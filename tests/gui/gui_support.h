@@ -52,6 +52,7 @@ class ScriptedFileDialogs {
         std::string filter;  // the first entry: text, NUL, pattern, NUL
         DWORD flags;
         std::string defaultExtension;
+        std::string initialDir;
     };
     ScriptedFileDialogs();
     ~ScriptedFileDialogs();

@@ -236,11 +236,19 @@ TEST_F(HostSessionTest, HostIpDialogRefusesBadFieldsAndTheConnectionReportsItsFa
     EXPECT_EQ(boxes.calls()[1].caption, "Error");
 
     // A port nobody listens on any more: the connection is refused.
-    useHost(ScriptedTelnetHost([](ScriptedTelnetHost&) {}));
+    const std::uint16_t port = [] {
+        ScriptedTelnetHost gone([](ScriptedTelnetHost&) {});
+        return static_cast<std::uint16_t>(gone.port());
+    }();
+    settingsImage().setU16le(fld::TelnetPort, port);
     boxes.answer(IDOK);
     connectWith({"127", "0", "0", "1"});
     ASSERT_EQ(boxes.calls().size(), 3u);
     EXPECT_EQ(boxes.calls()[2].text, "Can not establish connection");
+    // The status bar's link part says where and why, while the message is up.
+    char link[128] = "";
+    SendMessageA(mainWindow().status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(link));
+    EXPECT_EQ(std::string(link), "127.0.0.1:" + std::to_string(port) + ": connection refused");
     EXPECT_TRUE(disconnectedView());
 }
 

@@ -206,13 +206,16 @@ std::string treeViewText(HWND tree, HTREEITEM item, int depth) {
     return out;
 }
 
-TEST_F(MainWindowTest, ChoosingAProductDiscardsTheSettingsSilentlyAndTheSameOneDoesNothing) {
-    // Product chosen after an edit; whether the edit, the mark and the name go.
+TEST_F(MainWindowTest, ChoosingAProductDiscardsTheSettingsAfterNoAndTheSameOneDoesNothing) {
+    // Product chosen after an edit; whether the edit, the mark and the name go
+    // (after "No" to the save question).
     const std::pair<int, bool> steps[] = {{2, true}, {3, true}, {3, false}, {0, true}};
     for (const auto& [product, discarded] : steps) {
         SCOPED_TRACE(product);
         markEdited();
-        answering({}, {}, [product = product] { chooseProduct(product); });
+        ScriptedMessageBoxes boxes;
+        if (discarded) boxes.answer(IDNO);
+        chooseProduct(product);
         EXPECT_EQ(settingsImage().byte(fld::ProductIndex), product);
         EXPECT_EQ(stillEdited(), !discarded);
         EXPECT_EQ(document().SettingsModified, !discarded);
@@ -321,9 +324,9 @@ TEST_F(MainWindowTest, ConnectionAndCaptureStatesOnToolbarAndMenu) {
     expectTelnetCommands("10000");
     EXPECT_TRUE(IsWindowVisible(w().tree));
     EXPECT_FALSE(IsWindowVisible(w().terminal));
-    SetFocus(w().selector);
+    SetFocus(w().tree);
     SetFocus(frame);
-    EXPECT_EQ(GetFocus(), frame);
+    EXPECT_EQ(GetFocus(), w().selector) << "the frame hands the focus to the selector or tree";
 }
 
 TEST_F(MainWindowTest, StatusBarShowsCaptureCountsAndIsClearedAfterOtherCommands) {

@@ -19,6 +19,8 @@
 namespace varomil::test {
 namespace {
 
+const std::string kTitle = "Varomil Terminal Emulation For VT";
+
 std::string scratchFolder() {
     const std::string folder = scratchPath("gui");
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -101,7 +103,12 @@ TEST_F(SettingsFileTest, AFileThatCannotBeLoadedLeavesSettingsAndNameAlone) {
         std::ofstream out(shortFile, std::ios::binary);
         out << "V106" << std::string(1000, '\0');
     }
-    answering({}, {shortFile}, [] { sendCommand(1020); });
+    Asked asked = answering({IDOK}, {shortFile}, [] { sendCommand(1020); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    expectBox(asked.boxes[0],
+              "Can not open the settings from " + shortFile +
+                  ".\nThe file is too short to be a settings file.",
+              kTitle, MB_OK | MB_ICONWARNING);
     EXPECT_EQ(settingsImage().text(fld::LocalName), "KEEP");
     EXPECT_TRUE(document().CurrentFileName.empty()) << "a later Save must not overwrite it";
     EXPECT_EQ(fileBytes(shortFile).size(), 1004u);
@@ -109,6 +116,40 @@ TEST_F(SettingsFileTest, AFileThatCannotBeLoadedLeavesSettingsAndNameAlone) {
     answering({}, {""}, [] { sendCommand(1020); });  // Cancel
     EXPECT_EQ(settingsImage().text(fld::LocalName), "KEEP");
     EXPECT_TRUE(document().CurrentFileName.empty());
+
+    asked = answering({IDOK}, {folder + "gone.NET"}, [] { sendCommand(1020); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    EXPECT_EQ(
+        asked.boxes[0].text.rfind("Can not open the settings from " + folder + "gone.NET.\n", 0),
+        0u)
+        << asked.boxes[0].text;
+    EXPECT_GT(asked.boxes[0].text.size(), asked.boxes[0].text.find('\n') + 1) << "no reason";
+}
+
+// A file of another format (or a version before 100) brings the factory settings,
+// says so, and is never the target of the next Save.
+TEST_F(SettingsFileTest, AForeignFileIsReportedAndNeverOverwrittenByTheNextSave) {
+    chooseProduct(3);
+    const std::string foreign = folder + "foreign.NET";
+    {
+        std::ofstream out(foreign, std::ios::binary);
+        out << "X106" << std::string(163655, '\x01');
+    }
+    const std::string before = fileBytes(foreign);
+    Asked asked = answering({IDOK}, {foreign}, [] { sendCommand(1020); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    expectBox(asked.boxes[0],
+              foreign +
+                  " is not a settings file of a known version.\nThe factory settings are "
+                  "loaded instead; Save asks for a new file name.",
+              kTitle, MB_OK | MB_ICONWARNING);
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 1) << "the factory settings of 4410/4420";
+    EXPECT_EQ(settingsImage().text(fld::Ssid), "WLAN");
+    EXPECT_TRUE(document().CurrentFileName.empty());
+    EXPECT_EQ(windowText(frame), kTitle);
+    asked = answering({}, {""}, [] { sendCommand(1030); });  // asks for a name: Cancel
+    EXPECT_EQ(asked.files.at(0).kind, FileDialogKind::Save);
+    EXPECT_EQ(fileBytes(foreign), before);
 }
 
 TEST_F(SettingsFileTest, AFailedSaveKeepsTheChangesAndStopsTheCommandThatAsked) {
@@ -117,12 +158,18 @@ TEST_F(SettingsFileTest, AFailedSaveKeepsTheChangesAndStopsTheCommandThatAsked) 
     document().SettingsModified = true;
     document().CurrentFileName = folder + "no-such-folder\\site.NET";
 
-    sendCommand(1030);
+    const Asked asked = answering({IDOK}, {}, [] { sendCommand(1030); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    const std::string& text = asked.boxes[0].text;
+    EXPECT_EQ(text.rfind("Can not save the settings to " + document().CurrentFileName + ".\n", 0),
+              0u)
+        << text;
+    EXPECT_GT(text.size(), text.find('\n') + 1) << "the system's reason is missing";
     EXPECT_TRUE(document().SettingsModified);
 
-    answering({IDYES}, {}, [&] { SendMessageA(frame, WM_CLOSE, 0, 0); });
+    answering({IDYES, IDOK}, {}, [&] { SendMessageA(frame, WM_CLOSE, 0, 0); });
     EXPECT_TRUE(IsWindow(frame)) << "closing would lose the changes";
-    answering({IDYES}, {}, [] { sendCommand(1010); });
+    answering({IDYES, IDOK}, {}, [] { sendCommand(1010); });
     EXPECT_EQ(settingsImage().text(fld::LocalName), "UNSAVED");
 
     // Yes with a Save As that is cancelled stops as well.
@@ -149,11 +196,19 @@ TEST_F(SettingsFileTest, AReadOnlyFileIsNeitherReplacedNorReportedAsSaved) {
 
     settingsImage().setText(fld::Ssid, "CHANGED");
     document().SettingsModified = true;
-    sendCommand(1030);
+    EXPECT_EQ(answering({IDOK}, {}, [] { sendCommand(1030); }).boxes.at(0).text,
+              "Can not save the settings to " + path + ".\n" + "Access denied.");
     EXPECT_TRUE(document().SettingsModified);
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_FALSE(fileExists(path + ".tmp"));
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Save As onto a name that is a folder by now: said, and nothing saved.
+    const std::string taken = folder + "taken.NET";
+    CreateDirectoryA(taken.c_str(), nullptr);
+    const Asked asked = answering({IDOK}, {taken}, [] { sendCommand(1040); });
+    EXPECT_EQ(asked.boxes.at(0).text.rfind("Can not save the settings to " + taken + ".\n", 0), 0u);
+    EXPECT_TRUE(document().SettingsModified);
 }
 
 TEST_F(SettingsFileTest, EachProductInTheSelectorGivesTheNativeFactoryImage) {

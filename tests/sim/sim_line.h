@@ -166,7 +166,9 @@ class SimSocketHost : public SocketHost {
         return listenResult;
     }
     bool accept(std::uint32_t ms) override {
-        const bool c = connects[std::min(accepts, connects.size() - 1)];
+        // One entry per listen: the program waits in slices, all of one attempt.
+        const std::size_t attempt = startups > 0 ? static_cast<std::size_t>(startups - 1) : 0;
+        const bool c = connects[std::min(attempt, connects.size() - 1)];
         ++accepts;
         if (!c) {
             clock_.sleep(ms);

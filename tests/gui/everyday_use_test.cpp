@@ -1,0 +1,318 @@
+// Everyday use of the main window as a user meets it: the title and the recent
+// files, a product change over unsaved edits, keys that move the focus or reach
+// the host, the tree that keeps its open branches, a file named on the command line.
+#include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/application_win.h"
+#include "app/document.h"
+#include "app/main_window_win.h"
+#include "app/property_sheet_win.h"
+#include "shell/message_box_win.h"
+#include "host/session_state_win.h"
+#include "settings/settings_image.h"
+#include "tests/gui/gui_support.h"
+#include "tests/gui/host_telnet_peer.h"
+#include "tests/gui/sheet_test_support.h"
+
+namespace varomil::test {
+namespace {
+
+const std::string kTitle = "Varomil Terminal Emulation For VT";
+
+class EverydayUseTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        frame = freshMainWindow();
+        ASSERT_NE(frame, nullptr);
+        folder = scratchPath("everyday");
+        CreateDirectoryA(folder.c_str(), nullptr);
+        folder += "\\";
+    }
+    HWND frame = nullptr;
+    std::string folder;
+};
+
+// The File menu's texts from Save As down to Exit, "-" for a separator.
+std::string fileMenuTail(HWND frame) {
+    HMENU file = GetSubMenu(GetMenu(frame), 0);
+    std::string out;
+    for (int i = 3; i < GetMenuItemCount(file); ++i) {
+        char text[300] = "";
+        GetMenuStringA(file, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const bool separator =
+            GetMenuState(file, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR;
+        out +=
+            (separator ? std::string("-") : std::to_string(GetMenuItemID(file, i)) + " " + text) +
+            "|";
+    }
+    return out;
+}
+
+TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart) {
+    chooseProduct(2);
+    EXPECT_EQ(windowText(frame), kTitle);
+    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1090 &Exit\tAlt+F4|");
+    const std::string first = folder + "first.NET", dock = folder + "dock.NET";
+    answering({}, {first}, [] { sendCommand(1040); });
+    settingsImage().setText(fld::LocalName, "DOCK");
+    const Asked asked = answering({}, {dock}, [] { sendCommand(1040); });
+    EXPECT_EQ(asked.files.at(0).initialDir, folder.substr(0, folder.size() - 1))
+        << "the dialog starts in the folder used last";
+    EXPECT_EQ(windowText(frame), "dock.NET - " + kTitle);
+    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1081 &1 " + dock + "|1082 &2 " + first +
+                                       "|-|1090 &Exit\tAlt+F4|");
+    configure([](HWND sheet) { pressOk(sheet); });
+    EXPECT_EQ(windowText(frame), "dock.NET* - " + kTitle);
+
+    // Another run finds the list and opens the newest entry, asking to save first.
+    answering({IDNO}, {}, [] { sendCommand(1010); });
+    DestroyWindow(frame);
+    drainQuitMessage();
+    frame = createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1081 &1 " + dock + "|1082 &2 " + first +
+                                       "|-|1090 &Exit\tAlt+F4|");
+    sendCommand(1082);
+    EXPECT_EQ(windowText(frame), "first.NET - " + kTitle);
+    EXPECT_EQ(fileMenuTail(frame).substr(0, 40),
+              ("1040 Save &As...|-|1081 &1 " + first).substr(0, 40));
+    DeleteFileA(dock.c_str());
+    const Asked gone = answering({IDOK}, {}, [] { sendCommand(1082); });
+    EXPECT_EQ(gone.boxes.size(), 1u) << "a recent file that is gone is reported";
+    EXPECT_EQ(fileMenuTail(frame),
+              "1040 Save &As...|-|1081 &1 " + first + "|-|1090 &Exit\tAlt+F4|");
+}
+
+TEST_F(EverydayUseTest, AProductChangeOverEditsAsksAndCancelKeepsProductAndEdits) {
+    chooseProduct(1);
+    settingsImage().setText(fld::LocalName, "EDITED");
+    document().SettingsModified = true;
+    Asked asked = answering({IDCANCEL}, {}, [] { chooseProduct(2); });
+    ASSERT_EQ(asked.boxes.size(), 1u);
+    expectBox(asked.boxes[0], "Save the program ?", kTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+              MB_ICONMASK | MB_TYPEMASK);
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 1);
+    EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(settingsImage().text(fld::LocalName), "EDITED");
+    EXPECT_TRUE(document().SettingsModified);
+
+    answering({IDNO}, {}, [] { chooseProduct(3); });
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 3);
+    EXPECT_FALSE(document().SettingsModified);
+    answering({}, {}, [] { chooseProduct(2); });  // nothing to lose: no question
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 2);
+}
+
+// Runs a key through what the message loop does, with Ctrl held when asked.
+void pressKey(HWND target, UINT vk, bool control) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), "Varomil");
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        if (translateFrameMessage(mainWindow().frame, accelerators, msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(EverydayUseTest, FocusStartsInTheSelectorAndTabOrF6MovesToTheTreeAndBack) {
+    const MainWindow& w = mainWindow();
+    EXPECT_EQ(GetFocus(), w.selector);
+    pressKey(w.selector, VK_TAB, false);
+    EXPECT_EQ(GetFocus(), w.tree);
+    pressKey(w.tree, VK_F6, false);
+    EXPECT_EQ(GetFocus(), w.selector);
+    pressKey(w.selector, VK_F6, false);
+    SetFocus(nullptr);
+    SetFocus(frame);  // back from another window: the tree again
+    EXPECT_EQ(GetFocus(), w.tree);
+}
+
+std::string linkStatusText() {
+    char text[256] = "";
+    SendMessageA(mainWindow().status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet) {
+    int sheets = 0;
+    setSettingsSheetDriver([&](HWND sheet) {
+        ++sheets;
+        pressCancel(sheet);
+    });
+    chooseProduct(2);
+    pressKey(mainWindow().tree, 'C', true);
+    EXPECT_EQ(sheets, 1) << "away from the terminal Ctrl+C is Configure";
+
+    ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
+        h.reach(1);
+        if (!h.expect("\x03", "Ctrl+C")) return;
+        h.reach(2);
+        h.closeConnection();
+    });
+    settingsImage().setText(slot::hostAddress(0), "127.0.0.1");
+    settingsImage().setByte(fld::ActiveHostIndex, 0);
+    settingsImage().setFlag(fld::AutoLogin, false);
+    settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(host.port()));
+    {
+        DialogHook ok([](HWND d) { PostMessageA(d, WM_COMMAND, IDOK, 0); });
+        sendCommand(1340);
+    }
+    ASSERT_TRUE(pumpUntil([&] { return host.stage() == 1; }));
+    ASSERT_EQ(GetFocus(), mainWindow().terminal);
+    EXPECT_EQ(linkStatusText(), "Connected to 127.0.0.1:" + std::to_string(host.port()));
+    pressKey(mainWindow().terminal, 'C', true);
+    EXPECT_TRUE(pumpUntil([&] { return host.finished(); }));
+    EXPECT_EQ(host.stage(), 2);
+    EXPECT_EQ(sheets, 1);
+    EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(mainWindow().tree); }));
+    EXPECT_EQ(linkStatusText(), "Connection closed by the host");
+    setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
+}
+
+TEST_F(EverydayUseTest, CtrlTabAndCtrlPageKeysSwitchTheSheetsTabs) {
+    chooseProduct(2);
+    std::vector<int> shown;
+    configure([&](HWND sheet) {
+        const std::pair<WPARAM, bool> keys[] = {{VK_TAB, false},
+                                                {VK_NEXT, false},
+                                                {VK_TAB, true},
+                                                {VK_PRIOR, false},
+                                                {VK_PRIOR, false}};
+        BYTE state[256] = {};
+        for (const auto& [key, shift] : keys) {
+            state[VK_CONTROL] = 0x80;
+            state[VK_SHIFT] = shift ? 0x80 : 0;
+            SetKeyboardState(state);
+            PostMessageA(currentPage(sheet), WM_KEYDOWN, key, 1);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            shown.push_back(TabCtrl_GetCurSel(PropSheet_GetTabControl(sheet)));
+        }
+        state[VK_CONTROL] = state[VK_SHIFT] = 0;
+        SetKeyboardState(state);
+        pressCancel(sheet);
+    });
+    EXPECT_EQ(shown, (std::vector<int>{1, 2, 1, 0, 4}));
+}
+
+std::vector<std::string> expandedItems(HWND tree) {
+    std::vector<std::string> out;
+    for (HTREEITEM i = TreeView_GetRoot(tree); i != nullptr; i = TreeView_GetNextSibling(tree, i)) {
+        char text[256] = "";
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT | TVIF_STATE;
+        tv.hItem = i;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        tv.stateMask = TVIS_EXPANDED;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        if (tv.state & TVIS_EXPANDED) out.push_back(text);
+    }
+    return out;
+}
+
+TEST_F(EverydayUseTest, TheTreeKeepsItsExpandedBranchesAcrossOkNewAndOpen) {
+    chooseProduct(2);
+    HWND tree = mainWindow().tree;
+    HTREEITEM second = TreeView_GetNextSibling(tree, TreeView_GetRoot(tree));
+    ASSERT_NE(second, nullptr);
+    TreeView_Expand(tree, second, TVE_EXPAND);
+    const std::vector<std::string> open = expandedItems(tree);
+    ASSERT_EQ(open.size(), 1u);
+    configure([](HWND sheet) { pressOk(sheet); });
+    EXPECT_EQ(expandedItems(tree), open);
+    answering({IDNO}, {}, [] { sendCommand(1010); });
+    EXPECT_EQ(expandedItems(tree), open);
+}
+
+TEST_F(EverydayUseTest, AFileNamedOnTheCommandLineIsOpenAfterStartUp) {
+    chooseProduct(3);
+    settingsImage().setText(fld::LocalName, "FROM-ARGS");
+    const std::string path = folder + "site one.NET";
+    answering({}, {path}, [] { sendCommand(1040); });
+    frame = freshMainWindow();
+    openCommandLineFile(frame, ("\"C:\\varomil.exe\" \"" + path + "\"").c_str());
+    EXPECT_EQ(settingsImage().text(fld::LocalName), "FROM-ARGS");
+    EXPECT_EQ(document().CurrentFileName, path);
+    EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(windowText(frame), "site one.NET - " + kTitle);
+}
+
+// No terminal on RF: the notice says what is waited for, keys typed meanwhile
+// answer nothing, Cancel ends the command, and the link chosen is offered again.
+// True when nothing else on this machine listens on the download port.
+bool downloadPortFree() {
+    WSADATA data{};
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
+    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(3000);
+    const bool free = bind(probe, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
+    closesocket(probe);
+    WSACleanup();
+    return free;
+}
+
+TEST_F(EverydayUseTest, AnRfWaitShowsItsNoticeIgnoresKeysTypedMeanwhileAndCancelEndsIt) {
+    if (!downloadPortFree()) GTEST_SKIP() << "another program holds port 3000";
+    chooseProduct(2);
+    std::vector<std::string> notices;
+    bool grayed = false;
+    int viaOffered = -1;
+    DialogHook hook([&](HWND d) {
+        if (windowText(d) == "Download Properties") {
+            HWND via = GetDlgItem(d, 401);
+            viaOffered = static_cast<int>(SendMessageA(via, CB_GETCURSEL, 0, 0));
+            SendMessageA(via, CB_SETCURSEL, 3, 0);
+            SendMessageA(d, WM_COMMAND, MAKEWPARAM(401, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(via));
+            grayed = !IsWindowEnabled(GetDlgItem(d, 402)) && !IsWindowEnabled(GetDlgItem(d, 403));
+            PostMessageA(d, WM_COMMAND, notices.empty() ? IDOK : IDCANCEL, 0);
+            return;
+        }
+        if (GetDlgItem(d, 103) == nullptr) return;
+        notices.push_back(dialogItemText(d, 103));
+        if (notices.size() == 1) {  // an impatient user's Return and Escape
+            PostMessageA(mainWindow().frame, WM_KEYDOWN, VK_RETURN, 0);
+            PostMessageA(mainWindow().frame, WM_KEYDOWN, VK_ESCAPE, 0);
+        } else {
+            PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    std::vector<std::string> asked;
+    bool keysLeft = true;
+    setMessageBoxHook([&](HWND, const char* text, const char*, UINT) {
+        MSG m;
+        keysLeft = PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE) != FALSE;
+        asked.emplace_back(text);
+        return IDYES;
+    });
+    sendCommand(1210);
+    refuseUnscriptedDialogs();
+    EXPECT_TRUE(grayed) << "COM port and Baur rate mean nothing for RF";
+    const std::string waiting = "Waiting for the terminal to connect on port 3000...";
+    EXPECT_EQ(notices, (std::vector<std::string>{waiting, waiting}));
+    EXPECT_EQ(asked, (std::vector<std::string>{"Failed to download, would you like to retry?"}));
+    EXPECT_FALSE(keysLeft);
+    EXPECT_EQ(linkStatusText(), "port 3000: cancelled");
+    sendCommand(1210);  // the link chosen last is offered again
+    EXPECT_EQ(viaOffered, 3);
+}
+
+}  // namespace
+}  // namespace varomil::test
