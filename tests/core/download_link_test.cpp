@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "download/download_messages.h"
 #include "tests/core/download_test_support.h"
 
@@ -84,6 +88,50 @@ TEST(DownloadLink, SocketKeepsAWholeReceiveAndSendsAPacketInPieces) {
     ASSERT_EQ(host.writes.size(), 2u);
     EXPECT_EQ(host.writes[1], packet);
     EXPECT_EQ(link.reply(), "ACK");
+}
+
+// A socket whose sends take what a script says: a count, 0 (would block) or -1
+// (failed); each call costs a millisecond. The terminal never answers.
+struct StutteringSocket : SocketHost {
+    explicit StutteringSocket(std::vector<long> s) : script(std::move(s)) {}
+    ListenResult listen(std::uint16_t) override { return ListenResult::Ok; }
+    bool accept(std::uint32_t) override { return true; }
+    long send(const Byte* data, std::size_t n) override {
+        clock.sleep(1);
+        const long r = calls < script.size() ? script[calls] : static_cast<long>(n);
+        ++calls;
+        if (r > 0) sent.append(data, data + std::min<std::size_t>(static_cast<std::size_t>(r), n));
+        return r;
+    }
+    std::size_t receive(Byte*, std::size_t) override {
+        clock.sleep(1);
+        return 0;
+    }
+    bool connected() const override { return true; }
+    void close() override {}
+
+    sim::SimClock clock;
+    std::vector<long> script;
+    std::size_t calls = 0;
+    std::string sent;
+};
+
+TEST(DownloadLink, SocketSendsGoOnAfterWouldBlockAndStopAtAFailureOrTheReplyTime) {
+    StutteringSocket stutter({0, 3, 0, 0, 2});
+    SocketLink(stutter, stutter.clock).sendAndCollect("TAMBRO\r");
+    EXPECT_EQ(stutter.sent, "TAMBRO\r");
+    EXPECT_EQ(stutter.calls, 6u);
+
+    StutteringSocket broken({3, -1});
+    SocketLink(broken, broken.clock).sendAndCollect("TAMBRO\r");
+    EXPECT_EQ(broken.sent, "TAM");
+    EXPECT_EQ(broken.calls, 2u);
+
+    StutteringSocket blocked(std::vector<long>(5000, 0));
+    SocketLink(blocked, blocked.clock).sendAndCollect("TAMBRO\r");
+    EXPECT_EQ(blocked.sent, "");
+    EXPECT_GE(blocked.calls, 2500u);
+    EXPECT_LE(blocked.calls, 2502u);
 }
 
 TEST(DownloadLink, SocketReplyLongerThanTenBytesIsKeptWhole) {
