@@ -4,6 +4,7 @@
 
 #include "app/application_win.h"
 #include "app/commands_win.h"
+#include "app/summary_commands_win.h"
 #include "app/document.h"
 #include "app/toolbar_win.h"
 #include "host/telnet_connection_win.h"
@@ -130,6 +131,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
                      windows().status, helpIds);
             return 0;
         }
+        case WM_CONTEXTMENU:
+            if (onSummaryContextMenu(hwnd, reinterpret_cast<HWND>(wParam), lParam)) return 0;
+            break;
         case WM_CLOSE:
             onClose(hwnd);
             return 0;
@@ -156,13 +160,7 @@ void setStatusText(const char* text) {
 
 void rebuildSummaryTree() {
     if (windows().tree == nullptr) return;
-    SummaryContext ctx;
-    ctx.maker = loadResourceString(IDS_MAKER);
-    ctx.version = loadResourceString(IDS_VERSION);
-    ctx.notice = loadResourceString(IDS_NOTICE);
-    const Document& doc = document();
-    ctx.productNames.assign(doc.ProductTable.begin(), doc.ProductTable.begin() + doc.ProductCount);
-    fillSummaryTreeView(windows().tree, buildSummaryTree(settingsImage(), ctx));
+    fillSummaryTreeView(windows().tree, buildSummaryTree(settingsImage(), summaryContext()));
 }
 
 }  // namespace varomil
