@@ -42,7 +42,7 @@ void onNew(HWND frame) {
 void onOpen(HWND frame) {
     if (document().SettingsModified && !askToSave(frame)) return;
     resetDocument();
-    if (!openSettingsFile(frame)) return;
+    if (!openSettingsFile(frame, document().CurrentFileName, document().ProductCount)) return;
     openSettingsSheet(frame);
     SendMessageA(mainWindow().selector, CB_SETCURSEL, static_cast<WPARAM>(selectedProduct()), 0);
     // Whatever the sheet returned, the tree must show the file just loaded.
@@ -50,11 +50,11 @@ void onOpen(HWND frame) {
 }
 
 void onSave(HWND frame) {
-    if (saveSettingsFile(frame)) document().SettingsModified = false;
+    if (saveSettingsFile(frame, document().CurrentFileName)) document().SettingsModified = false;
 }
 
 void onSaveAs(HWND frame) {
-    if (saveSettingsFileAs(frame)) document().SettingsModified = false;
+    if (saveSettingsFileAs(frame, document().CurrentFileName)) document().SettingsModified = false;
 }
 
 void onExit(HWND frame) {
@@ -65,18 +65,16 @@ void onConfigure(HWND frame) {
     openSettingsSheet(frame);
 }
 
-void onDownloadSettings(HWND frame) {
-    document().DownloadKind = cmd::DownloadSettings;
-    runDownloadCommand(frame);
+void onDownloadSettings(HWND) {
+    runDownloadCommand(TransferKind::Settings, mainWindow().terminal);
 }
 
-void onDownloadProgram(HWND frame) {
-    document().DownloadKind = cmd::DownloadProgram;
-    runDownloadCommand(frame);
+void onDownloadProgram(HWND) {
+    runDownloadCommand(TransferKind::Program, mainWindow().terminal);
 }
 
 void onConnect(HWND frame) {
-    if (!connectHost(frame)) return;
+    if (!connectHost(frame, mainWindow().terminal)) return;
     showTerminalView(true);
     SetConnectionState(frame, false);
     SetCaptureState(frame, true);
@@ -90,7 +88,8 @@ void onDisconnect(HWND frame) {
 }
 
 void onStartCapture(HWND frame) {
-    if (!startCapture(frame)) return;
+    // The terminal window owns the file dialog and its message.
+    if (!startCapture(mainWindow().terminal)) return;
     document().CapturedScreenCount = 0;
     SetCaptureState(frame, false);
     setStatusText("Ready to capture");
@@ -176,7 +175,7 @@ bool askToSave(HWND frame) {
     if (answer == IDCANCEL) return false;
     // A save that fails or is cancelled stops the command that asked, as Cancel
     // does: going on would throw the user's changes away.
-    if (answer == IDYES) return saveSettingsFile(frame);
+    if (answer == IDYES) return saveSettingsFile(frame, document().CurrentFileName);
     return true;
 }
 

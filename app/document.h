@@ -21,7 +21,6 @@ struct Document {
     std::array<std::string, kMaxProducts> ProductTable;
     int ProductCount = 0;
     int CapturedScreenCount = 0;
-    int DownloadKind = 0;  // command id that started the download: 1210 or 1220
 };
 
 Document& document();

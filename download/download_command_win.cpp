@@ -2,9 +2,6 @@
 
 #include <string>
 
-#include "app/command_ids.h"
-#include "app/document.h"
-#include "app/main_window_win.h"
 #include "download/download_command.h"
 #include "download/download_devices_win.h"
 #include "download/download_dialogs_win.h"
@@ -25,15 +22,12 @@ std::string& programFileName() {
 
 }  // namespace
 
-void runDownloadCommand(HWND) {
-    const TransferKind kind = document().DownloadKind == cmd::DownloadProgram
-                                  ? TransferKind::Program
-                                  : TransferKind::Settings;
+void runDownloadCommand(TransferKind kind, HWND socketWindow) {
     WinDownloadUi ui;
     WinClock clock;
     WinSerialDevice serial;
     WinSocketHost socket;
-    socket.setNotifyWindow(mainWindow().terminal);
+    socket.setNotifyWindow(socketWindow);
     WinProgramFile file;
     DownloadSession session{ui,   clock,           serial,       socket,
                             file, settingsImage(), companions(), programFileName()};

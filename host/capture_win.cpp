@@ -6,7 +6,6 @@
 #include <mutex>
 
 #include "shell/file_dialog_win.h"
-#include "app/main_window_win.h"
 #include "shell/message_box_win.h"
 #include "host/capture_file.h"
 #include "host/session_state_win.h"
@@ -46,11 +45,11 @@ ScreenCapture& capture() {
 
 }  // namespace
 
-bool startCapture(HWND) {
+bool startCapture(HWND owner) {
     char name[260] = "";
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = mainWindow().terminal;
+    ofn.hwndOwner = owner;
     ofn.lpstrFilter = "Host Session Screens (*.SCR)\0*.SCR\0";
     ofn.lpstrFile = name;
     ofn.nMaxFile = sizeof name;
@@ -63,8 +62,7 @@ bool startCapture(HWND) {
     const HANDLE file =
         CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        showMessage(mainWindow().terminal, "Create file failed !!", "Error",
-                    MB_OK | MB_ICONWARNING);
+        showMessage(owner, "Create file failed !!", "Error", MB_OK | MB_ICONWARNING);
         return false;
     }
     return capture().start(std::make_unique<FileHandleOutput>(file));

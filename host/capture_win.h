@@ -5,7 +5,7 @@
 
 namespace varomil {
 
-// True when a capture file is open.
+// Asks for the file in a dialog owned by `owner`; true when a capture file is open.
 bool startCapture(HWND owner);
 // Appends the screen when a capture is in progress. False only when a screen was
 // lost: a short write is not a captured screen.

@@ -9,7 +9,6 @@
 #include <mutex>
 #include <string>
 
-#include "app/main_window_win.h"
 #include "shell/message_box_win.h"
 #include "host/capture_win.h"
 #include "host/session_state_win.h"
@@ -173,14 +172,14 @@ DWORD WINAPI receiveLoop(LPVOID parameter) {
     }
 }
 
-bool fail(const char* text) {
-    showMessage(mainWindow().terminal, text, "Error", MB_OK | MB_ICONWARNING);
+bool fail(HWND terminal, const char* text) {
+    showMessage(terminal, text, "Error", MB_OK | MB_ICONWARNING);
     return false;
 }
 
 }  // namespace
 
-bool connectHost(HWND owner) {
+bool connectHost(HWND owner, HWND terminal) {
     // Never two connections: a second Connect closes the first.
     if (connection().open) disconnectHost(owner);
     HWND focus = GetFocus();
@@ -192,7 +191,7 @@ bool connectHost(HWND owner) {
 
     WSADATA wsa;
     if (WSAStartup(MAKEWORD(1, 1), &wsa) != 0)
-        return fail("Unable to initialize the WinSock library");
+        return fail(terminal, "Unable to initialize the WinSock library");
     const HostAddressEdit& e = addressEdit();
     char address[64];
     std::snprintf(address, sizeof address, "%d.%d.%d.%d", e.octets[0], e.octets[1], e.octets[2],
@@ -200,7 +199,7 @@ bool connectHost(HWND owner) {
     const unsigned long ip = inet_addr(address);
     if (ip == INADDR_NONE) {
         WSACleanup();
-        return fail("Invalid Host IP given.");
+        return fail(terminal, "Invalid Host IP given.");
     }
     sockaddr_in host{};
     host.sin_family = AF_INET;
@@ -209,16 +208,15 @@ bool connectHost(HWND owner) {
     const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     if (s == INVALID_SOCKET) {
         WSACleanup();
-        return fail("Create socket failed !!");
+        return fail(terminal, "Create socket failed !!");
     }
     if (connect(s, reinterpret_cast<const sockaddr*>(&host), sizeof host) == SOCKET_ERROR) {
         closesocket(s);
         WSACleanup();
-        return fail("Can not establish connection");
+        return fail(terminal, "Can not establish connection");
     }
 
     SessionState& state = sessionState();
-    HWND terminal = mainWindow().terminal;
     auto* args = new ReceiveThreadArgs{s, 0, terminal};
     {
         std::lock_guard<std::mutex> hold(state.lock);
@@ -239,7 +237,7 @@ bool connectHost(HWND owner) {
         }
         closesocket(s);
         WSACleanup();
-        return fail("Create read thread failed");
+        return fail(terminal, "Create read thread failed");
     }
     connection() = Connection{true, s, thread};
     // Back into the entry the dialog showed, so the next Connect offers it again.

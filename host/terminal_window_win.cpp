@@ -3,11 +3,10 @@
 #include <array>
 #include <mutex>
 
-#include "app/command_ids.h"
-#include "app/main_window_win.h"
 #include "download/download_command_win.h"
 #include "host/key_mapping.h"
 #include "host/session_state_win.h"
+#include "resources/resource_ids.h"
 
 namespace varomil {
 
@@ -245,7 +244,7 @@ void onChar(HWND hwnd, WPARAM ch) {
     deliverTerminalUpdates(hwnd);
 }
 
-void onHostClosed(WPARAM generation) {
+void onHostClosed(HWND hwnd, WPARAM generation) {
     SessionState& s = sessionState();
     bool current = false;
     {
@@ -253,9 +252,10 @@ void onHostClosed(WPARAM generation) {
         current =
             static_cast<unsigned>(generation) == s.generation && s.sink.socket != INVALID_SOCKET;
     }
-    // A notice of a connection already closed must not end the next one.
-    if (current && mainWindow().frame != nullptr)
-        SendMessageA(mainWindow().frame, WM_COMMAND, cmd::Disconnect, 0);
+    // A notice of a connection already closed must not end the next one. The frame
+    // is the parent: it disconnects and shows the settings summary again.
+    const HWND frame = GetParent(hwnd);
+    if (current && frame != nullptr) SendMessageA(frame, WM_COMMAND, IDM_DISCONNECT, 0);
 }
 
 }  // namespace
@@ -326,7 +326,7 @@ LRESULT CALLBACK TerminalWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             deliverTerminalUpdates(hwnd);
             return 0;
         case kTerminalHostClosed:
-            onHostClosed(wParam);
+            onHostClosed(hwnd, wParam);
             return 0;
         case WM_DESTROY:
             destroyCaret(hwnd);

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "app/document.h"
 #include "shell/file_dialog_win.h"
 #include "settings/settings_file.h"
 
@@ -15,8 +14,6 @@ namespace {
 
 constexpr char kFilter[] = "Settings (*.NET)\0*.NET\0";
 constexpr char kDefaultExtension[] = "NET";
-
-static_assert(kSettingsFileNameCapacity == kFileNameCapacity);
 
 // The finished temporary file takes the target's place in one step, written
 // through to the disk before the call returns.
@@ -44,25 +41,23 @@ OPENFILENAMEA fileDialog(HWND owner, char* name, DWORD capacity, DWORD flags) {
 
 }  // namespace
 
-bool openSettingsFile(HWND owner) {
-    char name[kFileNameCapacity] = "";
+bool openSettingsFile(HWND owner, std::string& fileName, int productCount) {
+    char name[kSettingsFileNameCapacity] = "";
     OPENFILENAMEA ofn = fileDialog(owner, name, sizeof name, OFN_FILEMUSTEXIST);
     if (!chooseOpenFile(ofn)) return false;
-    document().CurrentFileName = name;
-    const LoadResult result =
-        readSettingsFile(name, settingsImage(), companions(), document().ProductCount);
+    fileName = name;
+    const LoadResult result = readSettingsFile(name, settingsImage(), companions(), productCount);
     // A file that could not be loaded must not become the target of a later Save.
-    if (!succeeded(result)) document().CurrentFileName.clear();
+    if (!succeeded(result)) fileName.clear();
     return succeeded(result);
 }
 
-bool saveSettingsFile(HWND owner) {
-    if (document().CurrentFileName.empty()) return saveSettingsFileAs(owner);
-    return writeSettingsFile(document().CurrentFileName, settingsImage(), companions(),
-                             replaceFile);
+bool saveSettingsFile(HWND owner, std::string& fileName) {
+    if (fileName.empty()) return saveSettingsFileAs(owner, fileName);
+    return writeSettingsFile(fileName, settingsImage(), companions(), replaceFile);
 }
 
-bool saveSettingsFileAs(HWND owner) {
+bool saveSettingsFileAs(HWND owner, std::string& fileName) {
     char name[MAX_PATH] = "";
     OPENFILENAMEA ofn =
         fileDialog(owner, name, sizeof name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
@@ -71,8 +66,8 @@ bool saveSettingsFileAs(HWND owner) {
     // A name that would not fit with ".NET" appended is refused, not cut short.
     const std::optional<std::string> chosen = saveAsFileName(name);
     if (!chosen) return false;
-    document().CurrentFileName = *chosen;
-    return saveSettingsFile(owner);
+    fileName = *chosen;
+    return saveSettingsFile(owner, fileName);
 }
 
 }  // namespace varomil

@@ -4,11 +4,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace varomil {
 
-// Each returns true when a file was read or written.
-bool openSettingsFile(HWND owner);
-bool saveSettingsFile(HWND owner);
-bool saveSettingsFileAs(HWND owner);
+// Each returns true when a file was read or written. `fileName` is the document's
+// current file (empty: none yet); the commands set it to the file chosen, and
+// clear it when a file could not be loaded. A file may name products
+// 1..productCount.
+bool openSettingsFile(HWND owner, std::string& fileName, int productCount);
+bool saveSettingsFile(HWND owner, std::string& fileName);
+bool saveSettingsFileAs(HWND owner, std::string& fileName);
 
 }  // namespace varomil

@@ -139,7 +139,6 @@ HWND freshMainWindow() {
     if (IsWindow(mainWindow().frame)) DestroyWindow(mainWindow().frame);
     drainQuitMessage();
     document().CapturedScreenCount = 0;
-    document().DownloadKind = 0;
     return createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
 }
 
