@@ -49,22 +49,6 @@ OPENFILENAMEA fileDialog(HWND owner, char* name, DWORD capacity, const char* fil
     return ofn;
 }
 
-std::string whyNotLoaded(LoadResult r) {
-    switch (r) {
-        case LoadResult::CannotOpen:
-            return "Can't open the file!";
-        case LoadResult::TooShort:
-            return "The file is too short to be a settings file.";
-        case LoadResult::ReadError:
-            return "Error reading the file.";
-        case LoadResult::ReplacedByDefaults:
-            return "The file is not a settings file of a known version.";
-        case LoadResult::Loaded:
-            break;
-    }
-    return {};
-}
-
 // The settings in memory as a file would hold them: the working reader blocks
 // are what Save would store.
 void compareAndShow(HWND frame, const SettingsImage& theirs, const Companions& theirScreens,
@@ -174,7 +158,7 @@ void compareWithFile(HWND frame) {
     auto screens = std::make_unique<Companions>();
     const LoadResult r = readSettingsFile(name, *image, *screens, document().ProductCount);
     if (r != LoadResult::Loaded) {
-        tell(frame, whyNotLoaded(r) + " " + name, MB_ICONWARNING);
+        tell(frame, std::string(loadFailureText(r)) + " " + name, MB_ICONWARNING);
         return;
     }
     compareAndShow(frame, *image, *screens, name);
