@@ -10,7 +10,7 @@ namespace varomil {
 namespace {
 std::string seconds(std::uint32_t ms) {
     char text[32];
-    std::snprintf(text, sizeof text, "%u.%u s", ms / 1000, ms % 1000 / 100);
+    std::snprintf(text, sizeof text, "%u.%02u s", ms / 1000, ms % 1000 / 10);
     return text;
 }
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace varomil {
 
@@ -70,12 +71,6 @@ void compareItems(const std::vector<SummaryItem>& a, const std::vector<SummaryIt
     }
 }
 
-// Regions of the image that no summary line shows.
-bool summaryShows(const char* region) {
-    return std::strcmp(region, "reserved") != 0 && std::strcmp(region, "Reader2DBlock") != 0 &&
-           std::strcmp(region, "RfidSettings") != 0 && std::strcmp(region, "VersionTag") != 0;
-}
-
 std::size_t bytesDiffering(const SettingsImage& a, const SettingsImage& b, Field f) {
     std::size_t n = 0;
     for (std::size_t i = f.offset; i < f.end(); ++i) n += a.bytes()[i] != b.bytes()[i];
@@ -93,10 +88,8 @@ std::vector<CompareRow> compareSettings(const SettingsImage& mine, const Compani
                                         const SummaryContext& ctx) {
     std::vector<CompareRow> rows;
     std::vector<std::string> groups;
-    compareItems(buildSummaryTree(mine, ctx), buildSummaryTree(theirs, ctx), groups, rows);
-    // A region the summary does show can still differ in a byte it leaves out (the
-    // utility-menu lock, say); when no line tells, the region says so itself.
-    const bool summaryTold = !rows.empty();
+    const std::vector<SummaryItem> mineTree = buildSummaryTree(mine, ctx);
+    compareItems(mineTree, buildSummaryTree(theirs, ctx), groups, rows);
 
     for (std::size_t s = 0; s < kCapturedScreenCount; ++s) {
         if (mineScreens.capturedScreens[s] != theirScreens.capturedScreens[s]) {
@@ -107,10 +100,19 @@ std::vector<CompareRow> compareSettings(const SettingsImage& mine, const Compani
             rows.push_back(std::move(r));
         }
     }
+    // Bytes the summary does not show (the 2D reader block, the utility-menu lock,
+    // prompt lines beyond those in use, reserved bytes) still make a file differ:
+    // a region whose other side leaves the summary as it is says so itself.
+    const std::string mineText = printSummaryTree(mineTree);
+    auto mixed = std::make_unique<SettingsImage>();
     for (const Region& region : kRegionMap) {
         const std::size_t n = bytesDiffering(mine, theirs, region.field);
         if (n == 0 || std::strcmp(region.name, "VersionTag") == 0) continue;
-        if (summaryShows(region.name) && summaryTold) continue;
+        *mixed = mine;
+        std::copy_n(theirs.bytes().begin() + static_cast<std::ptrdiff_t>(region.field.offset),
+                    region.field.width,
+                    mixed->bytes().begin() + static_cast<std::ptrdiff_t>(region.field.offset));
+        if (printSummaryTree(buildSummaryTree(*mixed, ctx)) != mineText) continue;
         CompareRow r;
         r.groups = {"Other Settings"};
         r.name = region.name;

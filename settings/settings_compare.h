@@ -22,9 +22,9 @@ struct CompareRow {
 };
 
 // Settings the summary shows, in the tree's order; then "screen N differs" for
-// each captured screen slot; then the stored areas the summary does not show
-// (the 2D reader block, the RFID settings, reserved bytes), by region name. The
-// version tag is not compared: every loaded file carries the current one.
+// each captured screen slot; then, by region name, each region of the image whose
+// differences the summary does not show at all. The version tag is not compared:
+// every loaded file carries the current one.
 std::vector<CompareRow> compareSettings(const SettingsImage& mine, const Companions& mineScreens,
                                         const SettingsImage& theirs, const Companions& theirScreens,
                                         const SummaryContext& ctx);

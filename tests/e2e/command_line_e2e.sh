@@ -105,7 +105,7 @@ for n in 1 2 3; do
     cmp "$work/expected.bin" "$work/three/image$n.bin" || fail "three: terminal $n image differs"
 done
 tr -d '\r' <"$work/three/batch.log" >"$work/three/log"
-[ "$(grep -cE '^[0-9-]+ [0-9:]+  terminal [123]  RF  ok  [0-9]+\.[0-9] s$' "$work/three/log")" -eq 3 ] ||
+[ "$(grep -cE '^[0-9-]+ [0-9:]+  terminal [123]  RF  ok  [0-9]+\.[0-9][0-9] s$' "$work/three/log")" -eq 3 ] ||
     fail "three: log lines"
 grep -qE '^3 terminals: 3 ok, 0 failed, ' "$work/three/log" || fail "three: summary line"
 cmp "$work/three/log" "$work/three/out" || fail "three: console and log differ"
