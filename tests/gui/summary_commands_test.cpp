@@ -159,5 +159,37 @@ TEST_F(SummaryCommandsTest, CopyPutsTheSelectedBranchOnTheClipboard) {
               "  Emulation Settings : Disable\r\n  Set Data & Time : Disable\r\n");
 }
 
+// The context menu's items, read while it is up; the menu is then closed.
+std::string shownMenu;
+void CALLBACK readMenuAndClose(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const HWND popup = FindWindowA("#32768", nullptr);
+    const HMENU menu = popup != nullptr
+                           ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0))
+                           : nullptr;
+    char text[64];
+    for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        shownMenu += std::to_string(GetMenuItemID(menu, i)) + " " + text + "|";
+    }
+    EndMenu();
+}
+
+TEST_F(SummaryCommandsTest, ARightClickSelectsTheItemAndOpensTheContextMenu) {
+    const HTREEITEM barcode =
+        TreeView_GetNextSibling(tree(), TreeView_GetNextSibling(tree(), TreeView_GetRoot(tree())));
+    RECT r{};
+    TreeView_GetItemRect(tree(), barcode, &r, TRUE);
+    POINT at{r.left + 2, r.top + 2};
+    ClientToScreen(tree(), &at);
+    for (const LPARAM where : {MAKELPARAM(at.x, at.y), LPARAM{-1}}) {
+        shownMenu.clear();
+        SetTimer(nullptr, 0, 50, readMenuAndClose);  // fires inside the menu loop
+        SendMessageA(mainWindow().frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree()), where);
+        EXPECT_EQ(shownMenu, "1150 &Copy\tCtrl+Ins|1160 &Find...\tCtrl+F|");
+        EXPECT_EQ(itemText(tree(), TreeView_GetSelection(tree())), "Barcode");
+    }
+}
+
 }  // namespace
 }  // namespace varomil::test
