@@ -368,6 +368,16 @@ TEST(SummaryTree, ProgramContextIsTheResourceStrings) {
     }
 }
 
+// The whole text print_summary and Export Summary give for the factory settings.
+TEST(SummaryTree, ExportOfFactorySettingsMatchesTheGoldenFile) {
+    std::ifstream golden(VAROMIL_TEST_DATA "/summary-4630.txt", std::ios::binary);
+    ASSERT_TRUE(golden.good());
+    std::stringstream text;
+    text << golden.rdbuf();
+    Fixture f(2);
+    EXPECT_EQ(summaryExportText(buildSummaryTree(*f.image, programSummaryContext())), text.str());
+}
+
 TEST(SummaryTree, ExportTextIsUtf8) {
     EXPECT_EQ(ansiToUtf8("a\xE9\x80\x81z"), "a\xC3\xA9\xE2\x82\xAC\xEF\xBF\xBDz");
     Fixture f(1);
