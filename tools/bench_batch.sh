@@ -58,7 +58,8 @@ one=$(tr -d '\r' <"$work/one.log" | grep -E 'terminal 1  RF  ok' | sed -E 's/.* 
 
 # Twenty together.
 for n in $(seq 1 20); do
-    "$sim" --connect 127.0.0.1:3000 --idle-ms 60000 >/dev/null 2>&1 &
+    # Long idle: the last ones wait in the queue while the others are served.
+    "$sim" --connect 127.0.0.1:3000 --idle-ms 600000 >/dev/null 2>&1 &
     pids="$pids $!"
 done
 (cd "$work" && wine "$win/varomil.exe" /download site.NET /via rf /count 20 /wait 30 \

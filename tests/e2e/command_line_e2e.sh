@@ -74,7 +74,7 @@ start_sims() {
         n=$((n + 1))
         extra=""
         [ "$kind" = silent ] && extra="--silent"
-        "$sim" --connect 127.0.0.1:3000 --idle-ms 30000 --image-out "$work/$name/image$n.bin" \
+        "$sim" --connect 127.0.0.1:3000 --idle-ms 120000 --image-out "$work/$name/image$n.bin" \
             $extra >"$work/$name/sim$n.log" 2>&1 &
         pids="$pids $!"
     done
