@@ -66,7 +66,11 @@ done
     /log twenty.log >/dev/null 2>&1)
 status=$?
 summary=$(tr -d '\r' <"$work/twenty.log" | tail -n 1)
-[ "$status" -eq 0 ] || { echo "the batch failed: $summary"; exit 1; }
+if [ "$status" -ne 0 ]; then
+    echo "the batch failed: $summary"
+    tr -d '\r' <"$work/twenty.log" | grep failed
+    exit 1
+fi
 total=$(echo "$summary" | sed -E 's/.*, ([0-9.]+) s$/\1/')
 echo "one terminal alone: $one s"
 echo "20 terminals: $summary"
