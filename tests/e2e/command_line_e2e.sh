@@ -119,6 +119,7 @@ run_program mixed /download site.NET /count 3 /wait 5 /log "mixed\\batch.log"
 wait_for sims_done || fail "mixed: simulators did not end"
 pids=""
 tr -d '\r' <"$work/mixed/batch.log" >"$work/mixed/log"
+cat "$work/mixed/log"
 [ "$(grep -c '  RF  ok  ' "$work/mixed/log")" -eq 1 ] || fail "mixed: one ok line"
 [ "$(grep -c '  RF  failed: Failed to download  ' "$work/mixed/log")" -eq 2 ] ||
     fail "mixed: two failed lines"
