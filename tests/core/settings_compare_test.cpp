@@ -39,6 +39,20 @@ TEST(SettingsCompare, EachKindOfDifferenceGivesItsRows) {
         {"a prompt text", [](Settings& s) { s.image->setText(slot::promptSlot(0), "Hello"); },
          "System\n  Prompts and Messages\n    Main Menu (15*2)              \n"
          "      1. Telnet       | Hello\n"},
+        {"a page on one side only", [](Settings& s) { s.image->setByte(fld::PageCount, 1); },
+         "Screen\n"
+         "  (none) | Page  1\n"
+         "  Page  1\n"
+         "    (none) | Reformat page  1 to 20 characters *  8 lines\n"
+         "    Cursor location is specified by : (none) | Underline character\n"
+         "    Terminal Line No : (none) | 1\n"
+         "    Terminal Line No : (none) | 2\n"
+         "    Terminal Line No : (none) | 3\n"
+         "    Terminal Line No : (none) | 4\n"
+         "    Terminal Line No : (none) | 5\n"
+         "    Terminal Line No : (none) | 6\n"
+         "    Terminal Line No : (none) | 7\n"
+         "    Terminal Line No : (none) | 8\n"},
         {"a captured screen", [](Settings& s) { s.comp->capturedScreens[2][100] = 'A'; },
          "Captured Screens\n  screen 3 differs\n"},
         {"a prompt line beyond those in use",
