@@ -72,7 +72,7 @@ TEST(CommandLine, BadInputIsOneLineOfWhy) {
         EXPECT_EQ(r.error, c.error) << c.line;
     }
     // A refused line still names its log, so the refusal can be written there.
-    EXPECT_EQ(parseCommandLine(words("/log x.log /download a.net /count 0")).batch.logFile,
+    EXPECT_EQ(parseCommandLine(words("/download a.net /count 0 /log x.log")).batch.logFile,
               "x.log");
 }
 
