@@ -83,9 +83,14 @@ bool translateFrameMessage(HWND mainWindow, HACCEL accelerators, MSG& msg) {
 
 int runMessageLoop(HWND mainWindow) {
     HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), strings().className.c_str());
+    HACCEL treeKeys = LoadAcceleratorsA(GetModuleHandleA(nullptr), "SUMMARYTREE");
     MSG msg{};
     // GetMessage gives -1 on an invalid call: end the loop rather than spin.
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd == varomil::mainWindow().tree &&
+            TranslateAcceleratorA(mainWindow, treeKeys, &msg)) {
+            continue;
+        }
         if (translateFrameMessage(mainWindow, accelerators, msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

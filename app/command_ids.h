@@ -6,6 +6,7 @@
 #include <array>
 
 #include "resources/resource_ids.h"
+#include "resources/summary_ids.h"
 
 namespace varomil {
 
@@ -25,6 +26,12 @@ constexpr int Connect = IDM_CONNECT;
 constexpr int Disconnect = IDM_DISCONNECT;
 constexpr int About = IDM_ABOUT;
 constexpr int ProductSelector = IDC_PRODUCT_SELECTOR;
+constexpr int ExportSummary = IDM_EXPORT_SUMMARY;
+constexpr int CompareWith = IDM_COMPARE_WITH;
+constexpr int CompareFactory = IDM_COMPARE_FACTORY;
+constexpr int TreeCopy = IDM_TREE_COPY;
+constexpr int TreeFind = IDM_TREE_FIND;
+constexpr int TreeFindNext = IDM_TREE_FIND_NEXT;
 }  // namespace cmd
 
 struct CommandInfo {
@@ -34,7 +41,7 @@ struct CommandInfo {
     bool keepsStatusText;  // the status bar keeps what the command wrote
 };
 
-constexpr std::array<CommandInfo, 15> kCommands{{
+constexpr std::array<CommandInfo, 21> kCommands{{
     {cmd::New, "New", true, false},
     {cmd::Open, "Open", false, false},
     {cmd::Save, "Save", true, false},
@@ -50,6 +57,12 @@ constexpr std::array<CommandInfo, 15> kCommands{{
     {cmd::Disconnect, "Disconnect", false, false},
     {cmd::About, "About", false, false},
     {cmd::ProductSelector, "Product", false, false},
+    {cmd::ExportSummary, "Export Summary", true, false},
+    {cmd::CompareWith, "Compare With", true, false},
+    {cmd::CompareFactory, "Compare with Factory Settings", true, false},
+    {cmd::TreeCopy, "Copy", false, false},
+    {cmd::TreeFind, "Find", false, false},
+    {cmd::TreeFindNext, "Find Next", false, false},
 }};
 
 // The entry of a command id, or nullptr for an id the program does not know.

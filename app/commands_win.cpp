@@ -11,6 +11,7 @@
 #include "shell/message_box_win.h"
 #include "app/property_sheet_win.h"
 #include "app/recent_files_win.h"
+#include "app/summary_commands_win.h"
 #include "download/download_command_win.h"
 #include "host/capture_win.h"
 #include "host/telnet_connection_win.h"
@@ -136,7 +137,7 @@ struct CommandHandler {
     void (*run)(HWND frame);
 };
 
-constexpr std::array<CommandHandler, 15> kHandlers{{
+constexpr std::array<CommandHandler, 21> kHandlers{{
     {cmd::New, onNew},
     {cmd::Open, onOpen},
     {cmd::Save, onSave},
@@ -152,6 +153,12 @@ constexpr std::array<CommandHandler, 15> kHandlers{{
     {cmd::Disconnect, onDisconnect},
     {cmd::About, onAbout},
     {cmd::ProductSelector, onProductSelector},
+    {cmd::ExportSummary, exportSummary},
+    {cmd::CompareWith, compareWithFile},
+    {cmd::CompareFactory, compareWithFactory},
+    {cmd::TreeCopy, copySummaryBranch},
+    {cmd::TreeFind, findInSummary},
+    {cmd::TreeFindNext, findNextInSummary},
 }};
 
 constexpr bool everyCommandHasAHandler() {

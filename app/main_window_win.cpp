@@ -8,6 +8,7 @@
 
 #include "app/application_win.h"
 #include "app/commands_win.h"
+#include "app/summary_commands_win.h"
 #include "app/document.h"
 #include "app/toolbar_win.h"
 #include "host/telnet_connection_win.h"
@@ -182,6 +183,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
                      windows().status, helpIds);
             return 0;
         }
+        case WM_CONTEXTMENU:
+            if (onSummaryContextMenu(hwnd, reinterpret_cast<HWND>(wParam), lParam)) return 0;
+            break;
         case WM_CLOSE:
             onClose(hwnd);
             return 0;
@@ -293,14 +297,8 @@ void rebuildSummaryTree() {
     HWND tree = windows().tree;
     std::vector<std::string> expanded;
     collectExpanded(tree, TreeView_GetRoot(tree), "", expanded);
-    SummaryContext ctx;
-    ctx.maker = loadResourceString(IDS_MAKER);
-    ctx.version = loadResourceString(IDS_VERSION);
-    ctx.notice = loadResourceString(IDS_NOTICE);
-    const Document& doc = document();
-    ctx.productNames.assign(doc.ProductTable.begin(), doc.ProductTable.begin() + doc.ProductCount);
     SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
-    fillSummaryTreeView(tree, buildSummaryTree(settingsImage(), ctx));
+    fillSummaryTreeView(tree, buildSummaryTree(settingsImage(), summaryContext()));
     expandAgain(tree, TreeView_GetRoot(tree), "", expanded);
     SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree, nullptr, TRUE);

@@ -48,6 +48,14 @@ if(VAROMIL_TESTS)
                          RESOURCE_LOCK download_port)
     set_tests_properties(wine_gui_tests PROPERTIES RESOURCE_LOCK download_port)
 
+    # The command line: batch downloads to simulated terminals over RF, exit codes,
+    # log lines; Export Summary against the native print_summary.
+    add_test(NAME command_line_e2e
+             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/command_line_e2e.sh
+                     ${CMAKE_SOURCE_DIR}/build/native ${CMAKE_BINARY_DIR})
+    set_tests_properties(command_line_e2e PROPERTIES TIMEOUT 400 SKIP_RETURN_CODE 77
+                         RESOURCE_LOCK download_port)
+
     # The same core tests, built for Windows: proves the core is portable (file
     # modes, integer widths) on the platform it ships on.
     file(GLOB core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)

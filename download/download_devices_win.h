@@ -58,7 +58,14 @@ class WinSerialDevice : public SerialDevice {
 class WinSocketHost : public SocketHost {
   public:
     ~WinSocketHost() override { close(); }
+    // Without a window (a batch from the command line) the data socket is made
+    // non-blocking directly, and a closing shows in receive().
     void setNotifyWindow(HWND window) { window_ = window; }
+    // Connections the listening socket queues: 1 for the dialog's download; a batch
+    // queues the terminals that connect together.
+    void setBacklog(int backlog) { backlog_ = backlog; }
+    // Ends the terminal's connection and keeps listening for the next one.
+    void closeConnection();
     ListenResult listen(std::uint16_t port) override;
     bool accept(std::uint32_t ms) override;
     long send(const Byte* data, std::size_t n) override;
@@ -73,6 +80,7 @@ class WinSocketHost : public SocketHost {
 
   private:
     HWND window_ = nullptr;
+    int backlog_ = 1;
     bool started_ = false;
     bool peerClosed_ = false;
     SOCKET listen_ = INVALID_SOCKET;

@@ -18,7 +18,7 @@ SocketHost::ListenResult WinSocketHost::listen(std::uint16_t port) {
     a.sin_port = htons(port);
     if (::bind(listen_, reinterpret_cast<const sockaddr*>(&a), sizeof a) == SOCKET_ERROR)
         return ListenResult::BindFailed;
-    if (::listen(listen_, 1) == SOCKET_ERROR) return ListenResult::ListenFailed;
+    if (::listen(listen_, backlog_) == SOCKET_ERROR) return ListenResult::ListenFailed;
     return ListenResult::Ok;
 }
 
@@ -32,8 +32,13 @@ bool WinSocketHost::accept(std::uint32_t ms) {
     data_ = ::accept(listen_, nullptr, nullptr);
     if (data_ == INVALID_SOCKET) return false;
     peerClosed_ = false;
-    // Also makes the data socket non-blocking.
-    WSAAsyncSelect(data_, window_, kDownloadSocketMessage, FD_CLOSE);
+    if (window_ != nullptr) {
+        // Also makes the data socket non-blocking.
+        WSAAsyncSelect(data_, window_, kDownloadSocketMessage, FD_CLOSE);
+    } else {
+        u_long nonBlocking = 1;
+        ioctlsocket(data_, FIONBIO, &nonBlocking);
+    }
     return true;
 }
 
@@ -52,6 +57,11 @@ std::size_t WinSocketHost::receive(Byte* buf, std::size_t max) {
     // later, when a message box dispatches messages.
     if (r == 0 || WSAGetLastError() != WSAEWOULDBLOCK) peerClosed_ = true;
     return 0;
+}
+
+void WinSocketHost::closeConnection() {
+    if (data_ != INVALID_SOCKET) closesocket(data_);
+    data_ = INVALID_SOCKET;
 }
 
 void WinSocketHost::close() {

@@ -207,4 +207,20 @@ std::optional<std::string> saveAsFileName(std::string_view chosen) {
     return name;
 }
 
+std::string_view loadFailureText(LoadResult r) {
+    switch (r) {
+        case LoadResult::CannotOpen:
+            return "Can't open the file!";
+        case LoadResult::TooShort:
+            return "The file is too short to be a settings file.";
+        case LoadResult::ReadError:
+            return "Error reading the file.";
+        case LoadResult::ReplacedByDefaults:
+            return "The file is not a settings file of a known version.";
+        case LoadResult::Loaded:
+            break;
+    }
+    return {};
+}
+
 }  // namespace varomil

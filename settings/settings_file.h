@@ -40,6 +40,9 @@ constexpr bool succeeded(LoadResult r) {
     return r == LoadResult::Loaded || r == LoadResult::ReplacedByDefaults;
 }
 
+// Why a file was not loaded, in one sentence for the user; empty for Loaded.
+std::string_view loadFailureText(LoadResult r);
+
 // Reads a settings file from memory. Image and companions are only changed when
 // the result succeeded; bytes behind kSettingsFileSize are ignored. productCount is
 // the number of products the program knows.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/settings_image.h"
@@ -22,10 +23,21 @@ struct SummaryContext {
     std::vector<std::string> productNames;  // ProductTable, product 1 first
 };
 
+// The program's own texts (the resource strings 4001..4003 and the product
+// table), for tools that show the summary without the resources.
+SummaryContext programSummaryContext();
+
 // The six roots, or nothing when no product is selected.
 std::vector<SummaryItem> buildSummaryTree(const SettingsImage& image, const SummaryContext& ctx);
 
 // Indented text of the tree, two blanks per level: for tests and tools.
 std::string printSummaryTree(const std::vector<SummaryItem>& roots);
+
+// The same text as UTF-8: what Export Summary writes and print_summary prints.
+// Item texts are single-byte Windows-1252 text, as the tree shows them.
+std::string summaryExportText(const std::vector<SummaryItem>& roots);
+
+// Windows-1252 text as UTF-8; bytes the code page leaves undefined become U+FFFD.
+std::string ansiToUtf8(std::string_view ansi);
 
 }  // namespace varomil

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: cannot read settings\n", argv[1]);
         return 1;
     }
-    const SummaryContext ctx{"Dornwick", "V2.90.0", "", {"4410/4420", "4630/4640", "4850"}};
-    std::fputs(printSummaryTree(buildSummaryTree(*image, ctx)).c_str(), stdout);
+    // The same text as File > Export Summary... writes for the same file.
+    std::fputs(summaryExportText(buildSummaryTree(*image, programSummaryContext())).c_str(),
+               stdout);
     return 0;
 }

@@ -42,10 +42,11 @@ TEST(ProductTable, CountIsKeptWithinTheTableAndNamesWithinNineCharacters) {
     EXPECT_EQ(doc.ProductCount, 0);
 }
 
-TEST(Commands, OnlyNewSaveSaveAsConfigureAndDownloadSettingsNeedAProduct) {
+TEST(Commands, OnlyCommandsOnTheSettingsNeedAProduct) {
     for (const CommandInfo& c : kCommands) {
-        const bool expected =
-            c.id == 1010 || c.id == 1030 || c.id == 1040 || c.id == 1110 || c.id == 1210;
+        // New, Save, Save As, Configure, Download Settings, Export Summary, both compares.
+        const bool expected = c.id == 1010 || c.id == 1030 || c.id == 1040 || c.id == 1110 ||
+                              c.id == 1210 || c.id == 1050 || c.id == 1060 || c.id == 1070;
         EXPECT_EQ(commandNeedsProduct(c.id), expected) << c.name;
         EXPECT_EQ(commandKeepsStatusText(c.id), c.id == 1310 || c.id == 1320) << c.name;
     }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "settings/factory_defaults.h"
 #include "tests/core/golden.h"
@@ -109,6 +111,44 @@ TEST(SummaryTree, HostileImageStaysWithinItsSlots) {
     EXPECT_EQ(roots[3].children[2].children[6].text, "Telnet Port : 65535");
     EXPECT_EQ(roots[5].children.size(), 50u);
     EXPECT_EQ(roots[5].children[49].children.size(), 2u);  // no layout, no lines
+}
+
+// print_summary and Export Summary must print the texts the tree shows, which
+// come from the resource script.
+TEST(SummaryTree, ProgramContextIsTheResourceStrings) {
+    std::ifstream rc(VAROMIL_TEST_DATA "/../../resources/varomil.rc");
+    ASSERT_TRUE(rc.good());
+    std::stringstream text;
+    text << rc.rdbuf();
+    const SummaryContext ctx = programSummaryContext();
+    std::vector<std::string> lines{"IDS_MAKER \"" + ctx.maker + '"',
+                                   "IDS_VERSION \"" + ctx.version + '"',
+                                   "IDS_NOTICE \"" + ctx.notice + '"'};
+    for (std::size_t i = 0; i < ctx.productNames.size(); ++i) {
+        lines.push_back(std::to_string(3002 + i) + " \"" + ctx.productNames[i] + '"');
+    }
+    for (const std::string& line : lines) {
+        EXPECT_NE(text.str().find(line), std::string::npos) << line;
+    }
+}
+
+// The whole text print_summary and Export Summary give for the factory settings.
+TEST(SummaryTree, ExportOfFactorySettingsMatchesTheGoldenFile) {
+    std::ifstream golden(VAROMIL_TEST_DATA "/summary-4630.txt", std::ios::binary);
+    ASSERT_TRUE(golden.good());
+    std::stringstream text;
+    text << golden.rdbuf();
+    Fixture f(2);
+    EXPECT_EQ(summaryExportText(buildSummaryTree(*f.image, programSummaryContext())), text.str());
+}
+
+TEST(SummaryTree, ExportTextIsUtf8) {
+    EXPECT_EQ(ansiToUtf8("a\xE9\x80\x81z"), "a\xC3\xA9\xE2\x82\xAC\xEF\xBF\xBDz");
+    Fixture f(1);
+    f.image->setText(slot::promptSlot(0), "Caf\xE9");
+    const std::string text = summaryExportText(f.tree());
+    EXPECT_EQ(text, ansiToUtf8(printSummaryTree(f.tree())));
+    EXPECT_NE(text.find("      Caf\xC3\xA9\n"), std::string::npos);
 }
 
 }  // namespace
