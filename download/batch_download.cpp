@@ -4,6 +4,7 @@
 
 #include "download/download_messages.h"
 #include "download/link_interfaces.h"
+#include "settings/value_lists.h"
 
 namespace varomil {
 
@@ -68,8 +69,9 @@ int runBatchDownload(const BatchPlan& plan, DownloadSession& session, ConsoleDow
 
 std::string batchLogLine(const std::string& time, int terminal, int via, bool ok,
                          const std::string& failure, std::uint32_t ms) {
-    const std::string_view name =
-        via >= 0 && via < static_cast<int>(kLinkInterfaces.size()) ? kLinkInterfaces[via] : "?";
+    const std::string_view name = via >= 0 && via < static_cast<int>(lists::kDownloadVia.size())
+                                      ? lists::kDownloadVia[via]
+                                      : "?";
     return time + "  terminal " + std::to_string(terminal) + "  " + std::string(name) + "  " +
            (ok ? std::string("ok") : "failed: " + failure) + "  " + seconds(ms);
 }
