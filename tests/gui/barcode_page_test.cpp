@@ -178,7 +178,7 @@ TEST_F(BarcodePageTest, UnknownReaderTypeShowsNoSelectionAndIsKeptAndListsNeedPr
         pressOk(sheet);
     });
     EXPECT_EQ(settingsImage().byte(fld::ReaderType), 9);
-    chooseProduct(1);
+    answering({IDNO}, {}, [] { chooseProduct(1); });  // the edits are not saved
     onBarcodeTab([](HWND sheet, HWND page) {
         EXPECT_FALSE(itemEnabled(page, IDC_BC_RFID_SETTINGS));
         pressCancel(sheet);

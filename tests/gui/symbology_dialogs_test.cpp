@@ -8,7 +8,6 @@
 
 #include "app/main_window_win.h"
 #include "barcode/symbology_dialog_win.h"
-#include "settings/factory_defaults.h"
 #include "settings/settings_image.h"
 #include "tests/gui/sheet_test_support.h"
 
@@ -19,7 +18,8 @@ class SymbologyDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_NE(freshMainWindow(), nullptr);
-        applyFactoryDefaults(settingsImage(), companions(), 2);
+        // Through the selector, so that it and the image name the same product.
+        chooseProduct(2);
     }
     // Runs the dialog with `steps`, which end by pressing `button`.
     bool run(const char* name, int button, const std::function<void(HWND)>& steps) {
