@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "pages/control_spec.h"
+#include "pages/control_table.h"
 #include "settings/reader_bits.h"
 
 namespace varomil {

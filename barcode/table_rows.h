@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "pages/control_spec.h"
+#include "pages/control_table.h"
 
 namespace varomil {
 

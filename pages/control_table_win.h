@@ -1,4 +1,4 @@
-// Runs a table of controls (control_spec.h) in a dialog or a property-sheet page:
+// Runs a table of controls (control_table.h) in a dialog or a property-sheet page:
 // shows each setting, writes each control change into its area at once,
 // corrects numbers and cuts texts in place, keeps the grid-enabled fields'
 // values, gives and frees key roles, and enables controls by the table's rules.
@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "pages/control_spec.h"
+#include "pages/control_table.h"
 
 namespace varomil {
 

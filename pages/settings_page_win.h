@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "pages/control_spec.h"
+#include "pages/control_table.h"
 #include "pages/control_table_win.h"
 #include "pages/sheet_session.h"
 #include "shell/dialog_controls_win.h"

@@ -11,23 +11,7 @@ native=$(cd "$1" && pwd)
 win=$(cd "$2" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
 sim=$native/terminal_sim
-export WINEPREFIX="$win/wineprefix-cli"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-
-exec 8>/tmp/varomil-download-e2e.lock
-flock -w 300 8 || { echo "another download test holds the lock"; exit 1; }
-
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do kill "$p" 2>/dev/null; done
-    for p in $pids; do wait "$p" 2>/dev/null; done
-    wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+. "$top/tests/e2e/peers.sh" "$win/wineprefix-cli" 300
 "$top/cmake/wine-prefix-init"
 
 # A current settings file of product 2; its contents do not matter here.

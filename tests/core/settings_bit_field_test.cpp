@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "pages/control_spec.h"
+#include "pages/control_table.h"
 #include "settings/bit_field.h"
 
 namespace varomil {

@@ -20,35 +20,7 @@ for tool in "$sim" "$native/print_summary"; do
     [ -x "$tool" ] || { echo "SKIP: no $tool (build native first)"; exit 77; }
 done
 
-export WINEPREFIX="$(cd "$win" && pwd)/wineprefix-cli"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-
-# The RF link's port is fixed: one download test at a time per machine.
-exec 8>/tmp/varomil-download-e2e.lock
-flock -w 300 8 || { echo "FAIL: another download test holds the lock"; exit 1; }
-
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do kill "$p" 2>/dev/null; done
-    for p in $pids; do wait "$p" 2>/dev/null; done
-    wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-wait_for() {
-    i=0
-    while ! eval "$1"; do
-        i=$((i + 1))
-        [ "$i" -ge $((limit * 20)) ] && return 1
-        sleep 0.05
-    done
-}
+. "$(dirname "$0")/peers.sh" "$(cd "$win" && pwd)/wineprefix-cli" 300
 
 "$top/cmake/wine-prefix-init"
 windir="Z:$(echo "$work" | sed 's|/|\\|g')\\"

@@ -22,36 +22,7 @@ limit=20 # seconds for any single wait
 }
 command -v socat >/dev/null || { echo "SKIP: socat is not installed"; exit 77; }
 
-export WINEPREFIX="$(cd "$(dirname "$driver")" && pwd)/wineprefix-e2e"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-
-# One run at a time per machine: the RF link's port is fixed.
-exec 8>/tmp/varomil-download-e2e.lock
-flock -w 120 8 || { echo "FAIL: another download test holds the lock"; exit 1; }
-
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do kill "$p" 2>/dev/null; done
-    for p in $pids; do wait "$p" 2>/dev/null; done
-    wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Polls a shell condition every 50 ms until it holds or the limit passes.
-wait_for() {
-    i=0
-    while ! eval "$1"; do
-        i=$((i + 1))
-        [ "$i" -ge $((limit * 20)) ] && return 1
-        sleep 0.05
-    done
-}
+. "$(dirname "$0")/peers.sh" "$(cd "$(dirname "$driver")" && pwd)/wineprefix-e2e" 120
 
 # Waits for a process of ours to end and forgets it.
 reap() {

@@ -40,6 +40,11 @@ class EverydayUseTest : public ::testing::Test {
 };
 
 // The File menu's texts from Save As down to Exit, "-" for a separator.
+// The File menu from Save As down to the place of the recent files.
+const std::string kFileHead =
+    "1040 Save &As...|-|1050 Export Su&mmary...|1060 &Compare With...|"
+    "1070 Compare with &Factory Settings|-|";
+
 std::string fileMenuTail(HWND frame) {
     HMENU file = GetSubMenu(GetMenu(frame), 0);
     std::string out;
@@ -58,7 +63,7 @@ std::string fileMenuTail(HWND frame) {
 TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart) {
     chooseProduct(2);
     EXPECT_EQ(windowText(frame), kTitle);
-    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1090 &Exit\tAlt+F4|");
+    EXPECT_EQ(fileMenuTail(frame), kFileHead + "1090 &Exit\tAlt+F4|");
     const std::string first = folder + "first.NET", dock = folder + "dock.NET";
     answering({}, {first}, [] { sendCommand(1040); });
     settingsImage().setText(fld::LocalName, "DOCK");
@@ -66,8 +71,8 @@ TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart
     EXPECT_EQ(asked.files.at(0).initialDir, folder.substr(0, folder.size() - 1))
         << "the dialog starts in the folder used last";
     EXPECT_EQ(windowText(frame), "dock.NET - " + kTitle);
-    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1081 &1 " + dock + "|1082 &2 " + first +
-                                       "|-|1090 &Exit\tAlt+F4|");
+    EXPECT_EQ(fileMenuTail(frame),
+              kFileHead + "1081 &1 " + dock + "|1082 &2 " + first + "|-|1090 &Exit\tAlt+F4|");
     configure([](HWND sheet) { pressOk(sheet); });
     EXPECT_EQ(windowText(frame), "dock.NET* - " + kTitle);
 
@@ -76,17 +81,16 @@ TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart
     DestroyWindow(frame);
     drainQuitMessage();
     frame = createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
-    EXPECT_EQ(fileMenuTail(frame), "1040 Save &As...|-|1081 &1 " + dock + "|1082 &2 " + first +
-                                       "|-|1090 &Exit\tAlt+F4|");
+    EXPECT_EQ(fileMenuTail(frame),
+              kFileHead + "1081 &1 " + dock + "|1082 &2 " + first + "|-|1090 &Exit\tAlt+F4|");
     sendCommand(1082);
     EXPECT_EQ(windowText(frame), "first.NET - " + kTitle);
-    EXPECT_EQ(fileMenuTail(frame).substr(0, 40),
-              ("1040 Save &As...|-|1081 &1 " + first).substr(0, 40));
+    EXPECT_EQ(fileMenuTail(frame).substr(0, kFileHead.size() + 20),
+              (kFileHead + "1081 &1 " + first).substr(0, kFileHead.size() + 20));
     DeleteFileA(dock.c_str());
     const Asked gone = answering({IDOK}, {}, [] { sendCommand(1082); });
     EXPECT_EQ(gone.boxes.size(), 1u) << "a recent file that is gone is reported";
-    EXPECT_EQ(fileMenuTail(frame),
-              "1040 Save &As...|-|1081 &1 " + first + "|-|1090 &Exit\tAlt+F4|");
+    EXPECT_EQ(fileMenuTail(frame), kFileHead + "1081 &1 " + first + "|-|1090 &Exit\tAlt+F4|");
 }
 
 TEST_F(EverydayUseTest, AProductChangeOverEditsAsksAndCancelKeepsProductAndEdits) {

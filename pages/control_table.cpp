@@ -1,4 +1,4 @@
-#include "pages/control_spec.h"
+#include "pages/control_table.h"
 
 namespace varomil {
 

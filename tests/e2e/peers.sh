@@ -1,0 +1,34 @@
+# Shared by the end-to-end scripts (sourced): the caller's own Wine prefix, the
+# machine-wide lock of the fixed RF port, a scratch folder, and an exit that ends
+# every process the script started (their pids in $pids) and its own Wine server.
+# Usage: . peers.sh WINEPREFIX LOCK_SECONDS
+export WINEPREFIX="$1"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# One download test at a time per machine: the RF link's port is fixed.
+exec 8>/tmp/varomil-download-e2e.lock
+flock -w "$2" 8 || { echo "FAIL: another download test holds the lock"; exit 1; }
+
+work=$(mktemp -d)
+pids=""
+cleanup() {
+    for p in $pids; do kill "$p" 2>/dev/null; done
+    for p in $pids; do wait "$p" 2>/dev/null; done
+    wineserver -k 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Polls a shell condition every 50 ms until it holds or $limit seconds pass.
+wait_for() {
+    i=0
+    while ! eval "$1"; do
+        i=$((i + 1))
+        [ "$i" -ge $((limit * 20)) ] && return 1
+        sleep 0.05
+    done
+}
