@@ -249,59 +249,9 @@ int windowDpi(HWND window) {
     return dpi > 0 ? dpi : 96;
 }
 
-namespace {
-
-// The expanded branches by their texts from the root, so that a rebuilt tree can
-// open the same ones again.
-void collectExpanded(HWND tree, HTREEITEM item, const std::string& prefix,
-                     std::vector<std::string>& out) {
-    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        char text[256] = "";
-        TVITEMA tv{};
-        tv.mask = TVIF_TEXT | TVIF_STATE;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = sizeof text;
-        tv.stateMask = TVIS_EXPANDED;
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        if (!(tv.state & TVIS_EXPANDED)) continue;
-        const std::string path = prefix + text + '\n';
-        out.push_back(path);
-        collectExpanded(tree, TreeView_GetChild(tree, item), path, out);
-    }
-}
-
-void expandAgain(HWND tree, HTREEITEM item, const std::string& prefix,
-                 const std::vector<std::string>& expanded) {
-    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        char text[256] = "";
-        TVITEMA tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = sizeof text;
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        const std::string path = prefix + text + '\n';
-        bool wanted = false;
-        for (const std::string& e : expanded) wanted = wanted || e == path;
-        if (!wanted) continue;
-        TreeView_Expand(tree, item, TVE_EXPAND);
-        expandAgain(tree, TreeView_GetChild(tree, item), path, expanded);
-    }
-}
-
-}  // namespace
-
 void rebuildSummaryTree() {
     if (windows().tree == nullptr) return;
-    HWND tree = windows().tree;
-    std::vector<std::string> expanded;
-    collectExpanded(tree, TreeView_GetRoot(tree), "", expanded);
-    SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
-    fillSummaryTreeView(tree, buildSummaryTree(settingsImage(), summaryContext()));
-    expandAgain(tree, TreeView_GetRoot(tree), "", expanded);
-    SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(tree, nullptr, TRUE);
+    refillSummaryTreeView(windows().tree, buildSummaryTree(settingsImage(), summaryContext()));
 }
 
 }  // namespace varomil

@@ -113,4 +113,39 @@ void selectSummaryItem(HWND tree, HTREEITEM item) {
     SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
 }
 
+namespace {
+
+bool isExpanded(HWND tree, HTREEITEM item) {
+    return (TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+void collectExpanded(HWND tree, HTREEITEM item, const std::string& prefix,
+                     std::vector<std::string>& out) {
+    for (; item != nullptr; item = next(tree, item, TVGN_NEXT)) {
+        if (!isExpanded(tree, item)) continue;
+        const std::string path = prefix + itemText(tree, item) + '\n';
+        out.push_back(path);
+        collectExpanded(tree, next(tree, item, TVGN_CHILD), path, out);
+    }
+}
+
+void expandAgain(HWND tree, HTREEITEM item, const std::string& prefix,
+                 const std::vector<std::string>& expanded) {
+    for (; item != nullptr; item = next(tree, item, TVGN_NEXT)) {
+        const std::string path = prefix + itemText(tree, item) + '\n';
+        if (std::find(expanded.begin(), expanded.end(), path) == expanded.end()) continue;
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        expandAgain(tree, next(tree, item, TVGN_CHILD), path, expanded);
+    }
+}
+
+}  // namespace
+
+void refillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots) {
+    std::vector<std::string> expanded;
+    collectExpanded(tree, next(tree, nullptr, TVGN_ROOT), "", expanded);
+    fillSummaryTreeView(tree, roots);
+    expandAgain(tree, next(tree, nullptr, TVGN_ROOT), "", expanded);
+}
+
 }  // namespace varomil

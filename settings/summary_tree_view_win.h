@@ -15,6 +15,9 @@ namespace varomil {
 // Replaces the tree's items: each item goes to the end of its parent, collapsed,
 // with its depth (0 for a root) as item data.
 void fillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots);
+// Fills it again, opening the branches that were open (found by their texts from
+// the root), so that a rebuild does not fold up what the user was reading.
+void refillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots);
 
 // Where an item sits: its index among its siblings, for each level from the root.
 std::vector<std::size_t> summaryItemPath(HWND tree, HTREEITEM item);
