@@ -13,8 +13,8 @@
 
 #include "download/settings_transfer.h"
 #include "download/socket_link.h"
-#include "tests/sim/posix_peer.h"
-#include "tests/sim/sim_line.h"
+#include "tools/sim/posix_peer.h"
+#include "tools/sim/sim_line.h"
 
 using namespace varomil;
 

@@ -23,7 +23,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/sim/posix_peer.h"
+#include "tools/sim/posix_peer.h"
 
 using namespace varomil::sim;
 

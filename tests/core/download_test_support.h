@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "download/download_command.h"
-#include "tests/sim/sim_line.h"
+#include "tools/sim/sim_line.h"
 
 namespace varomil::testing {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "tests/sim/terminal_sim.h"
+#include "tools/sim/terminal_sim.h"
 
 namespace varomil::sim {
 

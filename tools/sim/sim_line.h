@@ -10,7 +10,7 @@
 
 #include "download/serial_link.h"
 #include "download/socket_link.h"
-#include "tests/sim/terminal_sim.h"
+#include "tools/sim/terminal_sim.h"
 
 namespace varomil::sim {
 
