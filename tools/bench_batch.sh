@@ -11,7 +11,8 @@ native=$(cd "$1" && pwd)
 win=$(cd "$2" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
 sim=$native/terminal_sim
-. "$top/tests/e2e/peers.sh" "$win/wineprefix-cli" 300
+prefix="$win/wineprefix-cli" lock_seconds=300
+. "$top/tests/e2e/peers.sh"
 "$top/cmake/wine-prefix-init"
 
 # A current settings file of product 2; its contents do not matter here.

@@ -20,7 +20,8 @@ for tool in "$sim" "$native/print_summary"; do
     [ -x "$tool" ] || { echo "SKIP: no $tool (build native first)"; exit 77; }
 done
 
-. "$(dirname "$0")/peers.sh" "$(cd "$win" && pwd)/wineprefix-cli" 300
+prefix="$(cd "$win" && pwd)/wineprefix-cli" lock_seconds=300
+. "$(dirname "$0")/peers.sh"
 
 "$top/cmake/wine-prefix-init"
 windir="Z:$(echo "$work" | sed 's|/|\\|g')\\"

@@ -22,7 +22,8 @@ limit=20 # seconds for any single wait
 }
 command -v socat >/dev/null || { echo "SKIP: socat is not installed"; exit 77; }
 
-. "$(dirname "$0")/peers.sh" "$(cd "$(dirname "$driver")" && pwd)/wineprefix-e2e" 120
+prefix="$(cd "$(dirname "$driver")" && pwd)/wineprefix-e2e" lock_seconds=120
+. "$here/peers.sh"
 
 # Waits for a process of ours to end and forgets it.
 reap() {

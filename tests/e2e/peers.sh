@@ -1,14 +1,15 @@
 # Shared by the end-to-end scripts (sourced): the caller's own Wine prefix, the
 # machine-wide lock of the fixed RF port, a scratch folder, and an exit that ends
 # every process the script started (their pids in $pids) and its own Wine server.
-# Usage: . peers.sh WINEPREFIX LOCK_SECONDS
-export WINEPREFIX="$1"
+# Usage: set prefix and lock_seconds, then . peers.sh (a sourced file takes no
+# arguments in a POSIX shell).
+export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # One download test at a time per machine: the RF link's port is fixed.
 exec 8>/tmp/varomil-download-e2e.lock
-flock -w "$2" 8 || { echo "FAIL: another download test holds the lock"; exit 1; }
+flock -w "$lock_seconds" 8 || { echo "FAIL: another download test holds the lock"; exit 1; }
 
 work=$(mktemp -d)
 pids=""
