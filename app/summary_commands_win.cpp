@@ -37,18 +37,6 @@ void tell(HWND frame, const std::string& text, UINT icon) {
     showMessage(frame, text.c_str(), windowTitle().c_str(), MB_OK | icon);
 }
 
-OPENFILENAMEA fileDialog(HWND owner, char* name, DWORD capacity, const char* filter, DWORD flags) {
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = capacity;
-    ofn.Flags = flags | OFN_HIDEREADONLY;
-    return ofn;
-}
-
 // The settings in memory as a file would hold them: the working reader blocks
 // are what Save would store.
 void compareAndShow(HWND frame, const SettingsImage& theirs, const Companions& theirScreens,
@@ -137,8 +125,8 @@ SummaryContext summaryContext() {
 void exportSummary(HWND frame) {
     static constexpr char kFilter[] = "Text (*.TXT)\0*.TXT\0";
     char name[MAX_PATH] = "";
-    OPENFILENAMEA ofn =
-        fileDialog(frame, name, sizeof name, kFilter, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    OPENFILENAMEA ofn = fileDialogFor(frame, name, sizeof name, kFilter, nullptr,
+                                      OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     ofn.lpstrDefExt = "TXT";
     if (!chooseSaveFile(ofn)) return;
     const std::string text = summaryExportText(buildSummaryTree(settingsImage(), summaryContext()));
@@ -151,7 +139,8 @@ void exportSummary(HWND frame) {
 void compareWithFile(HWND frame) {
     static constexpr char kFilter[] = "Settings (*.NET)\0*.NET\0";
     char name[kFileNameCapacity] = "";
-    OPENFILENAMEA ofn = fileDialog(frame, name, sizeof name, kFilter, OFN_FILEMUSTEXIST);
+    OPENFILENAMEA ofn =
+        fileDialogFor(frame, name, sizeof name, kFilter, nullptr, OFN_FILEMUSTEXIST);
     if (!chooseOpenFile(ofn)) return;
     // The other file is read beside the settings in memory, which stay untouched.
     auto image = std::make_unique<SettingsImage>();

@@ -182,15 +182,8 @@ bool WinDownloadUi::chooseProgramFile(std::string& name) {
     char file[kProgramNameSize] = "";
     if (name.size() < sizeof file) std::memcpy(file, name.c_str(), name.size() + 1);
     static const char filter[] = "Absolute object programs {*.SHX}\0*.SHX\0";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = GetActiveWindow();
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrDefExt = "SHX";
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    OPENFILENAMEA ofn =
+        fileDialogFor(GetActiveWindow(), file, sizeof file, filter, "SHX", OFN_FILEMUSTEXIST);
     if (!chooseOpenFile(ofn)) return false;
     file[sizeof file - 1] = '\0';
     name = file;

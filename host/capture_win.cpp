@@ -47,14 +47,9 @@ ScreenCapture& capture() {
 
 bool startCapture(HWND owner) {
     char name[260] = "";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = "Host Session Screens (*.SCR)\0*.SCR\0";
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = sizeof name;
-    ofn.lpstrDefExt = "SCR";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    OPENFILENAMEA ofn =
+        fileDialogFor(owner, name, sizeof name, "Host Session Screens (*.SCR)\0*.SCR\0", "SCR",
+                      OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     if (!chooseSaveFile(ofn)) return false;
 
     // A capture still open is finished before its file could be the one replaced.

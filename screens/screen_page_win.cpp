@@ -223,14 +223,7 @@ void setUp(PageContext& ctx) {
 
 void loadScreens(HWND page, ScreenView& v) {
     char name[kFileNameCapacity] = "";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = page;
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = sizeof name;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    OPENFILENAMEA ofn = fileDialogFor(page, name, sizeof name, kFilter, nullptr, OFN_FILEMUSTEXIST);
     if (!chooseOpenFile(ofn)) return;
     const auto records = readScreenFile(name);
     if (!records) return;

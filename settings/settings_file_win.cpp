@@ -32,15 +32,7 @@ bool replaceFile(const std::string& temporary, const std::string& target) {
 }
 
 OPENFILENAMEA fileDialog(HWND owner, char* name, DWORD capacity, DWORD flags) {
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = capacity;
-    ofn.Flags = flags | OFN_HIDEREADONLY;
-    return ofn;
+    return fileDialogFor(owner, name, capacity, kFilter, nullptr, flags);
 }
 
 // The system's own words for the last failure, without the line end.

@@ -48,17 +48,6 @@ HTREEITEM following(HWND tree, HTREEITEM item) {
     return nullptr;
 }
 
-std::string itemText(HWND tree, HTREEITEM item) {
-    char text[256] = "";
-    TVITEMA tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-    return text;
-}
-
 bool holds(std::string_view text, std::string_view part) {
     const auto same = [](char a, char b) {
         return std::tolower(static_cast<unsigned char>(a)) ==
@@ -101,7 +90,7 @@ HTREEITEM findSummaryItem(HWND tree, std::string_view text, HTREEITEM after) {
     if (start == nullptr) start = first;
     HTREEITEM at = start;
     do {
-        if (holds(itemText(tree, at), text)) return at;
+        if (holds(summaryItemText(tree, at), text)) return at;
         at = following(tree, at);
         if (at == nullptr) at = first;
     } while (at != start);
@@ -123,7 +112,7 @@ void collectExpanded(HWND tree, HTREEITEM item, const std::string& prefix,
                      std::vector<std::string>& out) {
     for (; item != nullptr; item = next(tree, item, TVGN_NEXT)) {
         if (!isExpanded(tree, item)) continue;
-        const std::string path = prefix + itemText(tree, item) + '\n';
+        const std::string path = prefix + summaryItemText(tree, item) + '\n';
         out.push_back(path);
         collectExpanded(tree, next(tree, item, TVGN_CHILD), path, out);
     }
@@ -132,7 +121,7 @@ void collectExpanded(HWND tree, HTREEITEM item, const std::string& prefix,
 void expandAgain(HWND tree, HTREEITEM item, const std::string& prefix,
                  const std::vector<std::string>& expanded) {
     for (; item != nullptr; item = next(tree, item, TVGN_NEXT)) {
-        const std::string path = prefix + itemText(tree, item) + '\n';
+        const std::string path = prefix + summaryItemText(tree, item) + '\n';
         if (std::find(expanded.begin(), expanded.end(), path) == expanded.end()) continue;
         TreeView_Expand(tree, item, TVE_EXPAND);
         expandAgain(tree, next(tree, item, TVGN_CHILD), path, expanded);
@@ -146,6 +135,17 @@ void refillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots) {
     collectExpanded(tree, next(tree, nullptr, TVGN_ROOT), "", expanded);
     fillSummaryTreeView(tree, roots);
     expandAgain(tree, next(tree, nullptr, TVGN_ROOT), "", expanded);
+}
+
+std::string summaryItemText(HWND tree, HTREEITEM item) {
+    char text[256] = "";
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
 }
 
 }  // namespace varomil

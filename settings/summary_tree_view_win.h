@@ -17,6 +17,8 @@ namespace varomil {
 void fillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots);
 // Fills it again, opening the branches that were open (found by their texts from
 // the root), so that a rebuild does not fold up what the user was reading.
+// The text of one item as shown.
+std::string summaryItemText(HWND tree, HTREEITEM item);
 void refillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots);
 
 // Where an item sits: its index among its siblings, for each level from the root.

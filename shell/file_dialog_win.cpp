@@ -54,4 +54,18 @@ void setFileDialogHook(FileDialogHook h) {
     hook() = std::move(h);
 }
 
+OPENFILENAMEA fileDialogFor(HWND owner, char* name, DWORD capacity, const char* filter,
+                            const char* defExt, DWORD flags) {
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = capacity;
+    ofn.lpstrDefExt = defExt;
+    ofn.Flags = flags | OFN_HIDEREADONLY;
+    return ofn;
+}
+
 }  // namespace varomil

@@ -15,6 +15,12 @@ namespace varomil {
 bool chooseOpenFile(OPENFILENAMEA& ofn);
 bool chooseSaveFile(OPENFILENAMEA& ofn);
 
+// The dialog's settings for a file name buffer of `capacity` characters: the
+// filter's first entry chosen, the read-only box hidden, `defExt` (may be null)
+// added to a name typed without one.
+OPENFILENAMEA fileDialogFor(HWND owner, char* name, DWORD capacity, const char* filter,
+                            const char* defExt, DWORD flags);
+
 enum class FileDialogKind { Open, Save };
 // Fills ofn.lpstrFile and returns true, or returns false for Cancel; an empty
 // function removes the hook.

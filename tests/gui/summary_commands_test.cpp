@@ -16,6 +16,7 @@
 #include "resources/summary_ids.h"
 #include "settings/settings_file.h"
 #include "settings/summary_tree.h"
+#include "settings/summary_tree_view_win.h"
 #include "tests/gui/gui_support.h"
 
 namespace varomil::test {
@@ -30,22 +31,11 @@ class SummaryCommandsTest : public ::testing::Test {
     HWND tree() const { return mainWindow().tree; }
 };
 
-std::string itemText(HWND tree, HTREEITEM item) {
-    char text[256] = "";
-    TVITEMA tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-    return text;
-}
-
 // The texts of the items without children, in reading order.
 void leaves(HWND tree, HTREEITEM item, std::vector<std::string>& out) {
     for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
         const HTREEITEM child = TreeView_GetChild(tree, item);
-        if (child == nullptr) out.push_back(itemText(tree, item));
+        if (child == nullptr) out.push_back(summaryItemText(tree, item));
         leaves(tree, child, out);
     }
 }
@@ -127,7 +117,7 @@ TEST_F(SummaryCommandsTest, FindSelectsTheNextMatchWrapsAndSaysWhenThereIsNone) 
         });
         sendCommand(IDM_TREE_FIND);
     };
-    const auto selected = [this] { return itemText(tree(), TreeView_GetSelection(tree())); };
+    const auto selected = [this] { return summaryItemText(tree(), TreeView_GetSelection(tree())); };
     find("ip or name :");
     EXPECT_EQ(selected(), "Active Host IP or Name : 1");
     sendCommand(IDM_TREE_FIND_NEXT);
@@ -143,7 +133,7 @@ TEST_F(SummaryCommandsTest, FindSelectsTheNextMatchWrapsAndSaysWhenThereIsNone) 
 TEST_F(SummaryCommandsTest, CopyPutsTheSelectedBranchOnTheClipboard) {
     const HTREEITEM system = TreeView_GetNextSibling(tree(), TreeView_GetRoot(tree()));
     HTREEITEM item = TreeView_GetChild(tree(), system);
-    while (item != nullptr && itemText(tree(), item) != "Security") {
+    while (item != nullptr && summaryItemText(tree(), item) != "Security") {
         item = TreeView_GetNextSibling(tree(), item);
     }
     ASSERT_NE(item, nullptr);
@@ -187,7 +177,7 @@ TEST_F(SummaryCommandsTest, ARightClickSelectsTheItemAndOpensTheContextMenu) {
         SetTimer(nullptr, 0, 50, readMenuAndClose);  // fires inside the menu loop
         SendMessageA(mainWindow().frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree()), where);
         EXPECT_EQ(shownMenu, "1150 &Copy\tCtrl+Ins|1160 &Find...\tCtrl+F|");
-        EXPECT_EQ(itemText(tree(), TreeView_GetSelection(tree())), "Barcode");
+        EXPECT_EQ(summaryItemText(tree(), TreeView_GetSelection(tree())), "Barcode");
     }
 }
 
