@@ -1,7 +1,7 @@
 #include "app/application_win.h"
 
 #include "app/about_box_win.h"
-#include "app/command_line_file.h"
+#include "command_line/command_line_file.h"
 #include "app/document.h"
 #include "app/main_window_win.h"
 #include "app/recent_files_win.h"

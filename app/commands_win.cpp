@@ -11,7 +11,7 @@
 #include "shell/message_box_win.h"
 #include "app/property_sheet_win.h"
 #include "app/recent_files_win.h"
-#include "app/summary_commands_win.h"
+#include "summary/summary_commands_win.h"
 #include "download/download_command_win.h"
 #include "host/capture_win.h"
 #include "host/telnet_connection_win.h"
@@ -153,12 +153,12 @@ constexpr std::array<CommandHandler, 21> kHandlers{{
     {cmd::Disconnect, onDisconnect},
     {cmd::About, onAbout},
     {cmd::ProductSelector, onProductSelector},
-    {cmd::ExportSummary, exportSummary},
-    {cmd::CompareWith, compareWithFile},
-    {cmd::CompareFactory, compareWithFactory},
-    {cmd::TreeCopy, copySummaryBranch},
-    {cmd::TreeFind, findInSummary},
-    {cmd::TreeFindNext, findNextInSummary},
+    {cmd::ExportSummary, [](HWND f) { exportSummary(summaryFrame(f)); }},
+    {cmd::CompareWith, [](HWND f) { compareWithFile(summaryFrame(f)); }},
+    {cmd::CompareFactory, [](HWND f) { compareWithFactory(summaryFrame(f)); }},
+    {cmd::TreeCopy, [](HWND f) { copySummaryBranch(summaryFrame(f)); }},
+    {cmd::TreeFind, [](HWND f) { findInSummary(summaryFrame(f)); }},
+    {cmd::TreeFindNext, [](HWND f) { findNextInSummary(summaryFrame(f)); }},
 }};
 
 constexpr bool everyCommandHasAHandler() {

@@ -34,4 +34,8 @@ std::string productName(const Document& doc, int product) {
     return doc.ProductTable[static_cast<std::size_t>(product - 1)];
 }
 
+std::vector<std::string> productNames(const Document& doc) {
+    return {doc.ProductTable.begin(), doc.ProductTable.begin() + doc.ProductCount};
+}
+
 }  // namespace varomil

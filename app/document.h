@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varomil {
 
@@ -36,6 +37,9 @@ int selectedProduct();
 
 // Name of product 1..ProductCount; empty for 0 and for an index out of range.
 std::string productName(const Document& doc, int product);
+
+// The names of products 1..ProductCount.
+std::vector<std::string> productNames(const Document& doc);
 
 // The save question on close is asked only for a selected product with changes.
 constexpr bool closeAsksToSave(int product, bool modified) {

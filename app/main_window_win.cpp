@@ -8,15 +8,15 @@
 
 #include "app/application_win.h"
 #include "app/commands_win.h"
-#include "app/summary_commands_win.h"
+#include "summary/summary_commands_win.h"
 #include "app/document.h"
 #include "app/toolbar_win.h"
 #include "host/telnet_connection_win.h"
 #include "host/terminal_window_win.h"
 #include "resources/resource_ids.h"
 #include "settings/factory_defaults.h"
-#include "settings/summary_tree.h"
-#include "settings/summary_tree_view_win.h"
+#include "summary/summary_tree.h"
+#include "summary/summary_tree_view_win.h"
 #include "shell/window_messages.h"
 
 namespace varomil {
@@ -184,7 +184,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
         }
         case WM_CONTEXTMENU:
-            if (onSummaryContextMenu(hwnd, reinterpret_cast<HWND>(wParam), lParam)) return 0;
+            if (onSummaryContextMenu(summaryFrame(hwnd), reinterpret_cast<HWND>(wParam), lParam))
+                return 0;
             break;
         case WM_CLOSE:
             onClose(hwnd);
@@ -251,7 +252,20 @@ int windowDpi(HWND window) {
 
 void rebuildSummaryTree() {
     if (windows().tree == nullptr) return;
-    refillSummaryTreeView(windows().tree, buildSummaryTree(settingsImage(), summaryContext()));
+    refillSummaryTreeView(
+        windows().tree,
+        buildSummaryTree(settingsImage(), summaryContext(productNames(document()))));
+}
+
+SummaryFrame summaryFrame(HWND frame) {
+    SummaryFrame f;
+    f.window = frame;
+    f.tree = windows().tree;
+    f.title = windowTitle();
+    f.fileName = document().CurrentFileName;
+    f.productNames = productNames(document());
+    f.product = selectedProduct();
+    return f;
 }
 
 }  // namespace varomil

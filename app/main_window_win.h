@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "summary/summary_commands_win.h"
+
 namespace varomil {
 
 // Child windows and the tree font, created once per main window in its creation
@@ -43,6 +45,9 @@ void setLinkStatusText(const char* text);
 // Rebuilds the summary tree from the settings image; the branches that were
 // expanded stay expanded where they are still there.
 void rebuildSummaryTree();
+
+// What the summary commands see of this window and the document.
+SummaryFrame summaryFrame(HWND frame);
 
 // Tab and F6 between the product selector and the tree. True when the key was
 // taken; the message loop then passes it no further.

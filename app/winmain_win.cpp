@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "app/application_win.h"
-#include "app/batch_download_win.h"
+#include "command_line/batch_download_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     int exitCode = 0;

@@ -1,6 +1,6 @@
 # Core unit tests, native, under ASan and UBSan; one ctest test per case.
 if(VAROMIL_TESTS)
-    file(GLOB core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+    file(GLOB_RECURSE core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
     add_executable(varomil_core_tests ${core_test_sources})
     target_link_libraries(varomil_core_tests PRIVATE varomil_core GTest::gtest_main GTest::gmock)
     target_compile_definitions(varomil_core_tests PRIVATE

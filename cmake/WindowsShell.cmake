@@ -58,7 +58,7 @@ if(VAROMIL_TESTS)
 
     # The same core tests, built for Windows: proves the core is portable (file
     # modes, integer widths) on the platform it ships on.
-    file(GLOB core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+    file(GLOB_RECURSE core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
     add_executable(varomil_core_tests_win ${core_test_sources})
     target_link_libraries(varomil_core_tests_win PRIVATE varomil_core GTest::gtest_main GTest::gmock)
     target_compile_definitions(varomil_core_tests_win PRIVATE VAROMIL_TEST_DATA="tests/data")

@@ -9,7 +9,7 @@
 
 #include "settings/factory_defaults.h"
 #include "settings/settings_file.h"
-#include "settings/summary_tree.h"
+#include "summary/summary_tree.h"
 
 using namespace varomil;
 

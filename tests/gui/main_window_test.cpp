@@ -13,7 +13,7 @@
 #include "app/document.h"
 #include "app/main_window_win.h"
 #include "settings/settings_image.h"
-#include "settings/summary_tree.h"
+#include "summary/summary_tree.h"
 #include "tests/gui/gui_support.h"
 
 namespace varomil::test {

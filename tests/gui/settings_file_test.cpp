@@ -13,7 +13,7 @@
 #include "app/main_window_win.h"
 #include "settings/factory_defaults.h"
 #include "settings/settings_image.h"
-#include "tests/core/default_image_digest.h"
+#include "tests/core/settings/default_image_digest.h"
 #include "tests/gui/gui_support.h"
 
 namespace varomil::test {

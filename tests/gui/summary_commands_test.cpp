@@ -15,8 +15,8 @@
 #include "app/main_window_win.h"
 #include "resources/summary_ids.h"
 #include "settings/settings_file.h"
-#include "settings/summary_tree.h"
-#include "settings/summary_tree_view_win.h"
+#include "summary/summary_tree.h"
+#include "summary/summary_tree_view_win.h"
 #include "tests/gui/gui_support.h"
 
 namespace varomil::test {

@@ -1,0 +1,151 @@
+#include "summary/summary_tree_view_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace varomil {
+
+namespace {
+void insertItem(HWND tree, HTREEITEM parent, const SummaryItem& item, int depth) {
+    TVINSERTSTRUCTA ins{};
+    ins.hParent = parent;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_PARAM;
+    ins.item.pszText = const_cast<char*>(item.text.c_str());
+    ins.item.lParam = depth;
+    const HTREEITEM node = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+    if (node == nullptr) return;
+    for (const SummaryItem& child : item.children) insertItem(tree, node, child, depth + 1);
+}
+}  // namespace
+
+void fillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots) {
+    // One repaint for the whole tree instead of one per item.
+    SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    for (const SummaryItem& root : roots) insertItem(tree, TVI_ROOT, root, 0);
+    SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree, nullptr, TRUE);
+}
+
+namespace {
+
+HTREEITEM next(HWND tree, HTREEITEM item, UINT how) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+// Reading order: children first, then the next sibling of the item or of the
+// nearest ancestor that has one.
+HTREEITEM following(HWND tree, HTREEITEM item) {
+    if (HTREEITEM child = next(tree, item, TVGN_CHILD)) return child;
+    for (HTREEITEM at = item; at != nullptr; at = next(tree, at, TVGN_PARENT)) {
+        if (HTREEITEM sibling = next(tree, at, TVGN_NEXT)) return sibling;
+    }
+    return nullptr;
+}
+
+bool holds(std::string_view text, std::string_view part) {
+    const auto same = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    };
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+}
+
+}  // namespace
+
+std::vector<std::size_t> summaryItemPath(HWND tree, HTREEITEM item) {
+    std::vector<std::size_t> path;
+    for (HTREEITEM at = item; at != nullptr; at = next(tree, at, TVGN_PARENT)) {
+        std::size_t index = 0;
+        for (HTREEITEM s = next(tree, at, TVGN_PREVIOUS); s != nullptr;
+             s = next(tree, s, TVGN_PREVIOUS)) {
+            ++index;
+        }
+        path.insert(path.begin(), index);
+    }
+    return path;
+}
+
+const SummaryItem* summaryItemAt(const std::vector<SummaryItem>& roots,
+                                 const std::vector<std::size_t>& path) {
+    const std::vector<SummaryItem>* level = &roots;
+    const SummaryItem* item = nullptr;
+    for (const std::size_t i : path) {
+        if (i >= level->size()) return nullptr;
+        item = &(*level)[i];
+        level = &item->children;
+    }
+    return item;
+}
+
+HTREEITEM findSummaryItem(HWND tree, std::string_view text, HTREEITEM after) {
+    const HTREEITEM first = next(tree, nullptr, TVGN_ROOT);
+    if (first == nullptr || text.empty()) return nullptr;
+    HTREEITEM start = after != nullptr ? following(tree, after) : first;
+    if (start == nullptr) start = first;
+    HTREEITEM at = start;
+    do {
+        if (holds(summaryItemText(tree, at), text)) return at;
+        at = following(tree, at);
+        if (at == nullptr) at = first;
+    } while (at != start);
+    return nullptr;
+}
+
+void selectSummaryItem(HWND tree, HTREEITEM item) {
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+}
+
+namespace {
+
+bool isExpanded(HWND tree, HTREEITEM item) {
+    return (TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+void collectExpanded(HWND tree, HTREEITEM item, const std::string& prefix,
+                     std::vector<std::string>& out) {
+    for (; item != nullptr; item = next(tree, item, TVGN_NEXT)) {
+        if (!isExpanded(tree, item)) continue;
+        const std::string path = prefix + summaryItemText(tree, item) + '\n';
+        out.push_back(path);
+        collectExpanded(tree, next(tree, item, TVGN_CHILD), path, out);
+    }
+}
+
+void expandAgain(HWND tree, HTREEITEM item, const std::string& prefix,
+                 const std::vector<std::string>& expanded) {
+    for (; item != nullptr; item = next(tree, item, TVGN_NEXT)) {
+        const std::string path = prefix + summaryItemText(tree, item) + '\n';
+        if (std::find(expanded.begin(), expanded.end(), path) == expanded.end()) continue;
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        expandAgain(tree, next(tree, item, TVGN_CHILD), path, expanded);
+    }
+}
+
+}  // namespace
+
+void refillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots) {
+    std::vector<std::string> expanded;
+    collectExpanded(tree, next(tree, nullptr, TVGN_ROOT), "", expanded);
+    fillSummaryTreeView(tree, roots);
+    expandAgain(tree, next(tree, nullptr, TVGN_ROOT), "", expanded);
+}
+
+std::string summaryItemText(HWND tree, HTREEITEM item) {
+    char text[256] = "";
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
+}
+
+}  // namespace varomil

@@ -1,0 +1,215 @@
+// Blocks of host bytes take the run-at-a-time text path; single bytes take the
+// character-at-a-time one. Both must leave the same screen, modes, replies and
+// window notifications for any stream, however it is cut into blocks.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/core/host/vt_test_support.h"
+
+using namespace varomil;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Streams weighted towards what the text path has to get right: long runs, row
+// ends with and without wrap, scrolling regions, insert mode, line drawing,
+// reverse video, high bytes, and sequences cut anywhere.
+Bytes hostileStream(std::mt19937& rng, std::size_t size, bool telnet) {
+    // Host sequences, '|' between them.
+    static const std::vector<std::string> kSequences = [] {
+        const std::string all =
+            "\033[?7h|\033[?7l|\033[4h|\033[4l|\033[7m|\033[0m|\033[m|\033[5;20r|\033[r|"
+            "\033[?6h|\033[?6l|\033[20h|\033[20l|\033(0|\033(B|\033)0|\016|\017|\033#8|"
+            "\0337|\0338|\033D|\033E|\033M|\033H|\033[3g|\033[2J|\033[K|\033[1K|\033[2K|\033[3L|"
+            "\033[2M|\033[5@|\033[4P|\033[6X|\033[9b|\033[6n|\033[c|\033[5n|\033[0x|\033[s|"
+            "\033[u|\033[12h|\033[12l|\033[?3l|\r\n|\r|\n|\b|\t|\005|\007|\030|"
+            "\032|\033|\2332C|\033\341|\177|\377|\033[|\033[99999999;-1H";
+        std::vector<std::string> out;
+        for (std::size_t from = 0, to; from <= all.size(); from = to + 1) {
+            to = std::min(all.find('|', from), all.size());
+            out.push_back(all.substr(from, to - from));
+        }
+        return out;
+    }();
+    static const char* const kTelnet[] = {
+        "\xff\xff", "\xff\xfb\x01", "\xff\xfc\x01", "\xff\xfd\x18", "\xff\xfa\x18\x01\xff\xf0",
+        "\xff\xf1", "\xff"};
+    std::uniform_int_distribution<int> pick(0, 99);
+    Bytes out;
+    while (out.size() < size) {
+        const int kind = pick(rng);
+        if (kind < 45) {
+            // A text run, mostly ASCII, sometimes 8-bit or line-drawing letters.
+            const int length = std::uniform_int_distribution<int>(1, 200)(rng);
+            for (int i = 0; i < length; ++i) {
+                const int k = pick(rng);
+                out.push_back(static_cast<std::uint8_t>(
+                    k < 80 ? 32 + rng() % 95 : (k < 90 ? 'j' + rng() % 10 : 128 + rng() % 128)));
+            }
+        } else if (kind < 60) {
+            char buf[24];
+            std::snprintf(buf, sizeof buf, "\x1b[%u;%uH", static_cast<unsigned>(rng() % 26),
+                          static_cast<unsigned>(rng() % 83));
+            out.insert(out.end(), buf, buf + std::strlen(buf));
+        } else if (kind < 95 || !telnet) {
+            const std::string& s = kSequences[rng() % kSequences.size()];
+            out.insert(out.end(), s.begin(), s.end());
+        } else {
+            const char* s = kTelnet[rng() % (sizeof kTelnet / sizeof *kTelnet)];
+            out.insert(out.end(), s, s + std::strlen(s));
+        }
+    }
+    return out;
+}
+
+// The cells a span list covers, or all of them for a whole-window repaint.
+std::array<bool, kScreenRows * kScreenColumns> dirtyCells(const ScreenNotifications& n) {
+    std::array<bool, kScreenRows * kScreenColumns> cells{};
+    if (n.wholeWindow()) cells.fill(true);
+    for (std::size_t i = 0; i < n.spanCount(); ++i) {
+        const ScreenSpan& s = n.spanAt(i);
+        for (int c = s.column; c < s.column + s.length; ++c)
+            cells[s.row * kScreenColumns + c] = true;
+    }
+    return cells;
+}
+
+void expectSameNotifications(const ScreenNotifications& a, const ScreenNotifications& b,
+                             const std::string& where) {
+    EXPECT_EQ(a.wholeWindow(), b.wholeWindow()) << where;
+    EXPECT_EQ(a.spanCount(), b.spanCount()) << where;
+    EXPECT_TRUE(dirtyCells(a) == dirtyCells(b)) << where;
+    EXPECT_EQ(a.cursorChanged(), b.cursorChanged()) << where;
+    EXPECT_EQ(a.cursorRow(), b.cursorRow()) << where;
+    EXPECT_EQ(a.cursorColumn(), b.cursorColumn()) << where;
+    EXPECT_EQ(a.caretChanged(), b.caretChanged()) << where;
+    EXPECT_EQ(a.caretVisible(), b.caretVisible()) << where;
+    EXPECT_EQ(a.beeps(), b.beeps()) << where;
+}
+
+void expectSameScreen(const TerminalScreen& a, const TerminalScreen& b, const std::string& where) {
+    EXPECT_TRUE(a.text == b.text) << where;
+    EXPECT_TRUE(a.reverseMap == b.reverseMap) << where;
+    EXPECT_TRUE(a.tabStopMap == b.tabStopMap) << where;
+    EXPECT_EQ(a.row, b.row) << where;
+    EXPECT_EQ(a.column, b.column) << where;
+    EXPECT_EQ(a.reverse, b.reverse) << where;
+    EXPECT_EQ(a.shiftedOut, b.shiftedOut) << where;
+    EXPECT_EQ(a.autoWrap, b.autoWrap) << where;
+    EXPECT_EQ(a.insertMode, b.insertMode) << where;
+    EXPECT_EQ(a.newLineMode, b.newLineMode) << where;
+    EXPECT_EQ(a.fullScreen, b.fullScreen) << where;
+    EXPECT_EQ(a.topMargin, b.topMargin) << where;
+    EXPECT_EQ(a.bottomMargin, b.bottomMargin) << where;
+    EXPECT_EQ(a.saved.row, b.saved.row) << where;
+    EXPECT_EQ(a.saved.column, b.saved.column) << where;
+    EXPECT_EQ(a.remoteEcho, b.remoteEcho) << where;
+}
+
+// Cuts a stream into blocks of random size, as a socket might.
+std::vector<std::size_t> blockSizes(std::mt19937& rng, std::size_t total) {
+    std::vector<std::size_t> sizes;
+    while (total > 0) {
+        const std::size_t n = std::min<std::size_t>(total, 1 + rng() % 700);
+        sizes.push_back(n);
+        total -= n;
+    }
+    return sizes;
+}
+
+}  // namespace
+
+TEST(VtFastPath, BlocksAndSingleBytesGiveTheSameInterpreterState) {
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        std::mt19937 rng(seed);
+        const Bytes stream = hostileStream(rng, 6000, false);
+        TerminalScreen oneScreen, blockScreen;
+        ScreenNotifications oneNotes, blockNotes;
+        RecordingSink oneOut, blockOut;
+        VtInterpreter one(oneScreen, oneOut, oneNotes), block(blockScreen, blockOut, blockNotes);
+        if (seed % 2 == 0) {
+            // Half the streams start with wrap on, so long runs cross rows and scroll.
+            oneScreen.autoWrap = blockScreen.autoWrap = true;
+        }
+        std::size_t at = 0;
+        for (std::size_t n : blockSizes(rng, stream.size())) {
+            for (std::size_t i = 0; i < n; ++i) one.interpretByte(stream[at + i]);
+            block.interpret(stream.data() + at, n);
+            at += n;
+            const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(at);
+            expectSameNotifications(oneNotes, blockNotes, where);
+            oneNotes.clear();
+            blockNotes.clear();
+            expectSameScreen(oneScreen, blockScreen, where);
+            if (::testing::Test::HasFailure()) return;
+        }
+        EXPECT_EQ(oneOut.all, blockOut.all) << "seed " << seed;
+        EXPECT_EQ(oneOut.sends, blockOut.sends) << "seed " << seed;
+    }
+}
+
+TEST(VtFastPath, SessionBlocksAndSingleBytesAgreeThroughTelnet) {
+    for (unsigned seed = 100; seed < 130; ++seed) {
+        std::mt19937 rng(seed);
+        const Bytes stream = hostileStream(rng, 6000, true);
+        SessionRig one, block;
+        std::size_t at = 0;
+        for (std::size_t n : blockSizes(rng, stream.size())) {
+            for (std::size_t i = 0; i < n; ++i) one.session->receive(stream.data() + at + i, 1);
+            block.session->receive(stream.data() + at, n);
+            at += n;
+            const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(at);
+            expectSameNotifications(one.session->takeNotifications(),
+                                    block.session->takeNotifications(), where);
+            expectSameScreen(one.screen(), block.screen(), where);
+            if (::testing::Test::HasFailure()) return;
+        }
+        EXPECT_EQ(one.out.all, block.out.all) << "seed " << seed;
+    }
+}
+
+// Hand-computed rows for the row-end cases of a run, given as one block.
+TEST(VtFastPath, RunsAcrossTheRowEnd) {
+    SessionRig rig;
+    rig.feed(
+        "\x1b[1;75H"
+        "abcdefghij");  // wrap off: the last column takes the last letter
+    EXPECT_EQ(rig.row(0), std::string(74, ' ') + "abcdej");
+    EXPECT_EQ(rig.screen().column, 80);
+    EXPECT_TRUE(rig.row(1).empty());
+
+    rig.feed(
+        "\x1b[?7h\x1b[24;78H"
+        "\x1b[7m"
+        "WXYZ");  // wrap on: scrolls, reverse follows
+    EXPECT_EQ(rig.row(22), std::string(77, ' ') + "WXY");
+    EXPECT_EQ(rig.row(23), "Z");
+    EXPECT_TRUE(rig.screen().reverseAt(22, 79));
+    EXPECT_TRUE(rig.screen().reverseAt(23, 0));
+    EXPECT_FALSE(rig.screen().reverseAt(23, 1));
+    EXPECT_EQ(rig.row(0), "");  // the first row scrolled away
+    ScreenNotifications n = rig.session->takeNotifications();
+    EXPECT_TRUE(n.wholeWindow());
+    EXPECT_EQ(n.cursorRow(), 23);
+    EXPECT_EQ(n.cursorColumn(), 1);
+
+    rig.feed(
+        "\x1b[m\x1b[5;1H\x0eqxj\x0f"
+        "q\x1b[4h\x1b[5;1H"
+        "AB");  // line drawing, then insert
+    EXPECT_EQ(rig.row(4), "AB-\xb3\xd9q");
+    n = rig.session->takeNotifications();
+    ASSERT_EQ(n.spanCount(), 1u);
+    EXPECT_EQ(n.spanAt(0).row, 4);
+    EXPECT_EQ(n.spanAt(0).column, 0);
+    EXPECT_EQ(n.spanAt(0).length, 80);
+}
