@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "download/download_messages.h"
 #include "download/link_interfaces.h"
 #include "settings/value_lists.h"
 
@@ -19,35 +18,11 @@ std::string seconds(std::uint32_t ms) {
 void ConsoleDownloadUi::startTerminal(std::uint32_t waitMs) {
     start_ = clock_.ticks();
     waitMs_ = waitMs;
-    arrived_ = false;
-    succeeded_ = false;
-    lastMessage_.clear();
 }
 
 std::uint32_t ConsoleDownloadUi::waitLeftMs() const {
     const std::uint32_t elapsed = clock_.ticks() - start_;
     return elapsed < waitMs_ ? waitMs_ - elapsed : 0;
-}
-
-std::string ConsoleDownloadUi::failure() const {
-    if (!lastMessage_.empty()) return lastMessage_;
-    // No terminal answered at all: what the retry question says.
-    return "Failed to download";
-}
-
-void ConsoleDownloadUi::message(std::string_view text, std::string_view, MessageIcon) {
-    if (text == msg::kDownloaded) {
-        succeeded_ = true;
-        return;
-    }
-    lastMessage_ = std::string(text);
-    // A loader that is not ready may be a terminal not yet in place; any other
-    // failure comes from a terminal that answered.
-    if (text != msg::kNotReady) arrived_ = true;
-}
-
-bool ConsoleDownloadUi::ask(std::string_view, std::string_view) {
-    return !arrived_ && waitLeftMs() > 0;
 }
 
 int runBatchDownload(const BatchPlan& plan, DownloadSession& session, ConsoleDownloadUi& ui,
@@ -57,18 +32,19 @@ int runBatchDownload(const BatchPlan& plan, DownloadSession& session, ConsoleDow
     for (int t = 1; t <= plan.count; ++t) {
         const std::uint32_t start = session.clock.ticks();
         ui.startTerminal(plan.waitMs);
-        runDownloadCommand(plan.kind, session);
-        const bool ok = ui.succeeded();
-        if (!ok) ++failed;
-        out.line(
-            batchLogLine(out.now(), t, plan.via, ok, ui.failure(), session.clock.ticks() - start));
+        const DownloadOutcome outcome = runDownloadCommand(plan.kind, session);
+        if (outcome.result != DownloadResult::Succeeded) ++failed;
+        out.line(batchLogLine(out.now(), t, plan.via, outcome, session.clock.ticks() - start));
     }
     out.line(batchSummaryLine(plan.count, failed, session.clock.ticks() - batchStart));
     return failed == 0 ? 0 : 1;
 }
 
-std::string batchLogLine(const std::string& time, int terminal, int via, bool ok,
-                         const std::string& failure, std::uint32_t ms) {
+std::string batchLogLine(const std::string& time, int terminal, int via,
+                         const DownloadOutcome& outcome, std::uint32_t ms) {
+    const bool ok = outcome.result == DownloadResult::Succeeded;
+    // No terminal answered at all: what the retry question says.
+    const std::string failure = outcome.cause.empty() ? "Failed to download" : outcome.cause;
     const std::string_view name = via >= 0 && via < static_cast<int>(lists::kDownloadVia.size())
                                       ? lists::kDownloadVia[via]
                                       : "?";

@@ -20,19 +20,17 @@ class ConsoleDownloadUi : public DownloadUi {
 
     // A new terminal: it has waitMs to turn up.
     void startTerminal(std::uint32_t waitMs);
-    // The terminal has turned up (an RF connection was accepted): from now on a
-    // failure is this terminal's, and no retry may serve another one in its place.
-    void terminalArrived() { arrived_ = true; }
     // Time left of the terminal's wait, 0 once it is over.
     std::uint32_t waitLeftMs() const;
-    bool succeeded() const { return succeeded_; }
-    // The text the dialogs would have shown for the failure.
-    std::string failure() const;
 
-    void message(std::string_view text, std::string_view caption, MessageIcon icon) override;
-    // The retry question: yes while the terminal has not turned up and its wait
-    // lasts, so the command keeps listening or knocking.
-    bool ask(std::string_view text, std::string_view caption) override;
+    void message(std::string_view, std::string_view, MessageIcon) override {}
+    bool ask(std::string_view, std::string_view) override { return false; }
+    // Tried again while no terminal has turned up and its wait lasts, so the
+    // command keeps listening or knocking; a terminal that came and failed is not
+    // served again in its place.
+    bool retry(const DownloadOutcome& attempt, std::string_view) override {
+        return attempt.result == DownloadResult::NoTerminal && waitLeftMs() > 0;
+    }
     bool chooseLinkSettings(LinkChoice& choice) override {
         choice = choice_;
         return true;
@@ -41,7 +39,7 @@ class ConsoleDownloadUi : public DownloadUi {
         name = programFile_;
         return true;
     }
-    void beginProgress(int) override { arrived_ = true; }
+    void beginProgress(int) override {}
     void setProgress(int) override {}
     void endProgress() override {}
     void showEraseNotice() override {}
@@ -53,9 +51,6 @@ class ConsoleDownloadUi : public DownloadUi {
     std::string programFile_;
     std::uint32_t start_ = 0;
     std::uint32_t waitMs_ = 0;
-    bool arrived_ = false;
-    bool succeeded_ = false;
-    std::string lastMessage_;
 };
 
 struct BatchPlan {
@@ -78,9 +73,9 @@ struct BatchOutput {
 int runBatchDownload(const BatchPlan& plan, DownloadSession& session, ConsoleDownloadUi& ui,
                      const BatchOutput& out);
 
-// "21:04:05  terminal 2  RF  ok  1.3 s"; a failure reads "failed: " and the text.
-std::string batchLogLine(const std::string& time, int terminal, int via, bool ok,
-                         const std::string& failure, std::uint32_t ms);
+// "21:04:05  terminal 2  RF  ok  1.3 s"; a failure reads "failed: " and its cause.
+std::string batchLogLine(const std::string& time, int terminal, int via,
+                         const DownloadOutcome& outcome, std::uint32_t ms);
 // "3 terminals: 2 ok, 1 failed, 35.1 s"
 std::string batchSummaryLine(int count, int failed, std::uint32_t ms);
 

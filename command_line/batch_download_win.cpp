@@ -87,11 +87,7 @@ class BatchSocketHost : public SocketHost {
         listening_ = r == ListenResult::Ok;
         return r;
     }
-    bool accept(std::uint32_t ms) override {
-        if (!host_.accept(std::min(ms, ui_.waitLeftMs()))) return false;
-        ui_.terminalArrived();
-        return true;
-    }
+    bool accept(std::uint32_t ms) override { return host_.accept(std::min(ms, ui_.waitLeftMs())); }
     long send(const Byte* data, std::size_t n) override { return host_.send(data, n); }
     std::size_t receive(Byte* buf, std::size_t max) override { return host_.receive(buf, max); }
     bool connected() const override { return host_.connected(); }

@@ -33,6 +33,12 @@ struct DownloadSession {
 // value outside its list, and always COM1.
 LinkChoice initialLinkChoice(const SettingsImage& image);
 
-void runDownloadCommand(TransferKind kind, DownloadSession& session);
+// Runs the command to its end with the link closed. The messages of its stages
+// are shown as they happen; the final one is left to showFinalMessage, so that the
+// caller can close the port first.
+DownloadOutcome runDownloadCommand(TransferKind kind, DownloadSession& session);
+
+// "Downloaded completely!" after a download that succeeded.
+void showFinalMessage(const DownloadOutcome& outcome, DownloadUi& ui);
 
 }  // namespace varomil

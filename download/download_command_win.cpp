@@ -22,7 +22,7 @@ std::string& programFileName() {
 
 }  // namespace
 
-void runDownloadCommand(TransferKind kind, HWND socketWindow) {
+DownloadOutcome runDownloadCommand(TransferKind kind, HWND socketWindow) {
     WinDownloadUi ui;
     ui.setStatusWindow(socketWindow);
     WinClock clock;
@@ -33,12 +33,15 @@ void runDownloadCommand(TransferKind kind, HWND socketWindow) {
     DownloadSession session{ui,   clock,           serial,       socket,
                             file, settingsImage(), companions(), programFileName()};
     runningSocket = &socket;
-    runDownloadCommand(kind, session);
+    const DownloadOutcome outcome = runDownloadCommand(kind, session);
     runningSocket = nullptr;
-    // Whatever the command's path, no port, socket or file outlives it.
+    // Whatever the command's path, no port, socket or file outlives it, and the
+    // terminal is free before the final message waits for OK.
     socket.close();
     serial.close();
     file.close();
+    showFinalMessage(outcome, ui);
+    return outcome;
 }
 
 LRESULT onDownloadSocketMessage(WPARAM socket, LPARAM event) {

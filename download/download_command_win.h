@@ -10,7 +10,7 @@ namespace varomil {
 
 // `socketWindow` receives the RF link's socket notifications (kDownloadSocketMessage)
 // and hands them on to onDownloadSocketMessage.
-void runDownloadCommand(TransferKind kind, HWND socketWindow);
+DownloadOutcome runDownloadCommand(TransferKind kind, HWND socketWindow);
 
 // The terminal window hands the download link's socket notifications on here.
 LRESULT onDownloadSocketMessage(WPARAM socket, LPARAM event);

@@ -235,8 +235,9 @@ void WinDownloadUi::hideEraseNotice() {
 namespace varomil {
 
 void WinDownloadUi::showWaitNotice(std::string_view text) {
+    // A Cancel lasts for the whole command: the notice of the next stage must not
+    // forget one clicked as the last stage ended.
     hideWaitNotice();
-    cancelled_ = false;
     HWND owner = statusWindow_ != nullptr ? GetAncestor(statusWindow_, GA_ROOT) : nullptr;
     const std::string t(text);
     WaitNotice notice{&cancelled_, t.c_str()};

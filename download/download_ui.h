@@ -6,9 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "download/download_outcome.h"
+
 namespace varomil {
 
 enum class MessageIcon { Warning, Question };
+
+// Every message box of the download says where it comes from.
+constexpr std::string_view kDownloadCaption = "Download";
 
 // Link chosen in the Download Properties dialog for one download.
 struct LinkChoice {
@@ -24,6 +29,11 @@ class DownloadUi {
     virtual void message(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
     // Modal Yes/No question with the question icon; true for Yes.
     virtual bool ask(std::string_view text, std::string_view caption) = 0;
+    // After an attempt that may be tried again: whether to try again. A user is
+    // asked `question`.
+    virtual bool retry(const DownloadOutcome& /*attempt*/, std::string_view question) {
+        return ask(question, kDownloadCaption);
+    }
     // The Download Properties dialog: `choice` arrives holding the preselection
     // and leaves holding the user's choice. False for Cancel.
     virtual bool chooseLinkSettings(LinkChoice& choice) = 0;
@@ -48,8 +58,5 @@ class DownloadUi {
     // Where the link stands ("COM1: no answer"), for the status bar.
     virtual void linkStatus(std::string_view /*text*/) {}
 };
-
-// Every message box of the download says where it comes from.
-constexpr std::string_view kDownloadCaption = "Download";
 
 }  // namespace varomil

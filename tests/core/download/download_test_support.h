@@ -57,10 +57,15 @@ class ScriptedUi : public DownloadUi {
     void hideEraseNotice() override { log.push_back("erase notice end"); }
     // The wait notice and the status bar's link part, apart from the log.
     std::vector<std::string> waitNotices, linkStatuses;
-    int cancelAfterPolls = -1;  // the user's Cancel: after this many looks; never below 0
+    int cancelAfterPolls = -1;    // the user's Cancel: after this many looks; never below 0
+    bool cancelSeenOnce = false;  // a shell that tells of the Cancel at one look only
     int polls = 0;
     void showWaitNotice(std::string_view text) override { waitNotices.emplace_back(text); }
-    bool cancelled() override { return cancelAfterPolls >= 0 && ++polls > cancelAfterPolls; }
+    bool cancelled() override {
+        if (cancelAfterPolls < 0) return false;
+        ++polls;
+        return cancelSeenOnce ? polls == cancelAfterPolls + 1 : polls > cancelAfterPolls;
+    }
     void linkStatus(std::string_view text) override { linkStatuses.emplace_back(text); }
 
   private:
@@ -113,9 +118,12 @@ struct Rig {
           image(std::make_unique<SettingsImage>()),
           companions(std::make_unique<Companions>()) {}
 
-    void run(TransferKind kind) {
+    // As the shell runs it: the final message comes once the link is closed.
+    DownloadOutcome run(TransferKind kind) {
         DownloadSession s{ui, clock, serial, socket, file, *image, *companions, fileName};
-        runDownloadCommand(kind, s);
+        const DownloadOutcome outcome = runDownloadCommand(kind, s);
+        showFinalMessage(outcome, ui);
+        return outcome;
     }
     // Protocol writes of whichever link was used.
     const std::vector<sim::Bytes>& writes() const {
