@@ -1,7 +1,7 @@
 #include "app/application_win.h"
 
 #include "app/about_box_win.h"
-#include "command_line/command_line_file.h"
+#include "command_line/command_line.h"
 #include "app/document.h"
 #include "app/main_window_win.h"
 #include "app/recent_files_win.h"
@@ -99,8 +99,10 @@ int runMessageLoop(HWND mainWindow) {
 }
 
 void openCommandLineFile(HWND frame, const char* commandLine) {
-    const std::string path = settingsFileOnCommandLine(commandLine != nullptr ? commandLine : "");
-    if (!path.empty()) openNamedFile(frame, path);
+    // A file that is not there or not a settings file is said so, as Open says it.
+    const CommandLine c =
+        parseCommandLine(commandLineArguments(commandLine != nullptr ? commandLine : ""));
+    if (c.kind == CommandLine::Kind::Interactive && !c.file.empty()) openNamedFile(frame, c.file);
 }
 
 int runApplication(HINSTANCE instance, int show) {

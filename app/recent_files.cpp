@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/text_helpers.h"
+
 namespace varomil {
 
 namespace {
@@ -10,10 +12,7 @@ namespace {
 constexpr std::size_t kLongestMenuPath = 60;
 
 bool sameFile(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    return equalsIgnoringCase(a, b);
 }
 
 std::size_t lastSeparator(const std::string& path) {

@@ -126,8 +126,7 @@ LinkChoice linkChoice(const BatchOptions& o, const SettingsImage* stored) {
 }  // namespace
 
 bool runCommandLineBatch(int& exitCode) {
-    const std::vector<std::string> args(__argv + std::min(__argc, 1), __argv + __argc);
-    const CommandLine cl = parseCommandLine(args);
+    const CommandLine cl = parseCommandLine(commandLineArguments(GetCommandLineA()));
     if (cl.kind == CommandLine::Kind::Interactive) return false;
     exitCode = 2;
     BatchReport report;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/text_helpers.h"
 #include "download/link_interfaces.h"
 #include "download/serial_link.h"
 
@@ -11,21 +12,11 @@ namespace varomil {
 namespace {
 
 std::string lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
+    return lowercase(s);
 }
 
-// A whole decimal number in [lo, hi], or nothing.
 std::optional<int> number(const std::string& text, int lo, int hi) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-    }
-    const int v = std::stoi(text);
-    if (v < lo || v > hi) return std::nullopt;
-    return v;
+    return parseDecimal(text, lo, hi);
 }
 
 std::optional<int> viaOf(const std::string& v) {
@@ -68,11 +59,20 @@ constexpr Switch kSwitches[] = {
     {"/log", "a file name"},
 };
 
+bool isSwitch(const std::string& a) {
+    return !a.empty() && (a[0] == '/' || a[0] == '-');
+}
+
+// A switch as the table names it: "-Count" is "/count".
+std::string switchName(const std::string& a) {
+    return isSwitch(a) ? "/" + lower(a.substr(1)) : lower(a);
+}
+
 // Where the one-line message of a refused command line goes besides the console:
 // the log, when its switch can be made out.
 std::string logFileOf(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        if (lower(args[i]) == "/log" && !args[i + 1].empty() && args[i + 1][0] != '/') {
+        if (switchName(args[i]) == "/log" && !args[i + 1].empty() && !isSwitch(args[i + 1])) {
             return args[i + 1];
         }
     }
@@ -81,10 +81,35 @@ std::string logFileOf(const std::vector<std::string>& args) {
 
 }  // namespace
 
+std::vector<std::string> commandLineArguments(std::string_view line) {
+    std::vector<std::string> args;
+    std::string current;
+    bool quoted = false;
+    bool any = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (!quoted && (c == ' ' || c == '\t')) {
+            if (any) args.push_back(current);
+            current.clear();
+            any = false;
+        } else {
+            current += c;
+            any = true;
+        }
+    }
+    if (any) args.push_back(current);
+    if (!args.empty()) args.erase(args.begin());  // the program's own name
+    return args;
+}
+
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
-    const bool anySwitch = std::any_of(
-        args.begin(), args.end(), [](const std::string& a) { return !a.empty() && a[0] == '/'; });
-    if (!anySwitch) return {};
+    if (std::none_of(args.begin(), args.end(), isSwitch)) {
+        CommandLine interactive;
+        if (!args.empty()) interactive.file = args.front();
+        return interactive;
+    }
     CommandLine c;
     c.kind = CommandLine::Kind::Batch;
     BatchOptions& o = c.batch;
@@ -97,14 +122,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     std::vector<std::string> seen;
     bool haveFile = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string name = lower(args[i]);
+        const std::string name = switchName(args[i]);
         const Switch* sw = nullptr;
         for (const Switch& s : kSwitches) {
             if (name == s.name) sw = &s;
         }
         if (sw == nullptr) {
-            return invalid(args[i].empty() || args[i][0] != '/' ? "Unexpected argument: " + args[i]
-                                                                : "Unknown option: " + args[i]);
+            return invalid(isSwitch(args[i]) ? "Unknown option: " + args[i]
+                                             : "Unexpected argument: " + args[i]);
         }
         const bool isFile = name == "/download" || name == "/program";
         if (std::find(seen.begin(), seen.end(), isFile ? "file" : name) != seen.end()) {
@@ -112,7 +137,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                                   : "Option given twice: " + name);
         }
         seen.push_back(isFile ? "file" : name);
-        if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1][0] == '/') {
+        if (i + 1 >= args.size() || args[i + 1].empty() || isSwitch(args[i + 1])) {
             return invalid("Missing value for " + name + " (" + sw->expected + ")");
         }
         const std::string& v = args[++i];

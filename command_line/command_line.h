@@ -1,7 +1,9 @@
-// The switches of a batch download from the command line:
+// The program's command line: a settings file to open, as Explorer passes it, or
+// the switches of a batch download:
 //   varomil.exe /download FILE.NET | /program FILE.SHX
 //               [/via rf|rs232|irda|cradle] [/port COM1..COM9]
 //               [/baud 115200|57600|38400|9600] [/count N] [/wait SECONDS] [/log FILE]
+// Every switch may begin with '-' instead of '/', as Windows tools take them.
 #pragma once
 
 #include <optional>
@@ -32,13 +34,18 @@ struct BatchOptions {
 struct CommandLine {
     enum class Kind { Interactive, Batch, Invalid };
     Kind kind = Kind::Interactive;
+    std::string file;  // Interactive: the file to open, empty for none
     BatchOptions batch;
     std::string error;  // one line, for Invalid
 };
 
-// The program's arguments without its own name. Arguments that do not begin with
-// '/' are left to the interactive start (a settings file to open); the first
-// switch makes the whole line a batch, and anything it cannot take is Invalid.
+// The arguments of a whole command line (GetCommandLine), without the program's
+// own name: blank-separated, a quoted stretch keeps its blanks, the quotes go.
+std::vector<std::string> commandLineArguments(std::string_view line);
+
+// The program's arguments without its own name. Without a switch the program
+// starts as usual, opening the first argument if there is one; a switch makes the
+// whole line a batch, and anything it cannot take is Invalid.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 
 }  // namespace varomil

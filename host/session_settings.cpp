@@ -4,7 +4,7 @@ namespace varomil {
 
 SessionSettings settingsForConnection(SettingsImage& image) {
     if (image.text(fld::TerminalType).empty())
-        image.setText(fld::TerminalType, kDefaultTerminalType);
+        image.setText(fld::TerminalType, lists::kDefaultTerminalType);
     SessionSettings s;
     s.autoLogin = image.flag(fld::AutoLogin);
     s.namePrompt = image.text(fld::NamePrompt);

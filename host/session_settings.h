@@ -6,11 +6,9 @@
 #include <string>
 
 #include "settings/settings_image.h"
+#include "settings/value_lists.h"
 
 namespace varomil {
-
-// The name this client gives the host when the settings name no terminal type.
-constexpr char kDefaultTerminalType[] = "vt100";
 
 struct SessionSettings {
     bool autoLogin = false;
@@ -18,7 +16,7 @@ struct SessionSettings {
     std::string loginName;
     std::string passwordPrompt;
     std::string loginPassword;
-    std::string terminalType = kDefaultTerminalType;
+    std::string terminalType = std::string(lists::kDefaultTerminalType);
 };
 
 // The copy for a new connection. An empty TerminalType is set to "vt100" in the

@@ -99,8 +99,9 @@ void refuse(TelnetContext& c, std::uint8_t command, std::uint8_t option) {
 void terminalTypeSubnegotiation(TelnetContext& c, std::uint8_t b) {
     if (b != SEND) return;
     c.terminalTypeIndex = c.terminalTypeIndex == 1 ? 0 : c.terminalTypeIndex + 1;
-    const std::string type = c.settings.terminalType.empty() ? std::string(kDefaultTerminalType)
-                                                             : c.settings.terminalType;
+    const std::string type = c.settings.terminalType.empty()
+                                 ? std::string(lists::kDefaultTerminalType)
+                                 : c.settings.terminalType;
     // The text is bounded by its slot; an IAC inside it is doubled so that it
     // cannot end the subnegotiation early.
     std::string reply{char(IAC), char(SB), char(TERMINAL_TYPE), char(IS)};

@@ -15,7 +15,6 @@ namespace varomil {
 namespace {
 
 constexpr std::size_t kTerminalTypeChars = 28;
-constexpr char kDefaultTerminalType[] = "vt100";
 
 // Steps that fit each font's display: horizontal, vertical.
 struct Steps {
@@ -110,7 +109,7 @@ void changed(PageContext& ctx, int id) {
 void apply(PageContext& ctx) {
     std::string type =
         controlText(GetDlgItem(ctx.page, IDC_EMU_TERMINAL_TYPE)).substr(0, kTerminalTypeChars);
-    if (type.empty()) type = kDefaultTerminalType;
+    if (type.empty()) type = std::string(lists::kDefaultTerminalType);
     ctx.table.image().setText(fld::TerminalType, type);
     zeroFillTextSlot(ctx.table.image(), fld::TerminalType);
 }

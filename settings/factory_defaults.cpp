@@ -5,6 +5,7 @@
 
 #include "settings/builtin_tables.h"
 #include "settings/key_roles.h"
+#include "settings/value_lists.h"
 
 namespace varomil {
 
@@ -154,7 +155,7 @@ constexpr ByteValue kEmulationBytes[] = {
     {fld::CursorFlashing, 0},
     {fld::LineBuffer, 0},
 };
-constexpr TextValue kEmulationTexts[] = {{fld::TerminalType, "vt100"}};
+constexpr TextValue kEmulationTexts[] = {{fld::TerminalType, lists::kDefaultTerminalType}};
 
 // Selectors in the order in which their roles are given again.
 constexpr SelectorRole kSelectorRoles[] = {
@@ -210,7 +211,7 @@ void applyFactoryDefaults(SettingsImage& image, Companions& c, int product) {
     // storing it would only leave an invalid ProductIndex behind.
     if (product < kProductNone || product > kProductCount) product = kProductNone;
     image.clear();
-    image.setText(fld::VersionTag, "V106");
+    image.setText(fld::VersionTag, kCurrentVersionTag);
     image.setByte(fld::ProductIndex, static_cast<Byte>(product));
     // The key availability is a pure function of ProductIndex (keyAvailability);
     // the pages that show it compute it from the image, so nothing is kept here.

@@ -1,13 +1,13 @@
 #include "settings/key_roles.h"
 
+#include "settings/value_lists.h"
+
 namespace varomil {
 
 namespace {
 
 constexpr int kFirstChoice = 1;
 constexpr int kLastChoice = 10;  // FN+0
-// Byte 0 of a key record holds a modifier 0..2 or, from this value on, a role.
-constexpr Byte kFirstRole = 201;
 
 bool validChoice(int choice) {
     return choice >= kFirstChoice && choice <= kLastChoice;
@@ -30,7 +30,7 @@ void writeRecord(SettingsImage& image, const FunctionKeyTable& table, int choice
 
 bool keyTaken(const SettingsImage& image, int choice) {
     if (!validChoice(choice)) return false;
-    return image.byte(slot::binding(static_cast<std::size_t>(choice % 10)), 0) >= kFirstRole;
+    return image.byte(slot::binding(static_cast<std::size_t>(choice % 10)), 0) >= lists::kFirstRole;
 }
 
 void assignRole(SettingsImage& image, const FunctionKeyTable& table, int choice, KeyRole role) {

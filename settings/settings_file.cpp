@@ -34,7 +34,7 @@ bool isBlank(Byte b) {
 
 void writeCurrentTag(SettingsImage& image) {
     image.fill(fld::VersionTag, 0);
-    image.setText(fld::VersionTag, "V106");
+    image.setText(fld::VersionTag, kCurrentVersionTag);
 }
 
 void migrate(SettingsImage& image, Companions& c, const FileVersion& v) {

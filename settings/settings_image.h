@@ -93,6 +93,9 @@ struct Companions {
 };
 
 // The one image and the companions of this process.
+// The version tag that files and terminals of this version carry.
+constexpr char kCurrentVersionTag[] = "V106";
+
 SettingsImage& settingsImage();
 Companions& companions();
 

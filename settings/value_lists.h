@@ -82,6 +82,8 @@ constexpr std::array<string_view, 21> kHostKey{
     "Page Down", "Home", "End", "Insert", "Delete", "Tab", "User defined"};
 // Offered in the terminal type's list; any other text may be typed.
 constexpr std::array<string_view, 4> kTerminalType{"vt100", "vt102", "vt220", "ansi"};
+// The name given to the host when the settings name no terminal type.
+constexpr string_view kDefaultTerminalType = kTerminalType[0];
 constexpr unsigned kFirstRole = 201;
 constexpr std::array<string_view, 5> kRole{"Name Key", "Password Key", "Exit Key", "Navigator Key",
                                            "SwitchKey"};

@@ -1,5 +1,7 @@
 #include "shell/user_settings_win.h"
 
+#include "common/text_helpers.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -34,11 +36,8 @@ void writeUserSetting(const char* name, const std::string& value) {
 
 int readUserChoice(const char* name, int limit, int fallback) {
     const std::string text = readUserSetting(name);
-    if (text.empty() || text.size() > 3) return fallback;
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || value < 0 || value >= limit) return fallback;
-    return static_cast<int>(value);
+    if (text.size() > 3) return fallback;
+    return parseDecimal(text, 0, limit - 1).value_or(fallback);
 }
 
 void writeUserChoice(const char* name, int value) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/text_helpers.h"
+
 namespace varomil {
 
 namespace {
@@ -49,11 +51,7 @@ HTREEITEM following(HWND tree, HTREEITEM item) {
 }
 
 bool holds(std::string_view text, std::string_view part) {
-    const auto same = [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-    };
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+    return containsIgnoringCase(text, part);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "command_line/command_line_file.h"
 #include "app/recent_files.h"
 
 namespace varomil {
@@ -41,18 +40,6 @@ TEST(WindowTitle, NamesTheFileAndMarksChanges) {
     EXPECT_EQ(windowTitleFor(t, "C:\\Sites\\dock.NET", false), "dock.NET - " + t);
     EXPECT_EQ(windowTitleFor(t, "C:\\Sites\\dock.NET", true), "dock.NET* - " + t);
     EXPECT_EQ(windowTitleFor(t, "plain.NET", true), "plain.NET* - " + t);
-}
-
-TEST(CommandLine, TakesThePlainSettingsPathAfterTheProgramName) {
-    const std::pair<const char*, const char*> cases[] = {
-        {R"("C:\Program Files\varomil.exe" "C:\My Sites\dock.NET")", R"(C:\My Sites\dock.NET)"},
-        {R"(varomil.exe C:\a.net)", R"(C:\a.net)"},
-        {R"(varomil.exe /download C:\a.NET)", R"(C:\a.NET)"},
-        {R"(varomil.exe /program:C:\x.NET notes.txt .NET)", ""},
-        {R"(C:\varomil.NET)", ""},  // the program's own name is never the file
-        {"", ""},
-    };
-    for (const auto& [line, file] : cases) EXPECT_EQ(settingsFileOnCommandLine(line), file) << line;
 }
 
 }  // namespace

@@ -14,10 +14,26 @@ std::vector<std::string> words(const std::string& line) {
     return out;
 }
 
-TEST(CommandLine, WithoutSwitchesTheProgramStartsAsUsual) {
-    for (const char* line : {"", "SITE.NET"}) {
-        EXPECT_EQ(parseCommandLine(words(line)).kind, CommandLine::Kind::Interactive) << line;
+// The whole line as Windows gives it, read by the one tokenizer: without a switch
+// the first argument is the file to open, whatever it is called.
+TEST(CommandLine, WithoutSwitchesTheFirstArgumentIsOpened) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"("C:\Program Files\varomil.exe" "C:\My Sites\dock.NET")", R"(C:\My Sites\dock.NET)"},
+        {R"(varomil.exe C:\a.net)", R"(C:\a.net)"},
+        {R"(varomil.exe notes.txt other.NET)", "notes.txt"},
+        {R"(C:\varomil.NET)", ""},  // the program's own name is never the file
+        {"", ""},
+    };
+    for (const auto& [line, file] : cases) {
+        const CommandLine c = parseCommandLine(commandLineArguments(line));
+        EXPECT_EQ(c.kind, CommandLine::Kind::Interactive) << line;
+        EXPECT_EQ(c.file, file) << line;
     }
+    const CommandLine batch =
+        parseCommandLine(commandLineArguments(R"(v.exe -DOWNLOAD "C:\a b.NET" -count 2)"));
+    ASSERT_EQ(batch.kind, CommandLine::Kind::Batch) << batch.error;
+    EXPECT_EQ(batch.batch.file, R"(C:\a b.NET)");
+    EXPECT_EQ(batch.batch.count, 2);
 }
 
 TEST(CommandLine, EveryOptionIsTaken) {
@@ -48,6 +64,7 @@ TEST(CommandLine, BadInputIsOneLineOfWhy) {
     };
     const Case cases[] = {
         {"/download a.net /fast", "Unknown option: /fast"},
+        {"-download a.net -fast", "Unknown option: -fast"},
         {"/download a.net extra", "Unexpected argument: extra"},
         {"/download", "Missing value for /download (a settings file)"},
         {"/download a.net /port", "Missing value for /port (COM1..COM9)"},
