@@ -15,6 +15,7 @@
 #include "app/main_window_win.h"
 #include "app/property_sheet_win.h"
 #include "shell/message_box_win.h"
+#include "shell/user_settings_win.h"
 #include "host/session_state_win.h"
 #include "settings/settings_image.h"
 #include "tests/gui/gui_support.h"
@@ -83,13 +84,19 @@ TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart
     frame = createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
     EXPECT_EQ(fileMenuTail(frame),
               kFileHead + "1081 &1 " + dock + "|1082 &2 " + first + "|-|1090 &Exit\tAlt+F4|");
+    // A second copy of the program puts its own file first meanwhile: each entry
+    // still opens the file its text names.
+    writeUserSetting("File1", first);
+    writeUserSetting("File2", dock);
     sendCommand(1082);
     EXPECT_EQ(windowText(frame), "first.NET - " + kTitle);
     EXPECT_EQ(fileMenuTail(frame).substr(0, kFileHead.size() + 20),
               (kFileHead + "1081 &1 " + first).substr(0, kFileHead.size() + 20));
     DeleteFileA(dock.c_str());
     const Asked gone = answering({IDOK}, {}, [] { sendCommand(1082); });
-    EXPECT_EQ(gone.boxes.size(), 1u) << "a recent file that is gone is reported";
+    ASSERT_EQ(gone.boxes.size(), 1u) << "a recent file that is gone is reported";
+    EXPECT_NE(gone.boxes[0].text.find(dock), std::string::npos) << gone.boxes[0].text;
+    EXPECT_EQ(windowText(frame), "first.NET - " + kTitle) << "the open file stays open";
     EXPECT_EQ(fileMenuTail(frame), kFileHead + "1081 &1 " + first + "|-|1090 &Exit\tAlt+F4|");
 }
 
