@@ -114,11 +114,18 @@ void onStopCapture(HWND frame) {
 }
 
 void onProductSelector(HWND frame) {
+    // One choice, one question: a notification that arrives while it is asked is
+    // not a second choice.
+    static bool asking = false;
+    if (asking) return;
     const int item = static_cast<int>(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0));
     if (item == selectedProduct() || item < 0 || item > document().ProductCount) return;
     // Another product's factory values replace every edit: ask first, as New does;
     // Cancel puts the selector back on the product in force.
-    if (document().SettingsModified && !askToSave(frame)) {
+    asking = true;
+    const bool go = !document().SettingsModified || askToSave(frame);
+    asking = false;
+    if (!go) {
         SendMessageA(mainWindow().selector, CB_SETCURSEL, static_cast<WPARAM>(selectedProduct()),
                      0);
         return;

@@ -175,6 +175,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             setLinkStatusText(reinterpret_cast<const char*>(lParam));
             return 0;
         case WM_COMMAND:
+            // Of the selector's notifications only a new selection is a command: its
+            // focus changes come with every question the choice asks.
+            if (reinterpret_cast<HWND>(lParam) == windows().selector &&
+                HIWORD(wParam) != CBN_SELCHANGE)
+                return 0;
             dispatchCommand(hwnd, LOWORD(wParam));
             return 0;
         case WM_MENUSELECT: {

@@ -104,9 +104,20 @@ TEST_F(EverydayUseTest, AProductChangeOverEditsAsksAndCancelKeepsProductAndEdits
     chooseProduct(1);
     settingsImage().setText(fld::LocalName, "EDITED");
     document().SettingsModified = true;
-    Asked asked = answering({IDCANCEL}, {}, [] { chooseProduct(2); });
-    ASSERT_EQ(asked.boxes.size(), 1u);
-    expectBox(asked.boxes[0], "Save the program ?", kTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+    // A real box takes the focus from the selector and gives it back on closing:
+    // the selector's notifications meanwhile choose nothing and ask nothing.
+    SetFocus(mainWindow().selector);
+    std::vector<MessageBoxCall> boxes;
+    setMessageBoxHook([&boxes](HWND owner, const char* text, const char* caption, UINT flags) {
+        boxes.push_back({owner, text, caption, flags, ""});
+        SetFocus(mainWindow().tree);
+        SetFocus(mainWindow().selector);
+        return IDCANCEL;
+    });
+    chooseProduct(2);
+    refuseUnscriptedDialogs();
+    ASSERT_EQ(boxes.size(), 1u);
+    expectBox(boxes[0], "Save the program ?", kTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION,
               MB_ICONMASK | MB_TYPEMASK);
     EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 1);
     EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 1);
