@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -266,6 +267,58 @@ TEST_F(HostSessionTest, ExitWhileConnectedClosesTheConnectionFirst) {
     ASSERT_TRUE(pumpUntil([&] { return host.finished(); }));
     EXPECT_EQ(host.stage(), 1) << "the host did not see the connection close";
     drainQuitMessage();
+}
+
+// Whatever took the focus last (a closing dialog, a click on the selector, the
+// menu), the keys are back with the terminal once it is done; a product change
+// while connected asks first and ends the session only on OK.
+TEST_F(HostSessionTest, WhileConnectedTheKeysStayWithTheTerminalAndAProductChangeAsks) {
+    ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
+        h.send("ready");
+        h.reach(1);
+        if (!h.expectClosed(30000)) h.reach(-1);
+    });
+    useHost(host);
+    connectWith();
+    ASSERT_TRUE(pumpUntil([] { return shows(0, 0, "ready"); }));
+    const MainWindow& w = mainWindow();
+    EXPECT_EQ(GetFocus(), w.terminal);
+    const struct {
+        const char* what;
+        std::function<void()> done;
+    } steps[] = {
+        {"a command", [] { sendCommand(cmd::StopCapture); }},
+        {"a menu", [&] { SendMessageA(w.frame, WM_EXITMENULOOP, FALSE, 0); }},
+        {"a dialog", [&] { SendMessageA(w.frame, WM_ACTIVATE, WA_ACTIVE, 0); }},
+        {"the selector's list",
+         [&] {
+             SendMessageA(w.toolbar, WM_COMMAND, MAKEWPARAM(cmd::ProductSelector, CBN_CLOSEUP),
+                          reinterpret_cast<LPARAM>(w.selector));
+         }},
+    };
+    for (const auto& step : steps) {
+        SetFocus(w.selector);
+        step.done();
+        EXPECT_TRUE(pumpUntil([&] { return GetFocus() == w.terminal; }, 2000)) << step.what;
+    }
+
+    const int product = settingsImage().byte(fld::ProductIndex);
+    const int other = product == 1 ? 2 : 1;
+    const Asked cancelled = answering({IDCANCEL}, {}, [&] { chooseProduct(other); });
+    ASSERT_EQ(cancelled.boxes.size(), 1u);
+    expectBox(cancelled.boxes[0],
+              "Choosing another product ends the session with the host.\nChange the product ?",
+              "Varomil Terminal Emulation For VT", MB_OKCANCEL | MB_ICONEXCLAMATION);
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), product);
+    EXPECT_EQ(SendMessageA(w.selector, CB_GETCURSEL, 0, 0), product);
+    EXPECT_TRUE(IsWindowVisible(w.terminal));
+    EXPECT_EQ(host.stage(), 1) << "the session goes on";
+
+    answering({IDOK}, {}, [&] { chooseProduct(other); });
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), other);
+    EXPECT_TRUE(disconnectedView());
+    ASSERT_TRUE(pumpUntil([&] { return host.finished(); }));
+    EXPECT_EQ(host.stage(), 1) << "the host did not see the connection close";
 }
 
 TEST_F(HostSessionTest, DisconnectDuringAFloodEndsTheConnectionAndTheNextOneIsNotDisturbed) {
