@@ -113,12 +113,27 @@ void onStopCapture(HWND frame) {
     setStatusText("");
 }
 
+constexpr char kProductChangeEndsSession[] =
+    "Choosing another product ends the session with the host.\nChange the product ?";
+
 void onProductSelector(HWND frame) {
+    // One choice, one question: a notification that arrives while it is asked is
+    // not a second choice.
+    static bool asking = false;
+    if (asking) return;
     const int item = static_cast<int>(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0));
     if (item == selectedProduct() || item < 0 || item > document().ProductCount) return;
     // Another product's factory values replace every edit: ask first, as New does;
     // Cancel puts the selector back on the product in force.
-    if (document().SettingsModified && !askToSave(frame)) {
+    asking = true;
+    // The session was opened with this product's settings: changing them ends it.
+    const bool connected = terminalShown();
+    bool go = !connected || showMessage(frame, kProductChangeEndsSession, windowTitle().c_str(),
+                                        MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+    go = go && (!document().SettingsModified || askToSave(frame));
+    asking = false;
+    if (go && connected) onDisconnect(frame);
+    if (!go) {
         SendMessageA(mainWindow().selector, CB_SETCURSEL, static_cast<WPARAM>(selectedProduct()),
                      0);
         return;
@@ -204,7 +219,10 @@ void dispatchCommand(HWND frame, int id) {
         }
     }
     if (!commandKeepsStatusText(id)) setStatusText("");
-    if (IsWindow(frame)) updateTitle(frame);
+    if (IsWindow(frame)) {
+        updateTitle(frame);
+        keepKeysWithTerminal(frame);
+    }
 }
 
 }  // namespace varomil

@@ -32,11 +32,16 @@ void showOpenedFile(HWND frame) {
 
 void openNamedFile(HWND frame, const std::string& path) {
     if (document().SettingsModified && !askToSave(frame)) return;
+    const std::string previousName = document().CurrentFileName;
+    const bool previouslyModified = document().SettingsModified;
     document().CurrentFileName.clear();
     document().SettingsModified = false;
     const OpenResult result =
         openSettingsFileAt(frame, path, document().CurrentFileName, document().ProductCount);
     if (result == OpenResult::Failed) {
+        // The settings in memory are still those of before, and so is their file.
+        document().CurrentFileName = previousName;
+        document().SettingsModified = previouslyModified;
         // A recent file that is gone or unreadable leaves the list.
         forgetFile(frame, path);
     } else {

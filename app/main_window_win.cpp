@@ -164,7 +164,13 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_ACTIVATE:
             onActivate(wParam);
+            // A closing dialog may hand the focus back to whichever child had it.
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd, kKeysToTerminalMessage, 0, 0);
             break;
+        case WM_EXITMENULOOP:
+        case kKeysToTerminalMessage:
+            keepKeysWithTerminal(hwnd);
+            return 0;
         case WM_SETFOCUS:
             onSetFocus();
             return 0;
@@ -175,6 +181,14 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             setLinkStatusText(reinterpret_cast<const char*>(lParam));
             return 0;
         case WM_COMMAND:
+            // Of the selector's notifications only a new selection is a command: its
+            // focus changes come with every question the choice asks.
+            if (reinterpret_cast<HWND>(lParam) == windows().selector &&
+                HIWORD(wParam) != CBN_SELCHANGE) {
+                // A list opened and closed again chose nothing: back to the terminal.
+                if (HIWORD(wParam) == CBN_CLOSEUP) PostMessageA(hwnd, kKeysToTerminalMessage, 0, 0);
+                return 0;
+            }
             dispatchCommand(hwnd, LOWORD(wParam));
             return 0;
         case WM_MENUSELECT: {
@@ -204,6 +218,17 @@ void showTerminalView(bool connected) {
     const MainWindow& w = windows();
     ShowWindow(w.terminal, connected ? SW_SHOW : SW_HIDE);
     ShowWindow(w.tree, connected ? SW_HIDE : SW_SHOW);
+}
+
+bool terminalShown() {
+    const MainWindow& w = windows();
+    return w.terminal != nullptr && IsWindowVisible(w.terminal);
+}
+
+void keepKeysWithTerminal(HWND frame) {
+    const MainWindow& w = windows();
+    if (terminalShown() && GetActiveWindow() == frame && GetFocus() != w.terminal)
+        SetFocus(w.terminal);
 }
 
 void setStatusText(const char* text) {

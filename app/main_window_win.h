@@ -36,6 +36,13 @@ void SetCaptureState(HWND frame, bool idle);
 // Shows the terminal window instead of the tree (connected) or the other way round.
 void showTerminalView(bool connected);
 
+// True while connected: the terminal window is shown instead of the tree.
+bool terminalShown();
+
+// While connected and this window is the active one, the keys go to the
+// terminal, whatever command, menu or dialog had them before.
+void keepKeysWithTerminal(HWND frame);
+
 // Replaces the status bar's text (part 0).
 void setStatusText(const char* text);
 

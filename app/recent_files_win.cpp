@@ -13,6 +13,13 @@ namespace {
 
 static_assert(kRecentFileCount == 4);
 
+// The list the File menu shows: an entry opens the file its text names, even
+// when another copy of the program has changed the stored list since.
+std::vector<std::string>& shownList() {
+    static std::vector<std::string> list;
+    return list;
+}
+
 std::string valueName(std::size_t i) {
     return "File" + std::to_string(i + 1);
 }
@@ -47,6 +54,7 @@ HMENU fileMenu(HWND frame, int& exitPosition) {
 
 // The entries and the separator below them sit just above Exit.
 void showList(HWND frame, const std::vector<std::string>& list) {
+    shownList() = list;
     int exitPosition = 0;
     HMENU menu = fileMenu(frame, exitPosition);
     if (menu == nullptr) return;
@@ -75,7 +83,7 @@ void showList(HWND frame, const std::vector<std::string>& list) {
 }  // namespace
 
 std::string recentFile(int command) {
-    const std::vector<std::string> list = storedList();
+    const std::vector<std::string>& list = shownList();
     const std::size_t i = static_cast<std::size_t>(command - kFirstRecentFileCommand);
     return isRecentFileCommand(command) && i < list.size() ? list[i] : std::string();
 }

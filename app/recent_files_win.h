@@ -14,7 +14,7 @@ constexpr bool isRecentFileCommand(int id) {
     return id >= kFirstRecentFileCommand && id < kFirstRecentFileCommand + 4;
 }
 
-// The path behind a recent-file command; empty when there is none.
+// The path behind a recent-file command as the menu shows it; empty when there is none.
 std::string recentFile(int command);
 
 // Puts the file first (or drops it) in the stored list and shows the list in the

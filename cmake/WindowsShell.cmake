@@ -56,6 +56,12 @@ if(VAROMIL_TESTS)
     set_tests_properties(command_line_e2e PROPERTIES TIMEOUT 400 SKIP_RETURN_CODE 77
                          RESOURCE_LOCK download_port)
 
+    # A real telnet daemon (socat in front of telnetd) as the host: the keys typed
+    # after each command reach its shell.
+    add_test(NAME telnetd_e2e
+             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/telnetd_e2e.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(telnetd_e2e PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+
     # The same core tests, built for Windows: proves the core is portable (file
     # modes, integer widths) on the platform it ships on.
     file(GLOB_RECURSE core_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)

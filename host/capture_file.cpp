@@ -14,6 +14,13 @@ CapturedScreenBlock capturedScreenBlock(const TerminalScreen& screen) {
     return block;
 }
 
+bool isCaptureFile(const Byte* head, std::size_t headSize, std::uintmax_t fileSize) {
+    const auto header = captureFileHeader();
+    if (head == nullptr || headSize < header.size() || fileSize < header.size()) return false;
+    return std::equal(header.begin(), header.end(), head) &&
+           (fileSize - header.size()) % kCapturedScreenSize == 0;
+}
+
 static_assert(kCapturedScreenTextOffset + kScreenTextSize == kCapturedScreenSize,
               "a captured block is the zero prefix and the whole screen text");
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <ostream>
 
@@ -19,6 +20,11 @@ constexpr std::size_t kCapturedScreenTextOffset = 80;
 std::array<Byte, kCaptureHeaderSize> captureFileHeader();
 // 80 zero bytes, then the 25 x 80 screen text.
 CapturedScreenBlock capturedScreenBlock(const TerminalScreen& screen);
+
+// True for the bytes of a host-screen file: the capture header, then whole records
+// only. head holds the first headSize bytes of a file of fileSize bytes. Such a file
+// starts like a version-100 settings file and must never be read as one.
+bool isCaptureFile(const Byte* head, std::size_t headSize, std::uintmax_t fileSize);
 
 class CaptureOutput {
   public:

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "host/capture_file.h"
 #include "settings/factory_defaults.h"
 
 namespace varomil {
@@ -87,6 +88,7 @@ FileVersion readFileVersion(const Byte* tag, std::size_t size) {
 
 LoadResult loadSettingsBytes(const Byte* data, std::size_t size, SettingsImage& image,
                              Companions& c, int productCount) {
+    if (isCaptureFile(data, size, size)) return LoadResult::CaptureFile;
     if (data == nullptr || size < kSettingsImageSize) return LoadResult::TooShort;
     size = std::min(size, kSettingsFileSize);
 
@@ -134,7 +136,15 @@ LoadResult readSettingsFile(const std::string& path, SettingsImage& image, Compa
     if (!file) return LoadResult::CannotOpen;
     std::vector<Byte> data(kSettingsFileSize);
     const std::size_t got = std::fread(data.data(), 1, data.size(), file.get());
+    // A capture file is known by its whole length, which may lie past the layout.
+    std::uintmax_t total = got;
+    for (Byte rest[4096]; got == data.size();) {
+        const std::size_t n = std::fread(rest, 1, sizeof rest, file.get());
+        if (n == 0) break;
+        total += n;
+    }
     if (std::ferror(file.get())) return LoadResult::ReadError;
+    if (isCaptureFile(data.data(), got, total)) return LoadResult::CaptureFile;
     return loadSettingsBytes(data.data(), got, image, c, productCount);
 }
 
@@ -217,6 +227,8 @@ std::string_view loadFailureText(LoadResult r) {
             return "Error reading the file.";
         case LoadResult::ReplacedByDefaults:
             return "The file is not a settings file of a known version.";
+        case LoadResult::CaptureFile:
+            return "The file is a host-screen capture file, not a settings file.";
         case LoadResult::Loaded:
             break;
     }

@@ -34,6 +34,7 @@ enum class LoadResult {
     TooShort,            // not even a whole image: memory untouched
     CannotOpen,          // memory untouched
     ReadError,           // memory untouched
+    CaptureFile,         // a host-screen file (*.SCR): memory untouched
 };
 // True when the settings in memory now come from the file (even as defaults).
 constexpr bool succeeded(LoadResult r) {
@@ -44,7 +45,8 @@ constexpr bool succeeded(LoadResult r) {
 std::string_view loadFailureText(LoadResult r);
 
 // Reads a settings file from memory. Image and companions are only changed when
-// the result succeeded; bytes behind kSettingsFileSize are ignored. productCount is
+// the result succeeded; bytes behind kSettingsFileSize are ignored, but size must be
+// the whole file's, or a host-screen file may pass for settings. productCount is
 // the number of products the program knows.
 LoadResult loadSettingsBytes(const Byte* data, std::size_t size, SettingsImage& image,
                              Companions& c, int productCount = kProductCount);

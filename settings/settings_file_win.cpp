@@ -78,6 +78,11 @@ OpenResult openSettingsFileAt(HWND owner, const std::string& path, std::string& 
                      ".\nThe file is too short to be a settings file.",
                  MB_ICONWARNING);
             return OpenResult::Failed;
+        case LoadResult::CaptureFile:
+            fileName.clear();
+            tell(owner, path + " is a host-screen capture file, not a settings file.",
+                 MB_ICONWARNING);
+            return OpenResult::Failed;
         case LoadResult::CannotOpen:
         case LoadResult::ReadError:
             break;

@@ -21,5 +21,8 @@ constexpr unsigned kDownloadSocketMessage = 1424;  // WM_USER + 400
 // Sent to the main window: lParam is the NUL-terminated text for the status bar's
 // link part (the state of a telnet connection or of a download's wait).
 constexpr unsigned kLinkStatusMessage = 1328;  // WM_USER + 304
+// Posted to the main window once a menu, a dialog or the selector's list is
+// done: while connected, the keys go back to the terminal.
+constexpr unsigned kKeysToTerminalMessage = 1329;  // WM_USER + 305
 
 }  // namespace varomil

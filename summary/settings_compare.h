@@ -22,9 +22,10 @@ struct CompareRow {
 };
 
 // Settings the summary shows, in the tree's order; then "screen N differs" for
-// each captured screen slot; then, by region name, each region of the image whose
-// differences the summary does not show at all. The version tag is not compared:
-// every loaded file carries the current one.
+// each captured screen slot; then, by region name, the count of the region's
+// differing bytes that no row above explains. The version tag is not compared:
+// every loaded file carries the current one. Prompt lines that differ only in the
+// blanks and zeros at their end are the same.
 std::vector<CompareRow> compareSettings(const SettingsImage& mine, const Companions& mineScreens,
                                         const SettingsImage& theirs, const Companions& theirScreens,
                                         const SummaryContext& ctx);

@@ -102,15 +102,20 @@ echo "ok: a silent and a missing terminal"
 # Refused input: exit code 2, one line, and no terminal is ever served.
 head -c 1000 "$work/site.NET" >"$work/short.NET"
 printf 'S0030000FC\r\nnot a record\r\n' >"$work/bad.SHX"
+# A host-screen capture of 29 screens: long enough, and tagged "V100", like settings.
+{ printf V100; head -c 16 /dev/zero; head -c 60320 /dev/zero | tr '\0' ' '; } >"$work/dock.SCR"
 mkdir -p "$work/bad"
 start_sims bad ok
 for args in "/download site.NET /count 0" "/download site.NET /port COM10" \
     "/download site.NET /via usb" "/download site.NET /speed 9600" "/download missing.NET" \
-    "/download short.NET" "/program bad.SHX"; do
+    "/download short.NET" "/download dock.SCR" "/program bad.SHX"; do
     # shellcheck disable=SC2086
     run_program bad $args /wait 1
     [ "$status" -eq 2 ] || fail "bad: $args gave exit code $status"
     [ "$(wc -l <"$work/bad/out")" -eq 1 ] || fail "bad: $args: not one line"
+    case "$args" in *dock.SCR*) grep -q 'host-screen capture file' "$work/bad/out" ||
+        fail "bad: $args: not called a capture file" ;;
+    esac
 done
 grep -q ready "$work/bad/sim1.log" && fail "bad: a terminal was served"
 echo "ok: refused input"

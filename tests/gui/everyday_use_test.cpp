@@ -15,6 +15,7 @@
 #include "app/main_window_win.h"
 #include "app/property_sheet_win.h"
 #include "shell/message_box_win.h"
+#include "shell/user_settings_win.h"
 #include "host/session_state_win.h"
 #include "settings/settings_image.h"
 #include "tests/gui/gui_support.h"
@@ -83,13 +84,19 @@ TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart
     frame = createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
     EXPECT_EQ(fileMenuTail(frame),
               kFileHead + "1081 &1 " + dock + "|1082 &2 " + first + "|-|1090 &Exit\tAlt+F4|");
+    // A second copy of the program puts its own file first meanwhile: each entry
+    // still opens the file its text names.
+    writeUserSetting("File1", first);
+    writeUserSetting("File2", dock);
     sendCommand(1082);
     EXPECT_EQ(windowText(frame), "first.NET - " + kTitle);
     EXPECT_EQ(fileMenuTail(frame).substr(0, kFileHead.size() + 20),
               (kFileHead + "1081 &1 " + first).substr(0, kFileHead.size() + 20));
     DeleteFileA(dock.c_str());
     const Asked gone = answering({IDOK}, {}, [] { sendCommand(1082); });
-    EXPECT_EQ(gone.boxes.size(), 1u) << "a recent file that is gone is reported";
+    ASSERT_EQ(gone.boxes.size(), 1u) << "a recent file that is gone is reported";
+    EXPECT_NE(gone.boxes[0].text.find(dock), std::string::npos) << gone.boxes[0].text;
+    EXPECT_EQ(windowText(frame), "first.NET - " + kTitle) << "the open file stays open";
     EXPECT_EQ(fileMenuTail(frame), kFileHead + "1081 &1 " + first + "|-|1090 &Exit\tAlt+F4|");
 }
 
@@ -97,9 +104,20 @@ TEST_F(EverydayUseTest, AProductChangeOverEditsAsksAndCancelKeepsProductAndEdits
     chooseProduct(1);
     settingsImage().setText(fld::LocalName, "EDITED");
     document().SettingsModified = true;
-    Asked asked = answering({IDCANCEL}, {}, [] { chooseProduct(2); });
-    ASSERT_EQ(asked.boxes.size(), 1u);
-    expectBox(asked.boxes[0], "Save the program ?", kTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION,
+    // A real box takes the focus from the selector and gives it back on closing:
+    // the selector's notifications meanwhile choose nothing and ask nothing.
+    SetFocus(mainWindow().selector);
+    std::vector<MessageBoxCall> boxes;
+    setMessageBoxHook([&boxes](HWND owner, const char* text, const char* caption, UINT flags) {
+        boxes.push_back({owner, text, caption, flags, ""});
+        SetFocus(mainWindow().tree);
+        SetFocus(mainWindow().selector);
+        return IDCANCEL;
+    });
+    chooseProduct(2);
+    refuseUnscriptedDialogs();
+    ASSERT_EQ(boxes.size(), 1u);
+    expectBox(boxes[0], "Save the program ?", kTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION,
               MB_ICONMASK | MB_TYPEMASK);
     EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 1);
     EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 1);

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -266,6 +268,116 @@ TEST_F(HostSessionTest, ExitWhileConnectedClosesTheConnectionFirst) {
     ASSERT_TRUE(pumpUntil([&] { return host.finished(); }));
     EXPECT_EQ(host.stage(), 1) << "the host did not see the connection close";
     drainQuitMessage();
+}
+
+// Whatever took the focus last (a closing dialog, a click on the selector, the
+// menu), the keys are back with the terminal once it is done; a product change
+// while connected asks first and ends the session only on OK.
+TEST_F(HostSessionTest, WhileConnectedTheKeysStayWithTheTerminalAndAProductChangeAsks) {
+    ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
+        h.send("ready");
+        h.reach(1);
+        if (!h.expectClosed(30000)) h.reach(-1);
+    });
+    useHost(host);
+    connectWith();
+    ASSERT_TRUE(pumpUntil([] { return shows(0, 0, "ready"); }));
+    const MainWindow& w = mainWindow();
+    EXPECT_EQ(GetFocus(), w.terminal);
+    const struct {
+        const char* what;
+        std::function<void()> done;
+    } steps[] = {
+        {"a command", [] { sendCommand(cmd::StopCapture); }},
+        {"a menu", [&] { SendMessageA(w.frame, WM_EXITMENULOOP, FALSE, 0); }},
+        {"a dialog", [&] { SendMessageA(w.frame, WM_ACTIVATE, WA_ACTIVE, 0); }},
+        {"the selector's list",
+         [&] {
+             SendMessageA(w.toolbar, WM_COMMAND, MAKEWPARAM(cmd::ProductSelector, CBN_CLOSEUP),
+                          reinterpret_cast<LPARAM>(w.selector));
+         }},
+    };
+    for (const auto& step : steps) {
+        SetFocus(w.selector);
+        step.done();
+        EXPECT_TRUE(pumpUntil([&] { return GetFocus() == w.terminal; }, 2000)) << step.what;
+    }
+
+    const int product = settingsImage().byte(fld::ProductIndex);
+    const int other = product == 1 ? 2 : 1;
+    const Asked cancelled = answering({IDCANCEL}, {}, [&] { chooseProduct(other); });
+    ASSERT_EQ(cancelled.boxes.size(), 1u);
+    expectBox(cancelled.boxes[0],
+              "Choosing another product ends the session with the host.\nChange the product ?",
+              "Varomil Terminal Emulation For VT", MB_OKCANCEL | MB_ICONEXCLAMATION);
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), product);
+    EXPECT_EQ(SendMessageA(w.selector, CB_GETCURSEL, 0, 0), product);
+    EXPECT_TRUE(IsWindowVisible(w.terminal));
+    EXPECT_EQ(host.stage(), 1) << "the session goes on";
+
+    answering({IDOK}, {}, [&] { chooseProduct(other); });
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), other);
+    EXPECT_TRUE(disconnectedView());
+    ASSERT_TRUE(pumpUntil([&] { return host.finished(); }));
+    EXPECT_EQ(host.stage(), 1) << "the host did not see the connection close";
+}
+
+// Some row of the screen starts with the text.
+bool rowStartsWith(const std::string& text) {
+    for (int row = 0; row < 24; ++row)
+        if (rowOnScreen(row).compare(0, text.size(), text) == 0) return true;
+    return false;
+}
+
+std::string screenRows() {
+    std::string out;
+    for (int row = 0; row < 24; ++row) out += printable(rowOnScreen(row)) + "\n";
+    return out;
+}
+
+// Types into whichever window has the focus, as a user at the keyboard does.
+void typeAtFocus(const std::string& text) {
+    for (char ch : text) {
+        HWND focus = GetFocus();
+        if (ch == '\r') {
+            SendMessageA(focus, WM_KEYDOWN, VK_RETURN, 1);
+        } else {
+            SendMessageA(focus, WM_CHAR, static_cast<unsigned char>(ch), 1);
+        }
+    }
+}
+
+// A real telnet daemon behind socat (tests/e2e/telnetd_e2e.sh starts it and sets
+// VAROMIL_TELNETD to "port user password hostname"): the login goes through, and keys
+// typed after Start Capture and Capture reach the shell, not the selector.
+TEST_F(HostSessionTest, ARealTelnetDaemonGetsTheKeysTypedAfterEachCommand) {
+    const char* peer = std::getenv("VAROMIL_TELNETD");
+    if (peer == nullptr) GTEST_SKIP() << "run by tests/e2e/telnetd_e2e.sh";
+    int port = 0;
+    char user[21] = "", password[21] = "", host[64] = "";
+    ASSERT_EQ(std::sscanf(peer, "%d %20s %20s %63s", &port, user, password, host), 4);
+    SettingsImage& image = settingsImage();
+    image.setU16le(fld::TelnetPort, static_cast<std::uint16_t>(port));
+    image.setText(fld::NamePrompt, std::string(host) + " login:");
+    image.setText(fld::PasswordPrompt, "Password:");
+    image.setText(fld::LoginName, user);
+    image.setText(fld::LoginPassword, password);
+    const int product = image.byte(fld::ProductIndex);
+    const std::string scr = scratchPath("telnetd.scr");
+
+    connectWith();
+    ASSERT_TRUE(pumpUntil([] { return rowStartsWith("$ "); }, 20000)) << screenRows();
+    answering({}, {scr}, [] { sendCommand(cmd::StartCapture); });
+    typeAtFocus("ls -l /\r");
+    ASSERT_TRUE(pumpUntil([] { return rowStartsWith("drwx"); })) << screenRows();
+    sendCommand(cmd::Capture);
+    typeAtFocus("printf '\\033[7mA\\102C\\033[0m\\n'\r");
+    ASSERT_TRUE(pumpUntil([] { return rowStartsWith("ABC"); })) << screenRows();
+    EXPECT_EQ(GetFocus(), mainWindow().terminal);
+    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), product);
+    EXPECT_TRUE(IsWindowVisible(mainWindow().terminal)) << "the session goes on";
+    sendCommand(cmd::StopCapture);
+    DeleteFileA(scr.c_str());
 }
 
 TEST_F(HostSessionTest, DisconnectDuringAFloodEndsTheConnectionAndTheNextOneIsNotDisturbed) {

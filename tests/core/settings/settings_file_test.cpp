@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/capture_file.h"
 #include "settings/factory_defaults.h"
 
 #ifndef _WIN32
@@ -250,6 +251,36 @@ TEST(SettingsFileLoad, ShortOrUnreadableFilesLeaveMemoryUntouched) {
     EXPECT_FALSE(succeeded(readSettingsFile(dir.string(), *s.image, *s.comp)));  // a folder
     EXPECT_EQ(s.image->bytes(), imageBefore.bytes());
     EXPECT_EQ(s.comp->capturedScreens, screensBefore);
+}
+
+// A host-screen file starts like a version-100 settings file; from 29 screens on it
+// is long enough to pass for one. Read as settings it must be refused, whatever its
+// length, and memory must stay as it was.
+TEST(SettingsFileLoad, HostScreenFilesAreRefused) {
+    Settings s = defaults(3);
+    const SettingsImage before = *s.image;
+    const fs::path dir = freshDir();
+    for (std::size_t screens : {0, 1, 29, 50, 100}) {
+        std::vector<Byte> f(kCaptureHeaderSize + screens * kCapturedScreenSize, 'A');
+        const auto header = captureFileHeader();
+        std::copy(header.begin(), header.end(), f.begin());
+        EXPECT_EQ(load(f, s), LoadResult::CaptureFile) << screens;
+        const fs::path p = dir / "dock.SCR";
+        std::ofstream(p, std::ios::binary)
+            .write(reinterpret_cast<const char*>(f.data()), static_cast<std::streamsize>(f.size()));
+        EXPECT_EQ(readSettingsFile(p.string(), *s.image, *s.comp), LoadResult::CaptureFile)
+            << screens;
+        // One byte more or less and it is no capture: a long one then loads as settings.
+        f.push_back(0);
+        EXPECT_NE(load(f, s), LoadResult::CaptureFile) << screens;
+        *s.image = before;
+    }
+    EXPECT_EQ(s.image->bytes(), before.bytes());
+    EXPECT_EQ(loadFailureText(LoadResult::CaptureFile),
+              "The file is a host-screen capture file, not a settings file.");
+    // A settings file keeps loading although its tag is the capture's.
+    std::vector<Byte> f = markedFile("V100");
+    EXPECT_EQ(load(f, s), LoadResult::Loaded);
 }
 
 TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {

@@ -38,14 +38,19 @@ TEST(SettingsCompare, EachKindOfDifferenceGivesItsRows) {
          "Barcode\n  Barcode Parameters\n    Code 39 : Enable | Disable\n"},
         {"a prompt text", [](Settings& s) { s.image->setText(slot::promptSlot(0), "Hello"); },
          "System\n  Prompts and Messages\n    Main Menu (15*2)              \n"
-         "      1. Telnet       | Hello\n"},
-        {"a page on one side only", [](Settings& s) { s.image->setByte(fld::PageCount, 1); },
+         "      1. Telnet | Hello\n"},
+        {"a page on one side only, listed once",
+         [](Settings& s) {
+             s.image->setByte(fld::PageCount, 1);
+             s.image->setText(slot::lineText(0, 0), "ABC");
+         },
          "Screen\n"
-         "  (none) | Page  1\n"
          "  Page  1\n"
          "    (none) | Reformat page  1 to 20 characters *  8 lines\n"
          "    Cursor location is specified by : (none) | Underline character\n"
-         "    Terminal Line No : (none) | 1\n"
+         "    Terminal Line No :  1\n"
+         "      Host Row, Column : (none) | 0, 1\n"
+         "      Terminal Screen : (none) | ABC\n"
          "    Terminal Line No : (none) | 2\n"
          "    Terminal Line No : (none) | 3\n"
          "    Terminal Line No : (none) | 4\n"
@@ -57,10 +62,26 @@ TEST(SettingsCompare, EachKindOfDifferenceGivesItsRows) {
          "Captured Screens\n  screen 3 differs\n"},
         {"a prompt line beyond those in use",
          [](Settings& s) { s.image->setText(slot::promptSlot(3), "X"); },
-         "Other Settings\n  PromptTexts : 2 bytes differ\n"},
+         "Other Settings\n  PromptTexts : 1 byte differs\n"},
         {"a byte the summary does not show",
          [](Settings& s) { s.image->bytes()[fld::Reader2DBlock.offset + 3] ^= 1; },
          "Other Settings\n  Reader2DBlock : 1 byte differs\n"},
+        {"a shown and a hidden byte of one region",
+         [](Settings& s) {
+             s.image->setByte(fld::LockUtilityMenu, 1);
+             s.image->setByte(fld::KeyClick, 1 - s.image->byte(fld::KeyClick));
+         },
+         "System\n  Key Click : Enable | Disable\nOther Settings\n  system settings : 1 byte "
+         "differs\n"},
+        {"prompt lines padded with blanks, as OK stores them",
+         [](Settings& s) {
+             for (std::size_t n = 0; n < fld::kPromptSlotCount; ++n) {
+                 const Field f = slot::promptSlot(n);
+                 for (std::size_t i = f.offset; i + 1 < f.end(); ++i)
+                     if (s.image->bytes()[i] == 0) s.image->bytes()[i] = ' ';
+             }
+         },
+         ""},
     };
     for (const Case& c : cases) EXPECT_EQ(compared(c.change), c.text) << c.what;
 }
