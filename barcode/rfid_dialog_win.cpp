@@ -48,7 +48,7 @@ void switchKeyChosen(DialogContext& ctx) {
                        choice)) {
         showKeyTakenMessage(ctx.dialog);
     }
-    immediateWritesDone(ctx);
+    copyKeyFields(settingsImage(), ctx.image);
     showSwitchKey(ctx);
 }
 
