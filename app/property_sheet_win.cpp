@@ -40,6 +40,22 @@ SettingsSheetDriver& driver() {
 HWND openSheet = nullptr;
 HHOOK tabKeysHook = nullptr;
 
+// The sheet only shows the next page: a focus left on a control of the hidden
+// page would take the keys typed next. It goes to the first control of the page
+// on display (the tab strip when the page has none).
+void switchTab(HWND sheet, int step) {
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    const int count = TabCtrl_GetItemCount(tabs);
+    const int next = (TabCtrl_GetCurSel(tabs) + step + count) % count;
+    const bool focusOnPage = IsChild(PropSheet_GetCurrentPageHwnd(sheet), GetFocus());
+    PropSheet_SetCurSel(sheet, nullptr, next);
+    if (!focusOnPage) return;
+    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    HWND first = page != nullptr ? GetNextDlgTabItem(page, nullptr, FALSE) : nullptr;
+    if (first == nullptr || !IsChild(page, first)) first = tabs;
+    SendMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
 LRESULT CALLBACK tabKeys(int code, WPARAM removal, LPARAM lParam) {
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_KEYDOWN &&
@@ -50,10 +66,7 @@ LRESULT CALLBACK tabKeys(int code, WPARAM removal, LPARAM lParam) {
         if (msg->wParam == VK_NEXT) step = 1;
         if (msg->wParam == VK_PRIOR) step = -1;
         if (step != 0) {
-            HWND tabs = PropSheet_GetTabControl(openSheet);
-            const int count = TabCtrl_GetItemCount(tabs);
-            const int next = (TabCtrl_GetCurSel(tabs) + step + count) % count;
-            PropSheet_SetCurSel(openSheet, nullptr, next);
+            switchTab(openSheet, step);
             msg->message = WM_NULL;
         }
     }

@@ -117,7 +117,7 @@ PartialRead partialReadStored(PartialRead typed) {
 }
 
 void finishAdvancedOk(SettingsImage& image, PartialRead typed) {
-    zeroFillTextSlot(image, fld::LeadingCode);
+    for (Field f : {fld::LeadingCode, fld::PrefixCode, fld::SuffixCode}) image.tidyText(f);
     const PartialRead p = partialReadStored(typed);
     image.setByte(fld::PartialStartPosition, static_cast<Byte>(p.start));
     image.setByte(fld::PartialMaxLength, static_cast<Byte>(p.maximum));

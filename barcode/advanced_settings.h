@@ -41,7 +41,8 @@ PartialTyped maximumTyped(std::string_view text);
 PartialRead partialReadStored(PartialRead typed);
 
 // OK: the dialog's own rules on its copy of the image (the table has stored
-// every control): the leading code zero-filled, the partial read in order.
+// every control): the leading, prefix and suffix codes zero-filled up to and
+// including their last byte, touched or not; the partial read in order.
 void finishAdvancedOk(SettingsImage& image, PartialRead typed);
 
 // The vibrator edits exist on products 2 and 3; the local one follows

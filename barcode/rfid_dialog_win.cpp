@@ -42,19 +42,22 @@ void setUp(DialogContext& ctx) {
 }
 
 void switchKeyChosen(DialogContext& ctx) {
-    const int choice = comboSelection(GetDlgItem(ctx.dialog, IDC_RFID_SWITCH_KEY));
+    HWND box = GetDlgItem(ctx.dialog, IDC_RFID_SWITCH_KEY);
+    const int choice = comboSelection(box);
     if (choice < 0) return;
-    if (!chooseRoleKey(settingsImage(), keyCodes(), fld::ScanSwitchKey, KeyRole::SwitchKey,
-                       choice)) {
+    // Keys an arrow-key browse passes over keep their own mappings.
+    if (!chooseRoleKey(settingsImage(), keyCodes(), fld::ScanSwitchKey, KeyRole::SwitchKey, choice,
+                       GetFocus() == box ? &keyRoleMemory() : nullptr)) {
         showKeyTakenMessage(ctx.dialog);
     }
-    immediateWritesDone(ctx);
+    copyKeyFields(settingsImage(), ctx.image);
     showSwitchKey(ctx);
 }
 
 bool command(DialogContext& ctx, int id, int code) {
     if (id != IDC_RFID_SWITCH_KEY) return false;
     if (code == CBN_SELCHANGE) switchKeyChosen(ctx);
+    if (code == CBN_SETFOCUS || code == CBN_KILLFOCUS) keyRoleMemory().clear();
     return true;
 }
 

@@ -75,11 +75,15 @@ void rfidOpened(SettingsImage& image, const FunctionKeyTable& table) {
     if (hybridStored(image)) hybridChosen(image, table);
 }
 
-void copyImmediateFields(const SettingsImage& from, SettingsImage& to) {
-    for (Field f : {fld::RfidControl, fld::ScanSwitchKey, fld::FunctionKeyBindings,
-                    fld::FunctionKeySequences}) {
+void copyKeyFields(const SettingsImage& from, SettingsImage& to) {
+    for (Field f : {fld::ScanSwitchKey, fld::FunctionKeyBindings, fld::FunctionKeySequences}) {
         copyField(from, to, f);
     }
+}
+
+void copyImmediateFields(const SettingsImage& from, SettingsImage& to) {
+    copyField(from, to, fld::RfidControl);
+    copyKeyFields(from, to);
 }
 
 void finishRfidOk(SettingsImage& image, const FunctionKeyTable& table,

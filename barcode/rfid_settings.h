@@ -30,8 +30,10 @@ void hybridChosen(SettingsImage& image, const FunctionKeyTable& table);
 void rfidOpened(SettingsImage& image, const FunctionKeyTable& table);
 
 // The fields those immediate changes touch, copied so that the dialog's copy of
-// the image agrees with the settings (OK makes the copy the settings).
+// the image agrees with the settings (OK makes the copy the settings). A switch
+// key touches only the key fields: the control on display stays the user's.
 void copyImmediateFields(const SettingsImage& from, SettingsImage& to);
+void copyKeyFields(const SettingsImage& from, SettingsImage& to);
 
 // OK, on the dialog's copy after the table stored its controls: the delimiter
 // from the buffer; without a usable switch key the key is released and 0.

@@ -163,12 +163,15 @@ bool ControlTable::store(HWND dialog, std::size_t i, int code) {
             changed = code == CBN_SELCHANGE;
             break;
         case ControlKind::RoleKey:
+            // A browse with the arrow keys lasts while the selector has the focus.
+            if (code == CBN_SETFOCUS || code == CBN_KILLFOCUS) keyRoleMemory().clear();
             if (code == CBN_SELCHANGE) {
                 const int choice = comboSelection(control);
                 if (choice < 0) break;
                 // Roles are given at once: they change key records other pages show.
                 if (!chooseRoleKey(image(), companions().functionKeys, c.at.field,
-                                   static_cast<KeyRole>(c.value), choice)) {
+                                   static_cast<KeyRole>(c.value), choice,
+                                   GetFocus() == control ? &keyRoleMemory() : nullptr)) {
                     showKeyTakenMessage(dialog);
                     showAt(dialog, i);
                 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "pages/field_rules.h"
+#include "pages/wireless_lan_texts.h"
 #include "resources/wlan_ids.h"
 #include "settings/factory_defaults.h"
 #include "settings/value_lists.h"
@@ -166,9 +166,7 @@ void changed(PageContext& ctx, int id) {
 
 void apply(PageContext& ctx) {
     SettingsImage& image = ctx.table.image();
-    zeroFillTextSlot(image, slot::hostAddress(activeHost(image)));
-    zeroFillTextSlot(image, fld::WpaPassphrase);
-    image.setByte(fld::WpaPassphrase, 0, fld::WpaPassphrase.width - 1);  // a file's 64th byte
+    tidyWirelessLanTexts(image, activeHost(image));
 }
 
 // The list is filled again from the factory hosts.

@@ -26,7 +26,35 @@ void writeRecord(SettingsImage& image, const FunctionKeyTable& table, int choice
     image.setRaw(slot::sequence(record), code.data(), code.size());
 }
 
+std::size_t recordOf(int choice) {
+    return static_cast<std::size_t>(choice % 10);
+}
+
 }  // namespace
+
+void KeyRoleMemory::remember(const SettingsImage& image, int choice) {
+    if (!validChoice(choice) || keyTaken(image, choice)) return;
+    const std::size_t n = recordOf(choice);
+    Held h{};
+    for (std::size_t i = 0; i < h.record.size(); ++i) h.record[i] = image.byte(slot::binding(n), i);
+    for (std::size_t i = 0; i < h.code.size(); ++i) h.code[i] = image.byte(slot::sequence(n), i);
+    held_[n] = h;
+}
+
+bool KeyRoleMemory::restore(SettingsImage& image, int choice) {
+    if (!validChoice(choice)) return false;
+    std::optional<Held>& h = held_[recordOf(choice)];
+    if (!h) return false;
+    image.setRaw(slot::binding(recordOf(choice)), h->record.data(), h->record.size());
+    image.setRaw(slot::sequence(recordOf(choice)), h->code.data(), h->code.size());
+    h.reset();
+    return true;
+}
+
+KeyRoleMemory& keyRoleMemory() {
+    static KeyRoleMemory memory;
+    return memory;
+}
 
 bool keyTaken(const SettingsImage& image, int choice) {
     if (!validChoice(choice)) return false;
@@ -50,12 +78,14 @@ bool holdsRole(const SettingsImage& image, int choice, KeyRole role) {
 }
 
 bool chooseRoleKey(SettingsImage& image, const FunctionKeyTable& table, Field selector,
-                   KeyRole role, int choice) {
+                   KeyRole role, int choice, KeyRoleMemory* memory) {
     const int previous = image.byte(selector);
     if (choice != 0 && choice != previous && keyTaken(image, choice)) return false;
-    if (previous != choice && holdsRole(image, previous, role)) {
+    if (previous != choice && holdsRole(image, previous, role) &&
+        !(memory && memory->restore(image, previous))) {
         releaseRole(image, table, previous);
     }
+    if (memory && choice != previous) memory->remember(image, choice);
     if (choice != 0) assignRole(image, table, choice, role);
     image.setByte(selector, static_cast<Byte>(choice));
     return true;

@@ -36,6 +36,13 @@ void SettingsImage::setText(Field f, std::string_view s) {
     bytes_[f.offset + n] = 0;
 }
 
+void SettingsImage::tidyText(Field f) {
+    if (f.width == 0) return;
+    Byte* start = bytes_.data() + f.offset;
+    std::fill(std::find(start, start + f.width, Byte{0}), start + f.width, Byte{0});
+    start[f.width - 1] = 0;
+}
+
 void SettingsImage::setCodes(Field f, std::string_view s) {
     const std::size_t n = std::min(s.size(), f.width);
     std::memcpy(bytes_.data() + f.offset, s.data(), n);

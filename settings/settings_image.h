@@ -41,6 +41,9 @@ class SettingsImage {
     // Writes at most width - 1 characters and always a NUL; bytes behind the NUL
     // keep whatever they held (as the terminal firmware expects).
     void setText(Field f, std::string_view s);
+    // Tidies a text slot for the terminal: every byte after the text is 0, and so
+    // is the last byte, even when a foreign file's text filled the slot.
+    void tidyText(Field f);
     // Key-code or raw byte field: up to the first NUL, or the whole slot when full.
     std::string codes(Field f) const { return text(f); }
     // Writes at most width bytes; a NUL follows when there is room.

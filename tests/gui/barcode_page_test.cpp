@@ -283,6 +283,8 @@ TEST_F(BarcodePageTest, ConfirmedDialogsReachTheSavedFileAndEveryFieldSurvivesOp
                           // Factory Hybrid: the switch key is not the user's to choose.
                           EXPECT_FALSE(itemEnabled(d, IDC_RFID_SWITCH_KEY));
                           clickButton(d, IDC_RFID_TOGGLE);
+                          // Before the switch key, which must not take the choice back.
+                          clickButton(d, IDC_RFID_BY_ESC);
                           ScriptedMessageBoxes answers;
                           answers.answer(IDOK);
                           chooseItem(d, IDC_RFID_SWITCH_KEY, 3);  // FN+3 is the Name Key
@@ -297,7 +299,6 @@ TEST_F(BarcodePageTest, ConfirmedDialogsReachTheSavedFileAndEveryFieldSurvivesOp
                           EXPECT_EQ(dialogItemText(d, IDC_RFID_DATA_MAX), "0");
                           EXPECT_EQ(dialogItemText(d, IDC_RFID_REREAD_DELAY), "1");
                           clickButton(d, IDC_RFID_USE_DELIMITER);
-                          clickButton(d, IDC_RFID_BY_ESC);
                           PostMessageA(GetDlgItem(d, IDC_RFID_DELIMITER), WM_LBUTTONDOWN,
                                        MK_LBUTTON, MAKELPARAM(2, 2));
                       }},

@@ -180,6 +180,26 @@ TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheBut
     EXPECT_EQ(settingsImage().byte(fld::LoginNameKey), 0);
 }
 
+// Arrowing "Navigator Key" from "Disable" down to FN+3 passes over FN+1 and
+// FN+2: they keep their mappings, Shift+F5 on FN+2 included.
+TEST_F(EmulationPageTest, ArrowingThroughTheNavigatorKeyKeepsThePassedKeys) {
+    const Byte shiftF5[] = {1, 5, 0};
+    settingsImage().setRaw(slot::binding(2), shiftF5, 3);
+    configure([](HWND sheet) {
+        showTab(sheet, kEmulationTab);
+        HWND page = currentPage(sheet);
+        const std::string shown = keyText(page, 2);
+        HWND box = GetDlgItem(page, IDC_EMU_NAVIGATOR_KEY);
+        SetFocus(box);
+        for (int i = 0; i < 3; ++i) SendMessageA(box, WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(comboText(page, IDC_EMU_NAVIGATOR_KEY), "FN+3");
+        EXPECT_EQ(keyText(page, 3), "Navigator Key");
+        EXPECT_EQ(keyText(page, 2), shown);
+        EXPECT_EQ(keyText(page, 1), "F1");
+        pressCancel(sheet);
+    });
+}
+
 TEST_F(EmulationPageTest, MappingDialogOffersTheTablesCodesUntilResetOrCancel) {
     // A damaged record on FN+D: no name, the dialog starts from nil and Undefined.
     settingsImage().setByte(slot::binding(13), 250, 0);

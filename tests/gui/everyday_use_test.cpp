@@ -17,6 +17,7 @@
 #include "shell/message_box_win.h"
 #include "shell/user_settings_win.h"
 #include "host/session_state_win.h"
+#include "resources/settings_page_ids.h"
 #include "settings/settings_image.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/host_telnet_peer.h"
@@ -205,10 +206,15 @@ TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet)
     setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
 }
 
-TEST_F(EverydayUseTest, CtrlTabAndCtrlPageKeysSwitchTheSheetsTabs) {
+// The keys go where the focus is, first the "Auto Power Off" edit; after each
+// switch the focus is on the page on display, so a typed 7 changes no hidden field.
+TEST_F(EverydayUseTest, CtrlTabAndCtrlPageKeysSwitchTheSheetsTabsAndTheFocus) {
     chooseProduct(2);
     std::vector<int> shown;
     configure([&](HWND sheet) {
+        HWND system = currentPage(sheet);
+        const std::string powerOff = dialogItemText(system, IDC_SYS_AUTO_POWER_OFF);
+        SetFocus(GetDlgItem(system, IDC_SYS_AUTO_POWER_OFF));
         const std::pair<WPARAM, bool> keys[] = {{VK_TAB, false},
                                                 {VK_NEXT, false},
                                                 {VK_TAB, true},
@@ -219,13 +225,16 @@ TEST_F(EverydayUseTest, CtrlTabAndCtrlPageKeysSwitchTheSheetsTabs) {
             state[VK_CONTROL] = 0x80;
             state[VK_SHIFT] = shift ? 0x80 : 0;
             SetKeyboardState(state);
-            PostMessageA(currentPage(sheet), WM_KEYDOWN, key, 1);
+            PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
             shown.push_back(TabCtrl_GetCurSel(PropSheet_GetTabControl(sheet)));
+            EXPECT_TRUE(IsChild(currentPage(sheet), GetFocus())) << shown.back();
         }
         state[VK_CONTROL] = state[VK_SHIFT] = 0;
         SetKeyboardState(state);
+        SendMessageA(GetFocus(), WM_CHAR, '7', 1);
+        EXPECT_EQ(dialogItemText(system, IDC_SYS_AUTO_POWER_OFF), powerOff);
         pressCancel(sheet);
     });
     EXPECT_EQ(shown, (std::vector<int>{1, 2, 1, 0, 4}));

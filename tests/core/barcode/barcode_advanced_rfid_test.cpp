@@ -67,13 +67,18 @@ TEST(BarcodeAdvanced, PartialReadIsKeptAsTypedAndPutInOrderOnOk) {
     }
 }
 
-TEST(BarcodeAdvanced, OkZeroFillsTheLeadingCodeAndTheProductDecidesTheVibrators) {
+TEST(BarcodeAdvanced, OkEndsTheCodeSlotsWithZerosAndTheProductDecidesTheVibrators) {
+    // From a foreign file: a prefix that fills its slot, a suffix and a leading
+    // code with stray bytes behind them; the flags between stay as they are.
     SettingsImage image;
-    image.fill(fld::LeadingCode, 'z');
+    const Field codes{fld::PrefixCode.offset, fld::LeadingCode.end() - fld::PrefixCode.offset};
+    image.fill(codes, 'z');
+    image.setByte(fld::SuffixCode, 0, 1);
     image.setText(fld::LeadingCode, "AB");
     finishAdvancedOk(image, {1, 50});
-    EXPECT_EQ(bytesOf(image, fld::LeadingCode.offset, 10),
-              (std::vector<Byte>{'A', 'B', 0, 0, 0, 0, 0, 0, 0, 0}));
+    const std::string z9(9, 'z'), zeros(8, '\0'), zeros9(9, '\0');
+    const std::vector<Byte> got = bytesOf(image, codes.offset, codes.width);
+    EXPECT_EQ(std::string(got.begin(), got.end()), z9 + '\0' + "zz" + zeros9 + "zzAB" + zeros);
 
     // {product, feedback by command} -> good, error, local.
     const struct {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "settings/factory_defaults.h"
 #include "settings/key_roles.h"
 
@@ -39,6 +41,46 @@ TEST(KeyRoleChoice, RefusesTakenKeysAndReleasesOnlyItsOwnRole) {
     ASSERT_TRUE(chooseRoleKey(image, c.functionKeys, nav, KeyRole::NavigatorKey, 0));
     EXPECT_EQ(record(5), 0);
     EXPECT_EQ(image.byte(nav), 0);
+}
+
+// Arrowing a selector from "Disable" down to FN+3 gives and frees each key on the
+// way; with the sheet's memory the keys passed over keep their own mappings, and
+// a key that held the role before the browse is freed to its host key.
+TEST(KeyRoleChoice, KeysPassedOverKeepTheirMappings) {
+    SettingsImage image;
+    Companions c;
+    applyFactoryDefaults(image, c, 2);
+    const Field nav = fld::NavigatorKey;
+    const KeyCode shiftF5{0x1B, '[', '2', '8', '~'};
+    const Byte shiftF5Record[] = {1, 5, 0};
+    image.setRaw(slot::binding(2), shiftF5Record, 3);
+    image.setRaw(slot::sequence(2), shiftF5.data(), shiftF5.size());
+    const SettingsImage before = image;
+    auto bytes = [](const SettingsImage& i, Field f) {
+        return std::vector<Byte>(i.bytes().begin() + f.offset, i.bytes().begin() + f.end());
+    };
+
+    KeyRoleMemory memory;
+    for (int choice : {1, 2, 3}) {
+        ASSERT_TRUE(
+            chooseRoleKey(image, c.functionKeys, nav, KeyRole::NavigatorKey, choice, &memory));
+    }
+    for (std::size_t k : {1, 2}) {
+        EXPECT_EQ(bytes(image, slot::binding(k)), bytes(before, slot::binding(k))) << k;
+        EXPECT_EQ(bytes(image, slot::sequence(k)), bytes(before, slot::sequence(k))) << k;
+    }
+    EXPECT_EQ(image.byte(slot::binding(3)), 204);
+    // Back to "Disable": FN+3 has its own record again.
+    ASSERT_TRUE(chooseRoleKey(image, c.functionKeys, nav, KeyRole::NavigatorKey, 0, &memory));
+    EXPECT_EQ(bytes(image, fld::FunctionKeyBindings), bytes(before, fld::FunctionKeyBindings));
+    EXPECT_EQ(bytes(image, fld::FunctionKeySequences), bytes(before, fld::FunctionKeySequences));
+
+    // FN+2 held the role when the browse began: moving on frees it to F2.
+    assignRole(image, c.functionKeys, 2, KeyRole::NavigatorKey);
+    image.setByte(nav, 2);
+    memory.clear();
+    ASSERT_TRUE(chooseRoleKey(image, c.functionKeys, nav, KeyRole::NavigatorKey, 3, &memory));
+    EXPECT_EQ(bytes(image, slot::binding(2)), (std::vector<Byte>{0, 2, 0}));
 }
 
 }  // namespace
