@@ -310,7 +310,7 @@ TEST_F(BarcodePageTest, ConfirmedDialogsReachTheSavedFileAndEveryFieldSurvivesOp
     expectBox(boxes[0], "The function key is defined already !! ", "Function Key Mapping",
               MB_ICONWARNING, MB_ICONMASK);
 
-    answering({}, {file}, [] { sendCommand(1040); });
+    answering({}, {file}, [] { sendCommand(cmd::SaveAs); });
     const std::string bytes = fileBytes(file);
     ASSERT_GE(bytes.size(), 59659u);
     // Read UID, Read Data, Use Delimiter; start 300 (01 2C); maximum 0; ';'; delay 1;
@@ -325,7 +325,7 @@ TEST_F(BarcodePageTest, ConfirmedDialogsReachTheSavedFileAndEveryFieldSurvivesOp
     // Every barcode field comes back from the file.
     const SettingsImage saved = settingsImage();
     chooseProduct(3);
-    answering({}, {file}, [] { sendCommand(1020); });
+    answering({}, {file}, [] { sendCommand(cmd::Open); });
     DeleteFileA(file.c_str());
     const Field regions[] = {{fld::Reader1DBlock.offset, 93}, {4497, 48}, {58659, 113}};
     for (const Field& f : regions) {

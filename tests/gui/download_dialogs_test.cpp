@@ -96,7 +96,7 @@ TEST_F(DownloadCommandTest, PropertiesListTheLinksAndPreselectTheStoredOnes) {
         settingsImage().setByte(fld::DownloadVia, static_cast<Byte>(c.via));
         settingsImage().setByte(fld::DownloadBaudRate, static_cast<Byte>(c.speed));
         PropertiesScript dialog;
-        sendCommand(1210);  // Cancel: nothing opened, nothing said
+        sendCommand(cmd::DownloadSettings);  // Cancel: nothing opened, nothing said
         ASSERT_EQ(dialog.shown, 1);
         EXPECT_EQ(dialog.seen,
                   head + via + c.selected[0] + ports + speeds + c.selected[1] + "\nOK|Cancel");
@@ -106,7 +106,7 @@ TEST_F(DownloadCommandTest, PropertiesListTheLinksAndPreselectTheStoredOnes) {
 TEST_F(DownloadCommandTest, APortThatCannotBeOpenedEndsTheCommandWithoutRetry) {
     // No COM9 exists in the test's Wine prefix.
     PropertiesScript com9(0, 8, 0);
-    Asked asked = answering({IDOK}, {}, [] { sendCommand(1210); });
+    Asked asked = answering({IDOK}, {}, [] { sendCommand(cmd::DownloadSettings); });
     ASSERT_EQ(asked.boxes.size(), 1u);
     expectBox(asked.boxes[0], "Can't open the COM port!", "Download", kWarning);
 }
@@ -123,7 +123,7 @@ TEST_F(DownloadCommandTest, ABindFailureIsReportedWithoutRetryAndLeavesTheLibrar
     listen(holder, 1);
     {
         PropertiesScript rf(3, 0, 0);
-        Asked asked = answering({IDOK}, {}, [] { sendCommand(1210); });
+        Asked asked = answering({IDOK}, {}, [] { sendCommand(cmd::DownloadSettings); });
         ASSERT_EQ(asked.boxes.size(), 1u);
         expectBox(asked.boxes[0], "Error in Binding on socket!", "Download", kWarning);
     }
@@ -137,7 +137,7 @@ TEST_F(DownloadCommandTest, ABindFailureIsReportedWithoutRetryAndLeavesTheLibrar
 
 TEST_F(DownloadCommandTest, ProgramFileChoiceAndFilesRefusedBeforeAnyLink) {
     PropertiesScript dialog;
-    const Asked asked = answering({}, {""}, [] { sendCommand(1220); });  // Cancel
+    const Asked asked = answering({}, {""}, [] { sendCommand(cmd::DownloadProgram); });  // Cancel
     ASSERT_EQ(asked.files.size(), 1u);
     EXPECT_EQ(asked.files[0].kind, FileDialogKind::Open);
     EXPECT_EQ(asked.files[0].filter, std::string("Absolute object programs {*.SHX}\0*.SHX\0", 39));
@@ -152,7 +152,7 @@ TEST_F(DownloadCommandTest, ProgramFileChoiceAndFilesRefusedBeforeAnyLink) {
          "The program file is not valid: line 2 has a wrong checksum."},
     };
     for (const auto& [file, text] : refused) {
-        const Asked refusal = answering({IDOK}, {file}, [] { sendCommand(1220); });
+        const Asked refusal = answering({IDOK}, {file}, [] { sendCommand(cmd::DownloadProgram); });
         ASSERT_EQ(refusal.boxes.size(), 1u);
         expectBox(refusal.boxes[0], text, "Download", kWarning);
     }
@@ -161,7 +161,7 @@ TEST_F(DownloadCommandTest, ProgramFileChoiceAndFilesRefusedBeforeAnyLink) {
     // A good file, then Cancel in Download Properties: the file is closed again.
     const std::string good =
         scratchFile("good.SHX", "S30900010000AABBCCDDE7\r\nS70500000000FA\r\n");
-    EXPECT_TRUE(answering({}, {good}, [] { sendCommand(1220); }).boxes.empty());
+    EXPECT_TRUE(answering({}, {good}, [] { sendCommand(cmd::DownloadProgram); }).boxes.empty());
     EXPECT_EQ(dialog.shown, 1);
     const HANDLE again =
         CreateFileA(good.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

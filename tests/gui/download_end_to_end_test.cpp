@@ -71,9 +71,9 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
     const DWORD start = GetTickCount();
     if (kind == "program") {
         files.choose(dir + "program.SHX");
-        sendCommand(1220);
+        sendCommand(cmd::DownloadProgram);
     } else {
-        sendCommand(1210);
+        sendCommand(cmd::DownloadSettings);
     }
     const DWORD took = GetTickCount() - start;
     std::printf("download %s via %d: %lu ms\n", kind.c_str(), via,

@@ -327,9 +327,9 @@ TEST_F(EmulationPageTest, EveryFieldSurvivesOkSaveAndOpen) {
         EXPECT_EQ(saved.byte(f), 1);
     }
     EXPECT_EQ(saved.byte(fld::CursorTracking), 0);
-    answering({}, {file}, [] { sendCommand(1040); });
+    answering({}, {file}, [] { sendCommand(cmd::SaveAs); });
     chooseProduct(3);
-    answering({}, {file}, [] { sendCommand(1020); });
+    answering({}, {file}, [] { sendCommand(cmd::Open); });
     DeleteFileA(file.c_str());
     const std::size_t from = fld::EmulationTypeIndex.offset;
     const std::size_t to = fld::FunctionKeySequences.end();

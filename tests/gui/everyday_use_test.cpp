@@ -14,6 +14,7 @@
 #include "app/document.h"
 #include "app/main_window_win.h"
 #include "app/property_sheet_win.h"
+#include "app/recent_files_win.h"
 #include "shell/message_box_win.h"
 #include "shell/user_settings_win.h"
 #include "host/session_state_win.h"
@@ -67,9 +68,9 @@ TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart
     EXPECT_EQ(windowText(frame), kTitle);
     EXPECT_EQ(fileMenuTail(frame), kFileHead + "1090 &Exit\tAlt+F4|");
     const std::string first = folder + "first.NET", dock = folder + "dock.NET";
-    answering({}, {first}, [] { sendCommand(1040); });
+    answering({}, {first}, [] { sendCommand(cmd::SaveAs); });
     settingsImage().setText(fld::LocalName, "DOCK");
-    const Asked asked = answering({}, {dock}, [] { sendCommand(1040); });
+    const Asked asked = answering({}, {dock}, [] { sendCommand(cmd::SaveAs); });
     EXPECT_EQ(asked.files.at(0).initialDir, folder.substr(0, folder.size() - 1))
         << "the dialog starts in the folder used last";
     EXPECT_EQ(windowText(frame), "dock.NET - " + kTitle);
@@ -79,7 +80,7 @@ TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart
     EXPECT_EQ(windowText(frame), "dock.NET* - " + kTitle);
 
     // Another run finds the list and opens the newest entry, asking to save first.
-    answering({IDNO}, {}, [] { sendCommand(1010); });
+    answering({IDNO}, {}, [] { sendCommand(cmd::New); });
     DestroyWindow(frame);
     drainQuitMessage();
     frame = createMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
@@ -89,12 +90,12 @@ TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart
     // still opens the file its text names.
     writeUserSetting("File1", first);
     writeUserSetting("File2", dock);
-    sendCommand(1082);
+    sendCommand(kFirstRecentFileCommand + 1);
     EXPECT_EQ(windowText(frame), "first.NET - " + kTitle);
     EXPECT_EQ(fileMenuTail(frame).substr(0, kFileHead.size() + 20),
               (kFileHead + "1081 &1 " + first).substr(0, kFileHead.size() + 20));
     DeleteFileA(dock.c_str());
-    const Asked gone = answering({IDOK}, {}, [] { sendCommand(1082); });
+    const Asked gone = answering({IDOK}, {}, [] { sendCommand(kFirstRecentFileCommand + 1); });
     ASSERT_EQ(gone.boxes.size(), 1u) << "a recent file that is gone is reported";
     EXPECT_NE(gone.boxes[0].text.find(dock), std::string::npos) << gone.boxes[0].text;
     EXPECT_EQ(windowText(frame), "first.NET - " + kTitle) << "the open file stays open";
@@ -192,7 +193,7 @@ TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet)
     settingsImage().setU16le(fld::TelnetPort, static_cast<std::uint16_t>(host.port()));
     {
         DialogHook ok([](HWND d) { PostMessageA(d, WM_COMMAND, IDOK, 0); });
-        sendCommand(1340);
+        sendCommand(cmd::Connect);
     }
     ASSERT_TRUE(pumpUntil([&] { return host.stage() == 1; }));
     ASSERT_EQ(GetFocus(), mainWindow().terminal);
@@ -266,7 +267,7 @@ TEST_F(EverydayUseTest, TheTreeKeepsItsExpandedBranchesAcrossOkNewAndOpen) {
     ASSERT_EQ(open.size(), 1u);
     configure([](HWND sheet) { pressOk(sheet); });
     EXPECT_EQ(expandedItems(tree), open);
-    answering({IDNO}, {}, [] { sendCommand(1010); });
+    answering({IDNO}, {}, [] { sendCommand(cmd::New); });
     EXPECT_EQ(expandedItems(tree), open);
 }
 
@@ -274,7 +275,7 @@ TEST_F(EverydayUseTest, AFileNamedOnTheCommandLineIsOpenAfterStartUp) {
     chooseProduct(3);
     settingsImage().setText(fld::LocalName, "FROM-ARGS");
     const std::string path = folder + "site one.NET";
-    answering({}, {path}, [] { sendCommand(1040); });
+    answering({}, {path}, [] { sendCommand(cmd::SaveAs); });
     frame = freshMainWindow();
     openCommandLineFile(frame, ("\"C:\\varomil.exe\" \"" + path + "\"").c_str());
     EXPECT_EQ(settingsImage().text(fld::LocalName), "FROM-ARGS");
@@ -333,7 +334,7 @@ TEST_F(EverydayUseTest, AnRfWaitShowsItsNoticeIgnoresKeysTypedMeanwhileAndCancel
         asked.emplace_back(text);
         return IDYES;
     });
-    sendCommand(1210);
+    sendCommand(cmd::DownloadSettings);
     refuseUnscriptedDialogs();
     EXPECT_TRUE(grayed) << "COM port and Baur rate mean nothing for RF";
     const std::string waiting = "Waiting for the terminal to connect on port 3000...";
@@ -341,7 +342,7 @@ TEST_F(EverydayUseTest, AnRfWaitShowsItsNoticeIgnoresKeysTypedMeanwhileAndCancel
     EXPECT_EQ(asked, (std::vector<std::string>{"Failed to download, would you like to retry?"}));
     EXPECT_FALSE(keysLeft);
     EXPECT_EQ(linkStatusText(), "port 3000: cancelled");
-    sendCommand(1210);  // the link chosen last is offered again
+    sendCommand(cmd::DownloadSettings);  // the link chosen last is offered again
     EXPECT_EQ(viaOffered, 3);
 }
 

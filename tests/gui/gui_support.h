@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_ids.h"
 #include "shell/file_dialog_win.h"
 
 namespace varomil::test {

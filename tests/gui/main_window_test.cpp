@@ -207,15 +207,15 @@ TEST_F(MainWindowTest, CommandsThatNeedAProductAskForOneAndDoNothingElse) {
 
 TEST_F(MainWindowTest, DownloadProgramNeedsNoProductAndDownloadSettingsRunsWithOne) {
     // No program file: the download ends there. Any message box fails the test.
-    EXPECT_EQ(answering({}, {""}, [] { sendCommand(1220); }).files.size(), 1u);
+    EXPECT_EQ(answering({}, {""}, [] { sendCommand(cmd::DownloadProgram); }).files.size(), 1u);
     chooseProduct(1);
     {
         // The settings download asks for no file, only for the link.
         DialogHook cancel([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-        EXPECT_TRUE(answering({}, {}, [] { sendCommand(1210); }).files.empty());
+        EXPECT_TRUE(answering({}, {}, [] { sendCommand(cmd::DownloadSettings); }).files.empty());
         EXPECT_EQ(cancel.dialogsSeen(), 1) << "Download Properties";
     }
-    sendCommand(1110);  // Configure with a product: no question either
+    sendCommand(cmd::Configure);  // Configure with a product: no question either
     EXPECT_EQ(statusText(), "");
 }
 
@@ -276,7 +276,7 @@ TEST_F(MainWindowTest, ClosingWithChangesToAProductAsksAndCancelKeepsTheWindow) 
     expectSaveQuestion(asked.boxes[0]);
     EXPECT_TRUE(IsWindow(frame));
     EXPECT_TRUE(stillEdited());
-    answering({IDNO}, {}, [] { sendCommand(1090); });  // Exit takes the same road
+    answering({IDNO}, {}, [] { sendCommand(cmd::Exit); });  // Exit takes the same road
     EXPECT_FALSE(IsWindow(frame));
     MSG quit{};
     ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -285,7 +285,7 @@ TEST_F(MainWindowTest, ClosingWithChangesToAProductAsksAndCancelKeepsTheWindow) 
     // No question without a product, or without changes.
     frame = freshMainWindow();
     markEdited();
-    answering({}, {}, [] { sendCommand(1090); });
+    answering({}, {}, [] { sendCommand(cmd::Exit); });
     EXPECT_FALSE(IsWindow(frame));
     frame = freshMainWindow();
     chooseProduct(2);
@@ -296,12 +296,12 @@ TEST_F(MainWindowTest, ClosingWithChangesToAProductAsksAndCancelKeepsTheWindow) 
 TEST_F(MainWindowTest, NewAndOpenAskToSaveChangesFirst) {
     chooseProduct(2);
     markEdited();
-    Asked asked = answering({IDCANCEL}, {}, [] { sendCommand(1010); });
+    Asked asked = answering({IDCANCEL}, {}, [] { sendCommand(cmd::New); });
     ASSERT_EQ(asked.boxes.size(), 1u);
     expectSaveQuestion(asked.boxes[0]);
     EXPECT_TRUE(stillEdited());
     EXPECT_TRUE(document().SettingsModified);
-    answering({IDNO}, {}, [] { sendCommand(1010); });
+    answering({IDNO}, {}, [] { sendCommand(cmd::New); });
     EXPECT_FALSE(stillEdited());
     EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 2);
     EXPECT_FALSE(document().SettingsModified);
@@ -309,7 +309,7 @@ TEST_F(MainWindowTest, NewAndOpenAskToSaveChangesFirst) {
 
     chooseProduct(0);
     markEdited();  // Open asks even without a product; then the Open dialog is cancelled
-    asked = answering({IDNO}, {""}, [] { sendCommand(1020); });
+    asked = answering({IDNO}, {""}, [] { sendCommand(cmd::Open); });
     ASSERT_EQ(asked.boxes.size(), 1u);
     expectSaveQuestion(asked.boxes[0]);
     EXPECT_FALSE(document().SettingsModified);
@@ -351,10 +351,10 @@ TEST_F(MainWindowTest, ConnectionAndCaptureStatesOnToolbarAndMenu) {
     SetCaptureState(frame, false);
     expectTelnetCommands("01011");
 
-    sendCommand(1330);  // Stop Capture
+    sendCommand(cmd::StopCapture);  // Stop Capture
     expectTelnetCommands("01100");
 
-    sendCommand(1350);  // Disconnect
+    sendCommand(cmd::Disconnect);  // Disconnect
     expectTelnetCommands("10000");
     EXPECT_TRUE(IsWindowVisible(w().tree));
     EXPECT_FALSE(IsWindowVisible(w().terminal));
@@ -366,23 +366,23 @@ TEST_F(MainWindowTest, ConnectionAndCaptureStatesOnToolbarAndMenu) {
 TEST_F(MainWindowTest, StatusBarShowsCaptureCountsAndIsClearedAfterOtherCommands) {
     SetConnectionState(frame, false);
     SetCaptureState(frame, false);
-    for (int i = 0; i < 3; ++i) sendCommand(1310);
+    for (int i = 0; i < 3; ++i) sendCommand(cmd::Capture);
     EXPECT_EQ(statusText(), "Captured : 3 screens");
     EXPECT_EQ(document().CapturedScreenCount, 3);
-    sendCommand(1330);
+    sendCommand(cmd::StopCapture);
     EXPECT_EQ(statusText(), "");
     EXPECT_EQ(document().CapturedScreenCount, 0);
 
     // Start Capture that opens no file leaves its help text and the idle state.
     ScriptedFileDialogs dialogs;
     dialogs.choose("");
-    sendCommand(1320);
+    sendCommand(cmd::StartCapture);
     EXPECT_EQ(statusText(), "Start capture the current screen");
     EXPECT_TRUE(buttonEnabled(1320));
     EXPECT_FALSE(buttonEnabled(1330));
 
     dialogs.choose("");  // Download Program: no program file chosen
-    sendCommand(1220);
+    sendCommand(cmd::DownloadProgram);
     EXPECT_EQ(statusText(), "");
 
     // Menu help: the highlighted item's text in simple mode, normal mode after.
@@ -404,7 +404,7 @@ TEST_F(MainWindowTest, AboutShowsTitleAndVersionModallyOverTheWindow) {
         status = statusText();
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    sendCommand(1910);
+    sendCommand(cmd::About);
     EXPECT_EQ(hook.dialogsSeen(), 1);
     EXPECT_EQ(title, kTitle + " (V2.90.0)");
     EXPECT_EQ(owner, frame);

@@ -252,7 +252,7 @@ TEST_F(ScreenPageTest, OkThenSaveWritesThePagesAndCancelRestoresThem) {
     });
     const std::string path = scratchPath("pages.NET");
     DeleteFileA(path.c_str());
-    answering({}, {path}, [] { sendCommand(1040); });
+    answering({}, {path}, [] { sendCommand(cmd::SaveAs); });
     const std::string bytes = fileBytes(path);
     ASSERT_EQ(bytes.size(), 163659u);
     EXPECT_EQ(bytes.substr(4965, 2), std::string("\x01\x03", 2));

@@ -49,7 +49,7 @@ TEST_F(SettingsFileTest, SaveAsWritesTheWholeFileAndAppendsTheExtension) {
     document().SettingsModified = true;
     const std::string base = folder + "config";
     DeleteFileA((base + ".NET").c_str());
-    const Asked asked = answering({}, {base}, [] { sendCommand(1040); });
+    const Asked asked = answering({}, {base}, [] { sendCommand(cmd::SaveAs); });
     ASSERT_EQ(asked.files.size(), 1u);
     EXPECT_EQ(asked.files[0].kind, FileDialogKind::Save);
     EXPECT_EQ(asked.files[0].filter, std::string("Settings (*.NET)\0*.NET\0", 23));
@@ -66,13 +66,13 @@ TEST_F(SettingsFileTest, SaveAsWritesTheWholeFileAndAppendsTheExtension) {
     EXPECT_FALSE(fileExists(base + ".NET.tmp"));
 
     // A name that already ends in .net (any case) is kept as typed.
-    answering({}, {folder + "second.net"}, [] { sendCommand(1040); });
+    answering({}, {folder + "second.net"}, [] { sendCommand(cmd::SaveAs); });
     EXPECT_EQ(document().CurrentFileName, folder + "second.net");
     EXPECT_EQ(fileBytes(folder + "second.net").size(), 163659u);
 
     // Save without a file name asks for one.
     document().CurrentFileName.clear();
-    EXPECT_EQ(answering({}, {""}, [] { sendCommand(1030); }).files.at(0).kind,
+    EXPECT_EQ(answering({}, {""}, [] { sendCommand(cmd::Save); }).files.at(0).kind,
               FileDialogKind::Save);
 }
 
@@ -80,10 +80,10 @@ TEST_F(SettingsFileTest, OpenLoadsTheFileSelectsItsProductAndRebuildsTheTree) {
     chooseProduct(3);
     settingsImage().setText(fld::Ssid, "WAREHOUSE");
     const std::string path = folder + "site.NET";
-    answering({}, {path}, [] { sendCommand(1040); });
+    answering({}, {path}, [] { sendCommand(cmd::SaveAs); });
     chooseProduct(1);
     EXPECT_EQ(settingsImage().text(fld::Ssid), "WLAN");
-    const Asked asked = answering({}, {path}, [] { sendCommand(1020); });
+    const Asked asked = answering({}, {path}, [] { sendCommand(cmd::Open); });
     ASSERT_EQ(asked.files.size(), 1u);
     EXPECT_EQ(asked.files[0].kind, FileDialogKind::Open);
     EXPECT_TRUE(asked.files[0].flags & OFN_FILEMUSTEXIST);
@@ -103,7 +103,7 @@ TEST_F(SettingsFileTest, AFileThatCannotBeLoadedLeavesSettingsAndNameAlone) {
         std::ofstream out(shortFile, std::ios::binary);
         out << "V106" << std::string(1000, '\0');
     }
-    Asked asked = answering({IDOK}, {shortFile}, [] { sendCommand(1020); });
+    Asked asked = answering({IDOK}, {shortFile}, [] { sendCommand(cmd::Open); });
     ASSERT_EQ(asked.boxes.size(), 1u);
     expectBox(asked.boxes[0],
               "Can not open the settings from " + shortFile +
@@ -113,11 +113,11 @@ TEST_F(SettingsFileTest, AFileThatCannotBeLoadedLeavesSettingsAndNameAlone) {
     EXPECT_TRUE(document().CurrentFileName.empty()) << "a later Save must not overwrite it";
     EXPECT_EQ(fileBytes(shortFile).size(), 1004u);
 
-    answering({}, {""}, [] { sendCommand(1020); });  // Cancel
+    answering({}, {""}, [] { sendCommand(cmd::Open); });  // Cancel
     EXPECT_EQ(settingsImage().text(fld::LocalName), "KEEP");
     EXPECT_TRUE(document().CurrentFileName.empty());
 
-    asked = answering({IDOK}, {folder + "gone.NET"}, [] { sendCommand(1020); });
+    asked = answering({IDOK}, {folder + "gone.NET"}, [] { sendCommand(cmd::Open); });
     ASSERT_EQ(asked.boxes.size(), 1u);
     EXPECT_EQ(
         asked.boxes[0].text.rfind("Can not open the settings from " + folder + "gone.NET.\n", 0),
@@ -136,7 +136,7 @@ TEST_F(SettingsFileTest, AForeignFileIsReportedAndNeverOverwrittenByTheNextSave)
         out << "X106" << std::string(163655, '\x01');
     }
     const std::string before = fileBytes(foreign);
-    Asked asked = answering({IDOK}, {foreign}, [] { sendCommand(1020); });
+    Asked asked = answering({IDOK}, {foreign}, [] { sendCommand(cmd::Open); });
     ASSERT_EQ(asked.boxes.size(), 1u);
     expectBox(asked.boxes[0],
               foreign +
@@ -147,7 +147,7 @@ TEST_F(SettingsFileTest, AForeignFileIsReportedAndNeverOverwrittenByTheNextSave)
     EXPECT_EQ(settingsImage().text(fld::Ssid), "WLAN");
     EXPECT_TRUE(document().CurrentFileName.empty());
     EXPECT_EQ(windowText(frame), kTitle);
-    asked = answering({}, {""}, [] { sendCommand(1030); });  // asks for a name: Cancel
+    asked = answering({}, {""}, [] { sendCommand(cmd::Save); });  // asks for a name: Cancel
     EXPECT_EQ(asked.files.at(0).kind, FileDialogKind::Save);
     EXPECT_EQ(fileBytes(foreign), before);
 }
@@ -158,7 +158,7 @@ TEST_F(SettingsFileTest, AFailedSaveKeepsTheChangesAndStopsTheCommandThatAsked) 
     document().SettingsModified = true;
     document().CurrentFileName = folder + "no-such-folder\\site.NET";
 
-    const Asked asked = answering({IDOK}, {}, [] { sendCommand(1030); });
+    const Asked asked = answering({IDOK}, {}, [] { sendCommand(cmd::Save); });
     ASSERT_EQ(asked.boxes.size(), 1u);
     const std::string& text = asked.boxes[0].text;
     EXPECT_EQ(text.rfind("Can not save the settings to " + document().CurrentFileName + ".\n", 0),
@@ -169,12 +169,12 @@ TEST_F(SettingsFileTest, AFailedSaveKeepsTheChangesAndStopsTheCommandThatAsked) 
 
     answering({IDYES, IDOK}, {}, [&] { SendMessageA(frame, WM_CLOSE, 0, 0); });
     EXPECT_TRUE(IsWindow(frame)) << "closing would lose the changes";
-    answering({IDYES, IDOK}, {}, [] { sendCommand(1010); });
+    answering({IDYES, IDOK}, {}, [] { sendCommand(cmd::New); });
     EXPECT_EQ(settingsImage().text(fld::LocalName), "UNSAVED");
 
     // Yes with a Save As that is cancelled stops as well.
     document().CurrentFileName.clear();
-    answering({IDYES}, {""}, [] { sendCommand(1020); });
+    answering({IDYES}, {""}, [] { sendCommand(cmd::Open); });
     EXPECT_EQ(settingsImage().text(fld::LocalName), "UNSAVED");
 
     // Yes with a save that works goes on and closes.
@@ -189,14 +189,14 @@ TEST_F(SettingsFileTest, AReadOnlyFileIsNeitherReplacedNorReportedAsSaved) {
     const std::string path = folder + "locked.NET";
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     document().CurrentFileName = path;
-    sendCommand(1030);
+    sendCommand(cmd::Save);
     const std::string before = fileBytes(path);
     ASSERT_EQ(before.size(), 163659u);
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
 
     settingsImage().setText(fld::Ssid, "CHANGED");
     document().SettingsModified = true;
-    EXPECT_EQ(answering({IDOK}, {}, [] { sendCommand(1030); }).boxes.at(0).text,
+    EXPECT_EQ(answering({IDOK}, {}, [] { sendCommand(cmd::Save); }).boxes.at(0).text,
               "Can not save the settings to " + path + ".\n" + "Access denied.");
     EXPECT_TRUE(document().SettingsModified);
     EXPECT_EQ(fileBytes(path), before);
@@ -206,7 +206,7 @@ TEST_F(SettingsFileTest, AReadOnlyFileIsNeitherReplacedNorReportedAsSaved) {
     // Save As onto a name that is a folder by now: said, and nothing saved.
     const std::string taken = folder + "taken.NET";
     CreateDirectoryA(taken.c_str(), nullptr);
-    const Asked asked = answering({IDOK}, {taken}, [] { sendCommand(1040); });
+    const Asked asked = answering({IDOK}, {taken}, [] { sendCommand(cmd::SaveAs); });
     EXPECT_EQ(asked.boxes.at(0).text.rfind("Can not save the settings to " + taken + ".\n", 0), 0u);
     EXPECT_TRUE(document().SettingsModified);
 }
@@ -218,7 +218,7 @@ TEST_F(SettingsFileTest, EachProductInTheSelectorGivesTheNativeFactoryImage) {
             << "product " << product;
     }
     chooseProduct(2);
-    sendCommand(1010);  // File New gives the same image
+    sendCommand(cmd::New);  // File New gives the same image
     EXPECT_EQ(defaultsDigest(settingsImage(), companions()), kDefaultsDigest[2]);
 }
 

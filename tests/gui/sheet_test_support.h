@@ -16,7 +16,7 @@ namespace varomil::test {
 // Runs Configure with `steps` driving the sheet (they press OK or Cancel).
 inline void configure(const std::function<void(HWND sheet)>& steps) {
     setSettingsSheetDriver([&](HWND sheet) { steps(sheet); });
-    sendCommand(1110);
+    sendCommand(cmd::Configure);
     setSettingsSheetDriver([](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_CANCEL); });
 }
 

@@ -178,7 +178,7 @@ TEST_F(SystemPageTest, BoxesRadiosAndCombosWriteTheirBytesAndEveryFieldSurvivesS
 
     settingsImage().setRaw(fld::MacroFrame, reinterpret_cast<const Byte*>("\x02\x1B"), 2);
     const SettingsImage saved = settingsImage();
-    answering({}, {file}, [] { sendCommand(1040); });
+    answering({}, {file}, [] { sendCommand(cmd::SaveAs); });
     chooseProduct(3);
     ASSERT_NE(settingsImage().byte(fld::KeyClick), saved.byte(fld::KeyClick));
     std::string macroShown;
@@ -186,7 +186,7 @@ TEST_F(SystemPageTest, BoxesRadiosAndCombosWriteTheirBytesAndEveryFieldSurvivesS
         macroShown = dialogItemText(currentPage(sheet), IDC_SYS_MACRO_FRAME);
         pressCancel(sheet);
     });
-    answering({}, {file}, [] { sendCommand(1020); });
+    answering({}, {file}, [] { sendCommand(cmd::Open); });
     setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
     DeleteFileA(file.c_str());
     EXPECT_EQ(macroShown, "02 1B ");

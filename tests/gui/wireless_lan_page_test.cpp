@@ -263,9 +263,9 @@ TEST_F(WirelessLanPageTest, EveryFieldSurvivesOkSaveAndOpen) {
     EXPECT_EQ(saved.byte(slot::wepKey(2), 12), 13);
     EXPECT_EQ(saved.text(fld::WpaPassphrase), "ab");
     EXPECT_EQ(saved.byte(slot::binding(0), 0), 203);
-    answering({}, {file}, [] { sendCommand(1040); });
+    answering({}, {file}, [] { sendCommand(cmd::SaveAs); });
     chooseProduct(3);
-    answering({}, {file}, [] { sendCommand(1020); });
+    answering({}, {file}, [] { sendCommand(cmd::Open); });
     DeleteFileA(file.c_str());
     const auto same = [&](std::size_t from, std::size_t to) {
         return std::equal(saved.bytes().begin() + from, saved.bytes().begin() + to,
