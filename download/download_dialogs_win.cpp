@@ -179,14 +179,10 @@ bool WinDownloadUi::chooseLinkSettings(LinkChoice& choice) {
 }
 
 bool WinDownloadUi::chooseProgramFile(std::string& name) {
-    char file[kProgramNameSize] = "";
-    if (name.size() < sizeof file) std::memcpy(file, name.c_str(), name.size() + 1);
-    static const char filter[] = "Absolute object programs {*.SHX}\0*.SHX\0";
-    OPENFILENAMEA ofn =
-        fileDialogFor(GetActiveWindow(), file, sizeof file, filter, "SHX", OFN_FILEMUSTEXIST);
-    if (!chooseOpenFile(ofn)) return false;
-    file[sizeof file - 1] = '\0';
-    name = file;
+    const auto chosen =
+        chooseFile(GetActiveWindow(), FileDialogKind::Open, FileType::Program, name);
+    if (!chosen) return false;
+    name = *chosen;
     return true;
 }
 

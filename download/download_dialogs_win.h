@@ -44,7 +44,4 @@ class WinDownloadUi : public DownloadUi {
     static constexpr DWORD kLookEveryMs = 50;
 };
 
-// Size of the file name buffer of the Open dialog.
-constexpr int kProgramNameSize = 256;
-
 }  // namespace varomil

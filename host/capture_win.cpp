@@ -46,11 +46,9 @@ ScreenCapture& capture() {
 }  // namespace
 
 bool startCapture(HWND owner) {
-    char name[260] = "";
-    OPENFILENAMEA ofn =
-        fileDialogFor(owner, name, sizeof name, "Host Session Screens (*.SCR)\0*.SCR\0", "SCR",
-                      OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    if (!chooseSaveFile(ofn)) return false;
+    const auto chosen = chooseFile(owner, FileDialogKind::Save, FileType::Screens);
+    if (!chosen) return false;
+    const char* name = chosen->c_str();
 
     // A capture still open is finished before its file could be the one replaced.
     capture().stop();

@@ -15,9 +15,6 @@ namespace varomil {
 
 namespace {
 
-constexpr char kFilter[] = "Settings (*.NET)\0*.NET\0";
-constexpr char kDefaultExtension[] = "NET";
-
 // The finished temporary file takes the target's place in one step, written
 // through to the disk before the call returns.
 bool replaceFile(const std::string& temporary, const std::string& target) {
@@ -29,10 +26,6 @@ bool replaceFile(const std::string& temporary, const std::string& target) {
     }
     return MoveFileExA(temporary.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-}
-
-OPENFILENAMEA fileDialog(HWND owner, char* name, DWORD capacity, DWORD flags) {
-    return fileDialogFor(owner, name, capacity, kFilter, nullptr, flags);
 }
 
 // The system's own words for the last failure, without the line end.
@@ -95,10 +88,9 @@ OpenResult openSettingsFileAt(HWND owner, const std::string& path, std::string& 
 }
 
 bool openSettingsFile(HWND owner, std::string& fileName, int productCount) {
-    char name[kSettingsFileNameCapacity] = "";
-    OPENFILENAMEA ofn = fileDialog(owner, name, sizeof name, OFN_FILEMUSTEXIST);
-    if (!chooseOpenFile(ofn)) return false;
-    return openSettingsFileAt(owner, name, fileName, productCount) != OpenResult::Failed;
+    const auto name = chooseFile(owner, FileDialogKind::Open, FileType::Settings);
+    if (!name) return false;
+    return openSettingsFileAt(owner, *name, fileName, productCount) != OpenResult::Failed;
 }
 
 bool saveSettingsFile(HWND owner, std::string& fileName) {
@@ -115,13 +107,10 @@ bool saveSettingsFile(HWND owner, std::string& fileName) {
 }
 
 bool saveSettingsFileAs(HWND owner, std::string& fileName) {
-    char name[MAX_PATH] = "";
-    OPENFILENAMEA ofn =
-        fileDialog(owner, name, sizeof name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    ofn.lpstrDefExt = kDefaultExtension;
-    if (!chooseSaveFile(ofn)) return false;
+    const auto name = chooseFile(owner, FileDialogKind::Save, FileType::Settings);
+    if (!name) return false;
     // A name that would not fit with ".NET" appended is refused, not cut short.
-    const std::optional<std::string> chosen = saveAsFileName(name);
+    const std::optional<std::string> chosen = saveAsFileName(*name);
     if (!chosen) return false;
     fileName = *chosen;
     return saveSettingsFile(owner, fileName);

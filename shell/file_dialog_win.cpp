@@ -54,6 +54,40 @@ void setFileDialogHook(FileDialogHook h) {
     hook() = std::move(h);
 }
 
+namespace {
+struct FileTypeInfo {
+    FileType type;
+    const char* filter;
+    const char* extension;
+    bool extensionOnOpen;  // also added to a name typed in the Open dialog
+};
+
+constexpr FileTypeInfo kFileTypes[] = {
+    {FileType::Settings, "Settings (*.NET)\0*.NET\0", "NET", false},
+    {FileType::Program, "Absolute object programs {*.SHX}\0*.SHX\0", "SHX", true},
+    {FileType::Screens, "Host Session Screens (*.SCR)\0*.SCR\0", "SCR", false},
+    {FileType::Text, "Text (*.TXT)\0*.TXT\0", "TXT", false},
+};
+}  // namespace
+
+std::optional<std::string> chooseFile(HWND owner, FileDialogKind kind, FileType type,
+                                      const std::string& initial) {
+    const FileTypeInfo* info = &kFileTypes[0];
+    for (const FileTypeInfo& t : kFileTypes) {
+        if (t.type == type) info = &t;
+    }
+    char name[MAX_PATH] = "";
+    if (initial.size() < sizeof name) initial.copy(name, initial.size());
+    const bool save = kind == FileDialogKind::Save;
+    OPENFILENAMEA ofn =
+        fileDialogFor(owner, name, sizeof name, info->filter,
+                      save || info->extensionOnOpen ? info->extension : nullptr,
+                      save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
+    if (!(save ? chooseSaveFile(ofn) : chooseOpenFile(ofn))) return std::nullopt;
+    name[sizeof name - 1] = '\0';
+    return std::string(name);
+}
+
 OPENFILENAMEA fileDialogFor(HWND owner, char* name, DWORD capacity, const char* filter,
                             const char* defExt, DWORD flags) {
     OPENFILENAMEA ofn{};

@@ -7,6 +7,8 @@
 #include <commdlg.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace varomil {
 
@@ -22,6 +24,15 @@ OPENFILENAMEA fileDialogFor(HWND owner, char* name, DWORD capacity, const char* 
                             const char* defExt, DWORD flags);
 
 enum class FileDialogKind { Open, Save };
+
+// The kinds of file the program reads and writes, each with its filter.
+enum class FileType { Settings, Program, Screens, Text };
+
+// The Open (the file must exist) or Save As (a replaced file is asked about)
+// dialog for one kind of file, offering `initial`; the chosen path, or nothing
+// for Cancel. A name typed without an extension gets the kind's own on Save.
+std::optional<std::string> chooseFile(HWND owner, FileDialogKind kind, FileType type,
+                                      const std::string& initial = {});
 // Fills ofn.lpstrFile and returns true, or returns false for Cancel; an empty
 // function removes the hook.
 using FileDialogHook = std::function<bool(FileDialogKind kind, OPENFILENAMEA& ofn)>;

@@ -115,12 +115,9 @@ SummaryContext summaryContext(const std::vector<std::string>& productNames) {
 }
 
 void exportSummary(const SummaryFrame& frame) {
-    static constexpr char kFilter[] = "Text (*.TXT)\0*.TXT\0";
-    char name[MAX_PATH] = "";
-    OPENFILENAMEA ofn = fileDialogFor(frame.window, name, sizeof name, kFilter, nullptr,
-                                      OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    ofn.lpstrDefExt = "TXT";
-    if (!chooseSaveFile(ofn)) return;
+    const auto chosen = chooseFile(frame.window, FileDialogKind::Save, FileType::Text);
+    if (!chosen) return;
+    const char* name = chosen->c_str();
     const std::string text =
         summaryExportText(buildSummaryTree(settingsImage(), summaryContext(frame.productNames)));
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
@@ -130,11 +127,9 @@ void exportSummary(const SummaryFrame& frame) {
 }
 
 void compareWithFile(const SummaryFrame& frame) {
-    static constexpr char kFilter[] = "Settings (*.NET)\0*.NET\0";
-    char name[kSettingsFileNameCapacity] = "";
-    OPENFILENAMEA ofn =
-        fileDialogFor(frame.window, name, sizeof name, kFilter, nullptr, OFN_FILEMUSTEXIST);
-    if (!chooseOpenFile(ofn)) return;
+    const auto chosen = chooseFile(frame.window, FileDialogKind::Open, FileType::Settings);
+    if (!chosen) return;
+    const std::string& name = *chosen;
     // The other file is read beside the settings in memory, which stay untouched.
     auto image = std::make_unique<SettingsImage>();
     auto screens = std::make_unique<Companions>();
