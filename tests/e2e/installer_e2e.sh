@@ -125,8 +125,10 @@ mv "$work/export.txt" "$work/expected.txt"
 wine explorer /desktop=installer,1024x768 start.exe "$(winpath "$work/site.NET")" \
     >/dev/null 2>&1 &
 shown() { [ "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l)" -ge 1 ]; }
-step() { # $1 title to wait for, then the keys to send
+step() { # $1 title to wait for, then the keys to send to that window
     wait_for "shown '$1'" || fail "no window '$1'"
+    # The X focus can stay on a window that has just gone: keys would be lost.
+    xdotool search --onlyvisible --name "^$1\$" windowfocus >/dev/null 2>&1
     shift
     xdotool mousemove 512 760 key --delay 100 "$@"
 }
@@ -150,6 +152,8 @@ echo "ok: the open command opened site.NET (title, summary tree)"
 [ "$(entries)" = 1 ] || fail "installed twice: $(entries) entries"
 (cd "$win" && "$@" -D Version="$version" -D ProductCode="$product" -o "$work/rebuilt.msi" \
     >/dev/null 2>&1) || fail "wixl failed"
+# Windows refuses another package of an installed product code (1638) where Wine
+# takes it: only the entries count.
 msiexec /i "$work/rebuilt.msi" >/dev/null
 [ "$(entries)" = 1 ] || fail "rebuilt package: $(entries) entries"
 newer=$(echo "$version" | awk -F. '{ printf "%d.%d.%d", $1, $2, $3 + 1 }')
