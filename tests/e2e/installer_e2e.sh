@@ -19,7 +19,10 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 msi=$win/varomil-$version.msi
 limit=60 # seconds for any single wait
 
-[ $# -ge 1 ] && command -v "$1" >/dev/null 2>&1 || { echo "SKIP: no wixl (scripts/install-deps win)"; exit 77; }
+if [ $# -eq 0 ] || ! command -v "$1" >/dev/null 2>&1; then
+    echo "SKIP: no wixl (scripts/install-deps win)"
+    exit 77
+fi
 [ -f "$msi" ] || { echo "FAIL: no $msi (scripts/build win)"; exit 1; }
 
 work=$(mktemp -d)
