@@ -1,7 +1,12 @@
 # The Win32 shell: varomil.exe, and the GUI test program that drives the same
 # windows in-process. Both link the shell library and the resources.
 enable_language(RC)
+# The manifest carries the version too: written from resources/version.h's numbers.
+set(VAROMIL_VERSION_DOTTED ${PROJECT_VERSION}.0)
+configure_file(${CMAKE_SOURCE_DIR}/resources/varomil.manifest.in
+               ${CMAKE_BINARY_DIR}/resources/varomil.manifest @ONLY)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/resources")
 
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 if(MINGW)
@@ -15,7 +20,8 @@ file(GLOB rc_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
 # The resource compiler's includes are not scanned: name them so edits rebuild.
 file(GLOB rc_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.dlg
      ${CMAKE_SOURCE_DIR}/resources/*.h ${CMAKE_SOURCE_DIR}/resources/*.bmp
-     ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+     ${CMAKE_SOURCE_DIR}/resources/*.ico)
+list(APPEND rc_inputs ${CMAKE_BINARY_DIR}/resources/varomil.manifest)
 set_source_files_properties(${rc_sources} PROPERTIES OBJECT_DEPENDS "${rc_inputs}")
 
 add_library(varomil_shell STATIC ${shell_sources})
@@ -24,6 +30,7 @@ target_link_libraries(varomil_shell PUBLIC varomil_core comctl32 comdlg32 ws2_32
 
 add_executable(varomil WIN32 ${entry_source} ${rc_sources})
 target_link_libraries(varomil PRIVATE varomil_shell)
+include(cmake/Installer.cmake)
 
 if(VAROMIL_TESTS)
     # GUI tests: the real main window and dialogs, driven by control ids.
@@ -61,6 +68,13 @@ if(VAROMIL_TESTS)
     add_test(NAME telnetd_e2e
              COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/telnetd_e2e.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(telnetd_e2e PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+
+    # The installer package: installed, used, upgraded and removed in a Wine prefix
+    # of the test's own.
+    add_test(NAME installer_e2e
+             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/installer_e2e.sh ${CMAKE_BINARY_DIR}
+                     ${PROJECT_VERSION} -- ${VAROMIL_WIXL_COMMAND})
+    set_tests_properties(installer_e2e PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
 
     # The same core tests, built for Windows: proves the core is portable (file
     # modes, integer widths) on the platform it ships on.

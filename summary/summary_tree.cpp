@@ -7,6 +7,7 @@
 
 #include "settings/builtin_tables.h"
 #include "settings/reader_bits.h"
+#include "resources/version.h"
 #include "settings/value_lists.h"
 
 namespace varomil {
@@ -563,7 +564,7 @@ std::string printSummaryTree(const std::vector<SummaryItem>& roots) {
 SummaryContext programSummaryContext() {
     // Kept equal to the resource strings; a test reads the resource script.
     return {"Dornwick",
-            "V2.90.0",
+            VAROMIL_VERSION_LABEL,
             "Settings prepared with Varomil for Dornwick handheld terminals.",
             {"4410/4420", "4630/4640", "4850"}};
 }

@@ -122,7 +122,7 @@ TEST(SummaryTree, ProgramContextIsTheResourceStrings) {
     text << rc.rdbuf();
     const SummaryContext ctx = programSummaryContext();
     std::vector<std::string> lines{"IDS_MAKER \"" + ctx.maker + '"',
-                                   "IDS_VERSION \"" + ctx.version + '"',
+                                   "IDS_VERSION VAROMIL_VERSION_LABEL",
                                    "IDS_NOTICE \"" + ctx.notice + '"'};
     for (std::size_t i = 0; i < ctx.productNames.size(); ++i) {
         lines.push_back(std::to_string(3002 + i) + " \"" + ctx.productNames[i] + '"');
