@@ -109,6 +109,7 @@ void ControlTable::showAt(HWND dialog, std::size_t i) {
             break;
         }
         case ControlKind::Number:
+            if (c.maxChars != 0) SendMessageA(control, EM_LIMITTEXT, c.maxChars, 0);
             setTextQuietly(control, std::to_string(storedNumber(c, area)));
             break;
         case ControlKind::Text:
@@ -177,17 +178,12 @@ bool ControlTable::store(HWND dialog, std::size_t i, int code) {
             return false;
         case ControlKind::Number:
             if (code == EN_CHANGE) {
-                const std::string typed = controlText(control);
                 changed = true;
-                if (typed.empty() && (c.flags & kEmptyStays)) break;
-                const CorrectedNumber n =
-                    correctNumber(typed, c.low, c.high, (c.flags & kAboveToLow) != 0);
+                const CorrectedNumber n = correctedNumber(c, controlText(control));
                 if (n.rewrite) {
                     setTextQuietly(control, n.text);
-                    // A value the program chose is selected, so that the next digit
-                    // replaces it; a number only rid of leading zeros goes on.
-                    const auto size = static_cast<WPARAM>(n.text.size());
-                    SendMessageA(control, EM_SETSEL, n.replaced ? 0 : size, size);
+                    const TextSelection sel = selectionAfter(n);
+                    SendMessageA(control, EM_SETSEL, sel.start, sel.end);
                 }
             }
             break;
@@ -228,15 +224,9 @@ void ControlTable::storeState(HWND dialog, std::size_t i) {
         case ControlKind::Combo:
             storeSelection(c, area, comboSelection(control));
             break;
-        case ControlKind::Number: {
-            const std::string typed = controlText(control);
-            storeNumber(
-                c, area,
-                typed.empty() && (c.flags & kEmptyStays)
-                    ? c.low
-                    : correctNumber(typed, c.low, c.high, (c.flags & kAboveToLow) != 0).value);
+        case ControlKind::Number:
+            storeNumber(c, area, correctedNumber(c, controlText(control)).value);
             break;
-        }
         case ControlKind::Text:
             setFieldText(area, c.at.field, controlText(control).substr(0, c.maxChars));
             break;

@@ -289,7 +289,8 @@ bool lineEdit(HWND page, ScreenView& v, int id, int code) {
         const CorrectedNumber n = correctHostColumn(controlText(control));
         if (n.rewrite) {
             setTextQuietly(control, n.text);
-            SendMessageA(control, EM_SETSEL, n.text.size(), n.text.size());
+            const TextSelection sel = selectionAfter(n);
+            SendMessageA(control, EM_SETSEL, sel.start, sel.end);
         }
         image.setByte(slot::lineHostColumn(v.currentPage, lineOf(IDC_SCR_LINE_COLUMN_1)),
                       static_cast<Byte>(n.value));

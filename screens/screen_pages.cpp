@@ -103,9 +103,10 @@ PageGeometry pageGeometry(const SettingsImage& image, std::size_t page) {
 }
 
 CorrectedNumber correctHostColumn(std::string_view typed) {
-    const CorrectedNumber n =
+    CorrectedNumber n =
         correctNumber(typed.substr(0, kHostColumnChars), kFirstHostColumn, kLastHostColumn);
-    return {n.value, n.text, typed != n.text};
+    n.rewrite = typed != n.text;
+    return n;
 }
 
 void tidyLineTexts(SettingsImage& image) {
