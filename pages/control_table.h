@@ -119,11 +119,14 @@ constexpr ControlSpec splitNumber(int id, Field lowByte, Field highByte, unsigne
     c.highByte = highByte;
     return c;
 }
-constexpr ControlSpec text(int id, Field f, std::size_t maxChars, std::uint8_t flags = 0) {
-    ControlSpec c{id, ControlKind::Text, inImage(f)};
+constexpr ControlSpec text(int id, BitField at, std::size_t maxChars, std::uint8_t flags = 0) {
+    ControlSpec c{id, ControlKind::Text, at};
     c.maxChars = maxChars;
     c.flags = flags;
     return c;
+}
+constexpr ControlSpec text(int id, Field f, std::size_t maxChars, std::uint8_t flags = 0) {
+    return text(id, inImage(f), maxChars, flags);
 }
 constexpr ControlSpec grid(int id, BitField at, GridMode mode, GridLength length,
                            std::size_t capacity = 0) {
