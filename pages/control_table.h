@@ -65,6 +65,22 @@ struct ControlSpec {
     std::uint8_t flags = 0;
 };
 
+// Rows of a table and their count: a page's controls, its enable rules, a list.
+template <class Row>
+struct Rows {
+    const Row* rows = nullptr;
+    std::size_t count = 0;
+    const Row* begin() const { return rows; }
+    const Row* end() const { return rows + count; }
+    // The row of a control, or none.
+    const Row* find(int id) const {
+        for (const Row& r : *this) {
+            if (r.id == id) return &r;
+        }
+        return nullptr;
+    }
+};
+
 // Table helpers, so that a table reads like the page.
 constexpr ControlSpec checkBox(int id, BitField at, std::uint8_t flags = 0) {
     ControlSpec c{id, ControlKind::Check, at};
