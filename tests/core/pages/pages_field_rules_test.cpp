@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "pages/control_table.h"
 #include "pages/field_rules.h"
@@ -110,6 +111,10 @@ TEST(PagesNumbers, KeysTypedIntoANumberEndAsTheUserExpects) {
         EXPECT_TRUE(e.sel == c.sel) << e.sel.start << ".." << e.sel.end;
     }
     EXPECT_EQ(correctedNumber(mayBeEmpty, "").value, 0u);
+    // Auto Power Off keeps its two bytes apart: low byte first field, high byte the other.
+    Byte bytes[4] = {};
+    storeNumber(splitNumber(6, Field{0, 1}, Field{3, 1}, 0, 60255), {bytes, 4}, 60255);
+    EXPECT_EQ(std::vector<Byte>(bytes, bytes + 4), (std::vector<Byte>{0x5F, 0, 0, 0xEB}));
     EXPECT_EQ(correctedNumber(hostColumn, "123").value, 12u);
 }
 
