@@ -146,8 +146,8 @@ void correctSeconds(HWND page, int id) {
     const CorrectedNumber n = correctNumber(controlText(edit), low, kMaxSeconds);
     if (!n.rewrite) return;
     setTextQuietly(edit, n.text);
-    const auto size = static_cast<WPARAM>(n.text.size());
-    SendMessageA(edit, EM_SETSEL, n.replaced ? 0 : size, size);
+    const TextSelection sel = selectionAfter(n);
+    SendMessageA(edit, EM_SETSEL, sel.start, sel.end);
 }
 
 void readerTypeChosen(PageContext& ctx) {

@@ -305,7 +305,8 @@ void orderLengths1D(const LengthFields& L, ByteSpan block) {
 }
 
 // 2D: lengths the option does not use are 0; no length at all means "Any Length";
-// "Two Lengths" keeps the larger first.
+// "Two Lengths" keeps the larger first. A stored length the user left alone is
+// kept as it was, even past what can be typed.
 void orderLengths2D(const LengthFields& L, ByteSpan block) {
     unsigned option = readBits(block, L.mode);
     unsigned first = option != 0 ? readBits(block, L.first) : 0;
@@ -316,7 +317,7 @@ void orderLengths2D(const LengthFields& L, ByteSpan block) {
         std::swap(first, second);
     }
     writeBits(block, L.mode, option);
-    writeBits(block, L.first, std::min(first, kMaxLength));
+    writeBits(block, L.first, first);
     writeBits(block, L.second, second);
 }
 
@@ -392,6 +393,10 @@ void finishDialogOk(const SymbologyDialog& d, ByteSpan block) {
             if (readBits(block, CodabarTransmitStartStop) == 0) {
                 writeBits(block, CodabarStartStopType, 0);
             }
+            break;
+        case DialogExtra::I25Verify:
+            // Both verifications stored: the one the combo shows is kept.
+            storeI25Verify(block, i25VerifyShown(block));
             break;
         case DialogExtra::MsiAlgorithm:
             if (readBits(block, D2MsiTwoCheckDigits) == 0) writeBits(block, D2MsiCheckAlgorithm, 0);

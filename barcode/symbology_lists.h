@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "pages/control_table.h"
 #include "settings/bit_field.h"
 
 namespace varomil {
@@ -17,7 +18,6 @@ enum class EnableKind : std::uint8_t {
 
 struct SymbologyEntry {
     int checkId;
-    std::string_view label;     // check box text ("&&" shows one ampersand)
     BitField enable;            // in the working block of the family
     int moreId = 0;             // 0: the "more..." button stays hidden
     std::string_view dialog{};  // template of the parameter dialog
@@ -25,12 +25,7 @@ struct SymbologyEntry {
     EnableKind kind = EnableKind::Bit;
 };
 
-struct SymbologyList {
-    const SymbologyEntry* entries;
-    std::size_t count;
-    const SymbologyEntry* begin() const { return entries; }
-    const SymbologyEntry* end() const { return entries + count; }
-};
+using SymbologyList = Rows<SymbologyEntry>;
 
 SymbologyList symbologyList1D();  // boxes 301-326 (327 hidden)
 SymbologyList symbologyList2D();  // boxes 301-327

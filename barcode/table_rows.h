@@ -8,23 +8,7 @@
 
 namespace varomil {
 
-struct ControlRows {
-    const ControlSpec* rows;
-    std::size_t count;
-    const ControlSpec* begin() const { return rows; }
-    const ControlSpec* end() const { return rows + count; }
-    // The row of a control, or none.
-    const ControlSpec* find(int id) const {
-        for (const ControlSpec& c : *this) {
-            if (c.id == id) return &c;
-        }
-        return nullptr;
-    }
-};
-
-struct EnableRows {
-    const EnableRule* rows;
-    std::size_t count;
-};
+using ControlRows = Rows<ControlSpec>;
+using EnableRows = Rows<EnableRule>;
 
 }  // namespace varomil

@@ -55,6 +55,14 @@ unsigned storedNumber(const ControlSpec& c, ByteSpan area) {
     return 0;
 }
 
+CorrectedNumber correctedNumber(const ControlSpec& c, std::string_view shown) {
+    if (shown.empty() && (c.flags & kEmptyStays)) return {c.low, {}, false, false};
+    if (c.maxChars != 0) shown = shown.substr(0, c.maxChars);
+    CorrectedNumber n = correctNumber(shown, c.low, c.high, (c.flags & kAboveToLow) != 0);
+    n.rewrite = n.text != shown;
+    return n;
+}
+
 void storeNumber(const ControlSpec& c, ByteSpan area, unsigned value) {
     auto put = [&](Field f, std::size_t i, unsigned v) {
         if (Byte* b = byteAt(area, f, i)) *b = static_cast<Byte>(v & 0xFF);

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "pages/field_rules.h"
 #include "pages/grid_value.h"
 #include "settings/bit_field.h"
 #include "settings/key_roles.h"
@@ -19,7 +20,8 @@ enum class ControlKind : std::uint8_t {
     Radio,    // the field takes `value` when this button is chosen
     Combo,    // the field is the selection; a stored value outside `items` shows none
     RoleKey,  // a key selector (0 "Disable", 1..10 "FN+1".."FN+0") whose key gets `role`
-    Number,   // decimal within [low, high], corrected in place, stored as `storage` says
+    Number,   // decimal within [low, high] of at most `maxChars` digits (0: any),
+              // corrected in place, stored as `storage` says
     Text,     // at most `maxChars` characters
     Grid,     // bytes entered with the grid editor
     EditCombo,  // the text of an editable combo box (the page's own rules fill it)
@@ -61,6 +63,22 @@ struct ControlSpec {
     BitField capacityFrom{};
     std::array<std::uint8_t, 2> capacities{};
     std::uint8_t flags = 0;
+};
+
+// Rows of a table and their count: a page's controls, its enable rules, a list.
+template <class Row>
+struct Rows {
+    const Row* rows = nullptr;
+    std::size_t count = 0;
+    const Row* begin() const { return rows; }
+    const Row* end() const { return rows + count; }
+    // The row of a control, or none.
+    const Row* find(int id) const {
+        for (const Row& r : *this) {
+            if (r.id == id) return &r;
+        }
+        return nullptr;
+    }
 };
 
 // Table helpers, so that a table reads like the page.
@@ -105,6 +123,11 @@ constexpr ControlSpec number(int id, Field f, unsigned low, unsigned high,
                              NumberStorage storage = NumberStorage::Byte, std::uint8_t flags = 0) {
     return number(id, inImage(f), low, high, storage, flags);
 }
+// A number edit that takes at most `digits` characters.
+constexpr ControlSpec withDigits(ControlSpec c, std::size_t digits) {
+    c.maxChars = digits;
+    return c;
+}
 // A 16-bit number whose two bytes are separate fields.
 constexpr ControlSpec splitNumber(int id, Field lowByte, Field highByte, unsigned low,
                                   unsigned high) {
@@ -112,11 +135,14 @@ constexpr ControlSpec splitNumber(int id, Field lowByte, Field highByte, unsigne
     c.highByte = highByte;
     return c;
 }
-constexpr ControlSpec text(int id, Field f, std::size_t maxChars, std::uint8_t flags = 0) {
-    ControlSpec c{id, ControlKind::Text, inImage(f)};
+constexpr ControlSpec text(int id, BitField at, std::size_t maxChars, std::uint8_t flags = 0) {
+    ControlSpec c{id, ControlKind::Text, at};
     c.maxChars = maxChars;
     c.flags = flags;
     return c;
+}
+constexpr ControlSpec text(int id, Field f, std::size_t maxChars, std::uint8_t flags = 0) {
+    return text(id, inImage(f), maxChars, flags);
 }
 constexpr ControlSpec grid(int id, BitField at, GridMode mode, GridLength length,
                            std::size_t capacity = 0) {
@@ -160,6 +186,8 @@ int storedSelection(const ControlSpec& c, ByteSpan area);
 // A selection outside the list (none) keeps the stored value.
 void storeSelection(const ControlSpec& c, ByteSpan area, int selection);
 unsigned storedNumber(const ControlSpec& c, ByteSpan area);
+// The one correction of a number control for what it holds.
+CorrectedNumber correctedNumber(const ControlSpec& c, std::string_view shown);
 void storeNumber(const ControlSpec& c, ByteSpan area, unsigned value);
 // Grid: the capacity in force (fixed, or following another setting).
 std::size_t gridCapacity(const ControlSpec& c, ByteSpan area);

@@ -59,7 +59,18 @@ ControlTable::ControlTable(const ControlSpec* controls, std::size_t count,
       enables_(enables),
       enableCount_(enableCount),
       areas_(areas),
-      gridValues_(count) {}
+      gridValues_(count),
+      limits_(count) {
+    for (std::size_t i = 0; i < count; ++i) limits_[i] = controls[i].maxChars;
+}
+
+void ControlTable::limitText(HWND dialog, int id, std::size_t chars) {
+    for (std::size_t i = 0; i < count_; ++i) {
+        if (controls_[i].id != id || controls_[i].kind != ControlKind::Text) continue;
+        limits_[i] = chars;
+        showAt(dialog, i);
+    }
+}
 
 const ControlSpec* ControlTable::find(int id) const {
     for (std::size_t i = 0; i < count_; ++i) {
@@ -109,11 +120,12 @@ void ControlTable::showAt(HWND dialog, std::size_t i) {
             break;
         }
         case ControlKind::Number:
+            if (c.maxChars != 0) SendMessageA(control, EM_LIMITTEXT, c.maxChars, 0);
             setTextQuietly(control, std::to_string(storedNumber(c, area)));
             break;
         case ControlKind::Text:
-            if (!(c.flags & kKeepTyped)) SendMessageA(control, EM_LIMITTEXT, c.maxChars, 0);
-            setTextQuietly(control, fieldText(area, c.at.field).substr(0, c.maxChars));
+            if (!(c.flags & kKeepTyped)) SendMessageA(control, EM_LIMITTEXT, limits_[i], 0);
+            setTextQuietly(control, fieldText(area, c.at.field).substr(0, limits_[i]));
             break;
         case ControlKind::Grid: {
             auto& value = gridValues_[i];
@@ -180,17 +192,12 @@ bool ControlTable::store(HWND dialog, std::size_t i, int code) {
             return false;
         case ControlKind::Number:
             if (code == EN_CHANGE) {
-                const std::string typed = controlText(control);
                 changed = true;
-                if (typed.empty() && (c.flags & kEmptyStays)) break;
-                const CorrectedNumber n =
-                    correctNumber(typed, c.low, c.high, (c.flags & kAboveToLow) != 0);
+                const CorrectedNumber n = correctedNumber(c, controlText(control));
                 if (n.rewrite) {
                     setTextQuietly(control, n.text);
-                    // A value the program chose is selected, so that the next digit
-                    // replaces it; a number only rid of leading zeros goes on.
-                    const auto size = static_cast<WPARAM>(n.text.size());
-                    SendMessageA(control, EM_SETSEL, n.replaced ? 0 : size, size);
+                    const TextSelection sel = selectionAfter(n);
+                    SendMessageA(control, EM_SETSEL, sel.start, sel.end);
                 }
             }
             break;
@@ -198,7 +205,7 @@ bool ControlTable::store(HWND dialog, std::size_t i, int code) {
             if (code == EN_CHANGE) {
                 changed = true;
                 if (c.flags & kKeepTyped) break;
-                const CutText t = cutText(controlText(control), c.maxChars);
+                const CutText t = cutText(controlText(control), limits_[i]);
                 if (t.rewrite) {
                     setTextQuietly(control, t.text);
                     SendMessageA(control, EM_SETSEL, t.text.size(), t.text.size());
@@ -231,17 +238,11 @@ void ControlTable::storeState(HWND dialog, std::size_t i) {
         case ControlKind::Combo:
             storeSelection(c, area, comboSelection(control));
             break;
-        case ControlKind::Number: {
-            const std::string typed = controlText(control);
-            storeNumber(
-                c, area,
-                typed.empty() && (c.flags & kEmptyStays)
-                    ? c.low
-                    : correctNumber(typed, c.low, c.high, (c.flags & kAboveToLow) != 0).value);
+        case ControlKind::Number:
+            storeNumber(c, area, correctedNumber(c, controlText(control)).value);
             break;
-        }
         case ControlKind::Text:
-            setFieldText(area, c.at.field, controlText(control).substr(0, c.maxChars));
+            setFieldText(area, c.at.field, controlText(control).substr(0, limits_[i]));
             break;
         case ControlKind::Grid: {
             const std::size_t n = std::min(c.at.field.width, gridValues_[i].size());

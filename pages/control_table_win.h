@@ -46,6 +46,10 @@ class ControlTable {
     void commitDeferred(HWND dialog);
     void applyEnableRules(HWND dialog);
 
+    // A text row whose limit follows the page (a line as wide as its layout):
+    // `chars` instead of the row's `maxChars` until the table is made again.
+    void limitText(HWND dialog, int id, std::size_t chars);
+
     const ControlSpec* find(int id) const;
     AreaSet& areas() { return areas_; }
     SettingsImage& image() { return *areas_.image; }
@@ -64,6 +68,7 @@ class ControlTable {
     std::size_t enableCount_ = 0;
     AreaSet areas_;
     std::vector<std::array<Byte, kGridMaxCapacity>> gridValues_;
+    std::vector<std::size_t> limits_;  // each row's character limit in force
 };
 
 // The text a field holds (up to its first 0 byte or its width).

@@ -28,16 +28,21 @@ CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high
     CorrectedNumber out;
     if (!parsed.isNumber || parsed.value < low) {
         out.value = low;
-        out.replaced = true;
+        out.filledIn = true;
     } else if (parsed.value > high) {
         out.value = aboveGivesLow ? low : high;
-        out.replaced = true;
+        out.filledIn = aboveGivesLow;
     } else {
         out.value = static_cast<unsigned>(parsed.value);
     }
     out.text = std::to_string(out.value);
     out.rewrite = text != out.text;
     return out;
+}
+
+TextSelection selectionAfter(const CorrectedNumber& n) {
+    const std::size_t size = n.text.size();
+    return {n.filledIn ? 0 : size, size};
 }
 
 CutText cutText(std::string_view text, std::size_t maxChars) {

@@ -23,16 +23,26 @@ ParsedNumber parseSaturating(std::string_view text, unsigned long ceiling);
 // [low, high] (not a number gives low; above high gives high, or low when
 // `aboveGivesLow`) and the text the control must show, which is the value
 // without leading zeros. `rewrite` says the control's text differs;
-// `replaced` that the value is not the one typed (the user's next digit should
-// replace it rather than extend it).
+// `filledIn` that the program put in a value the user did not type (nothing,
+// below the lowest, or the lowest again after too big), which is selected so
+// that the next digit replaces it. A number cut down to its highest is not
+// filled in: the caret stays at its end, so further digits leave it there.
 struct CorrectedNumber {
     unsigned value = 0;
     std::string text;
     bool rewrite = false;
-    bool replaced = false;
+    bool filledIn = false;
 };
 CorrectedNumber correctNumber(std::string_view text, unsigned low, unsigned high,
                               bool aboveGivesLow = false);
+
+// The selection of an edit once it shows a rewritten number.
+struct TextSelection {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    bool operator==(const TextSelection& o) const { return start == o.start && end == o.end; }
+};
+TextSelection selectionAfter(const CorrectedNumber& n);
 
 // A typed text cut to what its slot holds; `rewrite` when the control must show less.
 struct CutText {

@@ -201,7 +201,8 @@ void showResult(HWND chart) {
 }
 
 // The keyboard way through the chart: the arrows move the selected cell, Space
-// or Enter takes its code, Backspace takes the last code off again.
+// takes its code, Backspace takes the last code off again. Enter is the
+// dialog's: it presses the default button.
 bool chartKey(HWND chart, WPARAM key) {
     const int columns = static_cast<int>(chartOf(chart).columns);
     int column = editor.selColumn, row = editor.selRow;
@@ -219,7 +220,6 @@ bool chartKey(HWND chart, WPARAM key) {
             row = row < 15 ? row + 1 : 15;
             break;
         case VK_SPACE:
-        case VK_RETURN:
             if (editor.value.append(static_cast<Byte>(16 * column + row))) {
                 showResult(chart);
             } else {
@@ -253,12 +253,9 @@ LRESULT CALLBACK chartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         case WM_GETDLGCODE:
-            // Arrows, Space, Enter and Backspace belong to the chart, Tab and
+            // Arrows, Space and Backspace belong to the chart; Tab, Enter and
             // Escape to the dialog.
-            return DLGC_WANTARROWS | DLGC_WANTCHARS |
-                   (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN
-                        ? DLGC_WANTMESSAGE
-                        : 0);
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_KEYDOWN:
             if (chartKey(chart, wParam)) return 0;
             break;

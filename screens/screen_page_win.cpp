@@ -5,6 +5,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -27,8 +28,43 @@ constexpr char kBufferFull[] = " Screen buffer full !! \r\n Accept at most %d sc
 constexpr char kDeleteQuestion[] = "Are you sure to delete this page ?";
 constexpr char kFilter[] = "Host Session Screens (*.SCR)\0*.SCR\0";
 constexpr DWORD kFileNameCapacity = 256;
-constexpr int kShownLines = 8;
-constexpr int kHostRows = 24;
+constexpr std::array<std::string_view, 25> kHostRows = {
+    "nil", "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11", "12",
+    "13",  "14", "15", "16", "17", "18", "19", "20", "21", "22", "23", "24"};
+
+constexpr BitField inShownLines(Field f) {
+    return {Area::Buffer, f, 0, 0};
+}
+
+// Line k of the eight on display: its text, host column and host row, and the
+// rule that a line the layout does not use is disabled.
+#define SHOWN_LINE_ROWS(k)                                                                  \
+    text(IDC_SCR_LINE_TEXT_1 + (k), inShownLines(shown::text(k)), fld::kLineTextWidth - 1), \
+        withDigits(number(IDC_SCR_LINE_COLUMN_1 + (k), inShownLines(shown::hostColumn(k)),  \
+                          kFirstHostColumn, kLastHostColumn),                               \
+                   kHostColumnChars),                                                       \
+        combo(IDC_SCR_LINE_ROW_1 + (k), inShownLines(shown::hostRow(k)), kHostRows)
+constexpr ControlSpec kControls[] = {
+    SHOWN_LINE_ROWS(0), SHOWN_LINE_ROWS(1), SHOWN_LINE_ROWS(2), SHOWN_LINE_ROWS(3),
+    SHOWN_LINE_ROWS(4), SHOWN_LINE_ROWS(5), SHOWN_LINE_ROWS(6), SHOWN_LINE_ROWS(7),
+};
+#undef SHOWN_LINE_ROWS
+
+#define SHOWN_LINE_ENABLES(k)                                                                   \
+    EnableRule{IDC_SCR_LINE_NO_1 + (k), IDC_SCR_LINE_NO_1 + (k), inShownLines(shown::inUse(k)), \
+               1},                                                                              \
+        EnableRule{IDC_SCR_LINE_TEXT_1 + (k), IDC_SCR_LINE_TEXT_1 + (k),                        \
+                   inShownLines(shown::inUse(k)), 1},                                           \
+        EnableRule{IDC_SCR_LINE_COLUMN_1 + (k), IDC_SCR_LINE_COLUMN_1 + (k),                    \
+                   inShownLines(shown::inUse(k)), 1},                                           \
+        EnableRule {                                                                            \
+        IDC_SCR_LINE_ROW_1 + (k), IDC_SCR_LINE_ROW_1 + (k), inShownLines(shown::inUse(k)), 1    \
+    }
+constexpr EnableRule kEnables[] = {
+    SHOWN_LINE_ENABLES(0), SHOWN_LINE_ENABLES(1), SHOWN_LINE_ENABLES(2), SHOWN_LINE_ENABLES(3),
+    SHOWN_LINE_ENABLES(4), SHOWN_LINE_ENABLES(5), SHOWN_LINE_ENABLES(6), SHOWN_LINE_ENABLES(7),
+};
+#undef SHOWN_LINE_ENABLES
 constexpr LPARAM kPreviewTextLimit = 3000;
 constexpr char kPreviewFace[] = "Courier New";
 constexpr LONG kPreviewHeightTwips = 160;  // 8 points
@@ -43,6 +79,8 @@ struct ScreenView : PageState {
     std::size_t listFontSize = 0;  // the font size the layout list was filled for
     HMODULE richEdit = nullptr;
     HWND preview = nullptr;
+    std::array<Byte, shown::kSize> shownLines{};  // what the line rows edit
+    ControlTable* table = nullptr;                // the page's, which runs the line rows
 
     ~ScreenView() override;
 };
@@ -66,27 +104,21 @@ void fillLayouts(HWND page, ScreenView& v) {
 }
 
 void showLines(HWND page, ScreenView& v) {
-    const SettingsImage& image = *v.image;
-    const std::size_t p = v.currentPage;
-    for (int k = 0; k < kShownLines; ++k) {
-        const std::size_t a = v.firstLine + static_cast<std::size_t>(k);
-        setNumber(page, IDC_SCR_LINE_NO_1 + k, a + 1);
-        setNumber(page, IDC_SCR_LINE_COLUMN_1 + k, image.byte(slot::lineHostColumn(p, a)));
-        HWND text = item(page, IDC_SCR_LINE_TEXT_1 + k);
-        SendMessageA(text, EM_LIMITTEXT, lineTextLimit(v.geometry), 0);
-        setTextQuietly(text, image.text(slot::lineText(p, a)));
-        SendMessageA(item(page, IDC_SCR_LINE_ROW_1 + k), CB_SETCURSEL,
-                     image.byte(slot::lineHostRow(p, a)), 0);
-        const bool used = a < v.geometry.lines;
-        for (int id :
-             {IDC_SCR_LINE_NO_1, IDC_SCR_LINE_COLUMN_1, IDC_SCR_LINE_TEXT_1, IDC_SCR_LINE_ROW_1}) {
-            EnableWindow(item(page, id + k), used);
-        }
+    ControlTable& table = *v.table;
+    const std::size_t shownLines = kShownLines;
+    loadShownLines(*v.image, v.currentPage, v.geometry, v.firstLine,
+                   {v.shownLines.data(), v.shownLines.size()});
+    table.areas().buffer = {v.shownLines.data(), v.shownLines.size()};
+    table.showAll(page);
+    for (std::size_t k = 0; k < shownLines; ++k) {
+        const int id = IDC_SCR_LINE_TEXT_1 + static_cast<int>(k);
+        setNumber(page, IDC_SCR_LINE_NO_1 + static_cast<int>(k), v.firstLine + k + 1);
+        table.limitText(page, id, lineTextLimit(v.geometry));
     }
-    const bool scrolls = v.geometry.lines > kShownLines;
+    const bool scrolls = v.geometry.lines > shownLines;
     EnableWindow(item(page, IDC_SCR_PREVIOUS_LINES), scrolls && v.firstLine > 0);
     EnableWindow(item(page, IDC_SCR_NEXT_LINES),
-                 scrolls && v.firstLine + kShownLines < v.geometry.lines);
+                 scrolls && v.firstLine + shownLines < v.geometry.lines);
 }
 
 void showLayout(HWND page, ScreenView& v) {
@@ -204,18 +236,9 @@ void setUp(PageContext& ctx) {
     ScreenView& v = ctx.as<ScreenView>();
     v.page = page;
     v.image = &ctx.table.image();
+    v.table = &ctx.table;
     fillLayouts(page, v);
     EnableWindow(item(page, IDC_SCR_LAYOUT), !layoutFixedByProduct(*v.image));
-    for (int k = 0; k < kShownLines; ++k) {
-        HWND rows = item(page, IDC_SCR_LINE_ROW_1 + k);
-        SendMessageA(rows, CB_RESETCONTENT, 0, 0);
-        SendMessageA(rows, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("nil"));
-        for (int r = 1; r <= kHostRows; ++r) {
-            const std::string row = std::to_string(r);
-            SendMessageA(rows, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-        }
-        SendMessageA(item(page, IDC_SCR_LINE_COLUMN_1 + k), EM_LIMITTEXT, kHostColumnChars, 0);
-    }
     if (!v.richEdit) createPreview(page, v);
     v.currentPage = 0;
     showPage(page, v);
@@ -270,46 +293,16 @@ bool pageButton(HWND page, ScreenView& v, int id) {
     return true;
 }
 
-// A change of one of the 8 shown lines; false when `id` is none of theirs.
-bool lineEdit(HWND page, ScreenView& v, int id, int code) {
-    SettingsImage& image = *v.image;
-    const auto lineOf = [&](int firstId) {
-        return v.firstLine + static_cast<std::size_t>(id - firstId);
-    };
-    HWND control = item(page, id);
-    if (id >= IDC_SCR_LINE_TEXT_1 && id < IDC_SCR_LINE_TEXT_1 + kShownLines) {
-        if (code != EN_CHANGE) return true;
-        const CutText t = cutText(controlText(control), lineTextLimit(v.geometry));
-        if (t.rewrite) setTextQuietly(control, t.text);
-        image.setText(slot::lineText(v.currentPage, lineOf(IDC_SCR_LINE_TEXT_1)), t.text);
-        return true;
-    }
-    if (id >= IDC_SCR_LINE_COLUMN_1 && id < IDC_SCR_LINE_COLUMN_1 + kShownLines) {
-        if (code != EN_CHANGE) return true;
-        const CorrectedNumber n = correctHostColumn(controlText(control));
-        if (n.rewrite) {
-            setTextQuietly(control, n.text);
-            SendMessageA(control, EM_SETSEL, n.text.size(), n.text.size());
-        }
-        image.setByte(slot::lineHostColumn(v.currentPage, lineOf(IDC_SCR_LINE_COLUMN_1)),
-                      static_cast<Byte>(n.value));
-        return true;
-    }
-    if (id >= IDC_SCR_LINE_ROW_1 && id < IDC_SCR_LINE_ROW_1 + kShownLines) {
-        const int row = comboSelection(control);
-        if (code == CBN_SELCHANGE && row >= 0) {
-            image.setByte(slot::lineHostRow(v.currentPage, lineOf(IDC_SCR_LINE_ROW_1)),
-                          static_cast<Byte>(row));
-        }
-        return true;
-    }
-    return false;
+// A line row stored its change into the shown lines: they go back to their page.
+void lineChanged(PageContext& ctx, int) {
+    ScreenView& v = ctx.as<ScreenView>();
+    storeShownLines({v.shownLines.data(), v.shownLines.size()}, v.currentPage, v.firstLine,
+                    *v.image);
 }
 
 bool command(PageContext& ctx, int id, int code) {
     HWND page = ctx.page;
     ScreenView& v = ctx.as<ScreenView>();
-    if (lineEdit(page, v, id, code)) return true;
     if (id == IDC_SCR_LAYOUT) {
         const int layout = comboSelection(item(page, id));
         if (code == CBN_SELCHANGE && layout >= 0) {
@@ -356,10 +349,13 @@ void apply(PageContext& ctx) {
 }
 
 constexpr PageSpec kPage = PageSpec{"SCREEN_DLG", PageProtocol::Snapshot}
+                               .withControls(kControls)
+                               .withEnableRules(kEnables)
                                .withState(makePageState<ScreenView>)
                                .onSetUp(setUp)
                                .onActivate(activate)
                                .onCommand(command)
+                               .onChanged(lineChanged)
                                .onApply(apply)
                                .withReset(IDC_SCR_RESET, reset);
 

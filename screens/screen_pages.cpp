@@ -11,8 +11,6 @@ namespace {
 
 constexpr unsigned kProductWithFixedLayout = 3;
 constexpr std::size_t kFixedLayout = 4;
-constexpr Byte kFirstHostColumn = 1;
-constexpr unsigned kLastHostColumn = 80;
 
 void copyField(SettingsImage& image, Field to, Field from) {
     for (std::size_t i = 0; i < to.width; ++i) image.setByte(to, image.byte(from, i), i);
@@ -34,7 +32,7 @@ void clearPage(SettingsImage& image, Companions& c, std::size_t p) {
     c.capturedScreens[p].fill(0);
     for (std::size_t l = 0; l < fld::kLinesPerPage; ++l) {
         image.fill(slot::lineText(p, l), 0);
-        image.setByte(slot::lineHostColumn(p, l), kFirstHostColumn);
+        image.setByte(slot::lineHostColumn(p, l), static_cast<Byte>(kFirstHostColumn));
         image.setByte(slot::lineHostRow(p, l), 0);
     }
     image.fill(slot::pageCharacteristics(p), 0);
@@ -102,10 +100,32 @@ PageGeometry pageGeometry(const SettingsImage& image, std::size_t page) {
     return g;
 }
 
-CorrectedNumber correctHostColumn(std::string_view typed) {
-    const CorrectedNumber n =
-        correctNumber(typed.substr(0, kHostColumnChars), kFirstHostColumn, kLastHostColumn);
-    return {n.value, n.text, typed != n.text};
+void loadShownLines(const SettingsImage& image, std::size_t page, const PageGeometry& g,
+                    std::size_t firstLine, ByteSpan shownLines) {
+    if (shownLines.size < shown::kSize) return;
+    for (std::size_t k = 0; k < kShownLines; ++k) {
+        const std::size_t line = firstLine + k;
+        const Field text = slot::lineText(page, line);
+        std::copy_n(image.bytes().data() + text.offset, text.width,
+                    shownLines.data + shown::text(k).offset);
+        shownLines.data[shown::hostRow(k).offset] = image.byte(slot::lineHostRow(page, line));
+        shownLines.data[shown::hostColumn(k).offset] = image.byte(slot::lineHostColumn(page, line));
+        shownLines.data[shown::inUse(k).offset] = line < g.lines ? 1 : 0;
+    }
+}
+
+void storeShownLines(ByteSpan shownLines, std::size_t page, std::size_t firstLine,
+                     SettingsImage& image) {
+    if (shownLines.size < shown::kSize) return;
+    for (std::size_t k = 0; k < kShownLines; ++k) {
+        const std::size_t line = firstLine + k;
+        const Field text = slot::lineText(page, line);
+        std::copy_n(shownLines.data + shown::text(k).offset, text.width,
+                    image.bytes().data() + text.offset);
+        image.setByte(slot::lineHostRow(page, line), shownLines.data[shown::hostRow(k).offset]);
+        image.setByte(slot::lineHostColumn(page, line),
+                      shownLines.data[shown::hostColumn(k).offset]);
+    }
 }
 
 void tidyLineTexts(SettingsImage& image) {

@@ -9,6 +9,7 @@
 
 #include "pages/field_rules.h"
 #include "screens/differentiation.h"
+#include "settings/bit_field.h"
 #include "settings/settings_image.h"
 
 namespace varomil {
@@ -60,10 +61,34 @@ inline std::size_t lineTextLimit(const PageGeometry& g) {
     return g.columns - 1;
 }
 
-// A typed host column: the first two characters, as a number 1..80 without
-// leading zeros (nothing or 0 gives 1).
+// The eight terminal lines on display, as the working bytes the page's controls
+// edit: each line's text, host row (0 "nil", 1..24) and host column (1..80), and
+// whether the page's layout uses the line.
+constexpr std::size_t kShownLines = 8;
+constexpr std::size_t kFirstHostColumn = 1;
+constexpr std::size_t kLastHostColumn = 80;
 constexpr std::size_t kHostColumnChars = 2;
-CorrectedNumber correctHostColumn(std::string_view typed);
+namespace shown {
+constexpr Field text(std::size_t k) {
+    return {fld::kLineTextWidth * k, fld::kLineTextWidth};
+}
+constexpr Field hostRow(std::size_t k) {
+    return {fld::kLineTextWidth * kShownLines + k, 1};
+}
+constexpr Field hostColumn(std::size_t k) {
+    return {(fld::kLineTextWidth + 1) * kShownLines + k, 1};
+}
+constexpr Field inUse(std::size_t k) {
+    return {(fld::kLineTextWidth + 2) * kShownLines + k, 1};
+}
+constexpr std::size_t kSize = (fld::kLineTextWidth + 3) * kShownLines;
+}  // namespace shown
+
+// Lines firstLine.. of a page into the working bytes (`kSize` of them), and back.
+void loadShownLines(const SettingsImage& image, std::size_t page, const PageGeometry& g,
+                    std::size_t firstLine, ByteSpan shownLines);
+void storeShownLines(ByteSpan shownLines, std::size_t page, std::size_t firstLine,
+                     SettingsImage& image);
 
 // On apply: every line text slot of every page is zero-filled behind its text.
 void tidyLineTexts(SettingsImage& image);

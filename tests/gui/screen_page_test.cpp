@@ -162,6 +162,14 @@ TEST_F(ScreenPageTest, LinesFollowTheLayoutAndTheirRules) {
             EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_COLUMN_1 + 1), c.shown) << c.typed;
             EXPECT_EQ(settingsImage().byte(slot::lineHostColumn(1, 1)), c.stored) << c.typed;
         }
+        // Backspace over the 7, then 4 and 5: the 1 filled in is replaced.
+        HWND column = GetDlgItem(page, IDC_SCR_LINE_COLUMN_1 + 1);
+        SendMessageA(column, EM_SETSEL, 1, 1);
+        for (WPARAM key : {WPARAM{VK_BACK}, WPARAM{'4'}, WPARAM{'5'}}) {
+            SendMessageA(column, WM_CHAR, key, 0);
+        }
+        EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_COLUMN_1 + 1), "45");
+        EXPECT_EQ(settingsImage().byte(slot::lineHostColumn(1, 1)), 45);
         typeKeys(page, IDC_SCR_LINE_TEXT_1 + 2, "ABCDEFGHIJKLMNOPQRSTUVW");
         EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_TEXT_1 + 2), "ABCDEFGHIJKLMNOPQRS");
         EXPECT_EQ(settingsImage().text(slot::lineText(1, 2)), "ABCDEFGHIJKLMNOPQRS");

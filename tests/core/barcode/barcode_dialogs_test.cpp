@@ -208,6 +208,14 @@ TEST(SymbologyDialogs, LengthRulesOfBothFamilies) {
     EXPECT_EQ(b[10], 0xFF);
     act(*c93, span(b), {}, {{201, 5}, {202, 6}, {401, 3}});
     EXPECT_EQ(b[9] | b[10], 0x00);
+    // Lengths the user did not touch are stored as they were, past 127 too.
+    b = pattern(Area::Reader2D, 0);
+    b[8] = 0x40;  // "Two Lengths"
+    b[9] = 200;
+    b[10] = 150;
+    confirm(*c93, span(b), {});
+    EXPECT_EQ(b[9], 200);
+    EXPECT_EQ(b[10], 150);
     // The labels follow the mode or option.
     EXPECT_EQ(lengthLabels(*i25, 1).first, "Max Length :");
     EXPECT_EQ(lengthLabels(*i25, 0).second, "Fixed Length 2:");
@@ -241,11 +249,12 @@ TEST(SymbologyDialogs, Interleaved25CheckBoxesAndVerificationExcludeEachOther) {
         {0x10, {{402, 2}}, 0x02},  // so does OPCC
         {0x30, {{302, 0}}, 0x10},  // unchecking touches nothing else
         {0x10, {{402, 0}}, 0x10},  // " No verify" keeps it
+        {0x42, {}, 0x02},          // USS and OPCC both stored: OK keeps the OPCC shown
     };
     for (const Case& c : cases) {
         Block b = pattern(Area::Reader2D, 0);
         b[14] = c.before;
-        act(d, span(b), {}, c.actions);
+        confirm(d, span(b), c.actions);
         EXPECT_EQ(b[14], c.after) << int(c.before);
     }
     // The combo shows OPCC before USS.

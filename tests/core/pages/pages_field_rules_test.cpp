@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "pages/control_table.h"
 #include "pages/field_rules.h"
 #include "pages/prompt_lines.h"
 #include "settings/factory_defaults.h"
@@ -37,14 +39,83 @@ TEST(PagesNumbers, AutoPowerOffIsCorrectedToItsRangeWithoutWrapping) {
     }
 }
 
-TEST(PagesNumbers, IdleTimeStaysWithinOneToNine) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"0", "1"}, {"", "1"}, {"12", "9"}, {"05", "5"}};
-    for (const auto& [typed, shown] : cases) EXPECT_EQ(correctNumber(typed, 1, 9).text, shown);
-    EXPECT_FALSE(correctNumber("5", 1, 9).rewrite);
-    // Some fields start again at their lowest value when a number is too big.
-    EXPECT_EQ(correctNumber("12", 1, 9, true).text, "1");
-    EXPECT_TRUE(correctNumber("12", 1, 9, true).replaced);
+// An edit control as the user drives it: 'A' selects all, 'B' is Backspace,
+// a digit replaces the selection (refused when the edit is full); after each
+// change the number control's correction runs, as the kit runs it.
+struct Edit {
+    std::string text;
+    TextSelection sel;
+};
+
+Edit typeKeys(const ControlSpec& c, Edit e, std::string_view keys) {
+    for (char key : keys) {
+        if (key == 'A') {
+            e.sel = {0, e.text.size()};
+            continue;
+        }
+        if (key == 'B') {
+            if (e.sel.start == e.sel.end && e.sel.start == 0) continue;
+            const std::size_t from = e.sel.start == e.sel.end ? e.sel.start - 1 : e.sel.start;
+            e.text.erase(from, e.sel.end - from);
+            e.sel = {from, from};
+        } else {
+            const std::size_t kept = e.text.size() - (e.sel.end - e.sel.start);
+            if (c.maxChars != 0 && kept >= c.maxChars) continue;
+            e.text.replace(e.sel.start, e.sel.end - e.sel.start, 1, key);
+            e.sel = {e.sel.start + 1, e.sel.start + 1};
+        }
+        const CorrectedNumber n = correctedNumber(c, e.text);
+        if (n.rewrite) e = {n.text, selectionAfter(n)};
+    }
+    return e;
+}
+
+TEST(PagesNumbers, KeysTypedIntoANumberEndAsTheUserExpects) {
+    const ControlSpec autoPowerOff = number(1, Field{0, 2}, 0, 60255, NumberStorage::U16le);
+    const ControlSpec idle = number(2, Field{0, 1}, 1, 9);
+    const ControlSpec hostColumn = withDigits(number(3, Field{0, 1}, 1, 80), 2);
+    const ControlSpec startsAgain =
+        number(4, Field{0, 2}, 0, 65279, NumberStorage::U16be, kAboveToLow);
+    const ControlSpec mayBeEmpty = number(5, Field{0, 1}, 0, 255, NumberStorage::Byte, kEmptyStays);
+    const struct {
+        const ControlSpec& row;
+        const char* before;
+        const char* keys;
+        const char* text;
+        TextSelection sel;
+    } cases[] = {
+        // Past the highest: corrected in place, the caret stays at the end.
+        {autoPowerOff, "0", "A99999999999", "60255", {5, 5}},
+        {autoPowerOff, "0", "A0042", "42", {2, 2}},
+        {idle, "4", "A12", "9", {1, 1}},
+        // Emptied or below the lowest: the value filled in is selected.
+        {autoPowerOff, "7", "AB", "0", {0, 1}},
+        {idle, "4", "AB", "1", {0, 1}},
+        {idle, "4", "AB5", "5", {1, 1}},
+        {idle, "4", "A0", "1", {0, 1}},
+        {hostColumn, "1", "B45", "45", {2, 2}},
+        {hostColumn, "1", "A00", "1", {0, 1}},
+        {hostColumn, "45", "6", "45", {2, 2}},
+        {hostColumn, "8", "1", "80", {2, 2}},
+        {hostColumn, "12", "A05", "5", {1, 1}},
+        // A value that starts again at the lowest is the program's.
+        {startsAgain, "6528", "0", "0", {0, 1}},
+        {startsAgain, "6528", "05", "5", {1, 1}},
+        {mayBeEmpty, "25", "BB", "", {0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.before) + " + " + c.keys);
+        const std::size_t end = std::string_view(c.before).size();
+        const Edit e = typeKeys(c.row, {c.before, {end, end}}, c.keys);
+        EXPECT_EQ(e.text, c.text);
+        EXPECT_TRUE(e.sel == c.sel) << e.sel.start << ".." << e.sel.end;
+    }
+    EXPECT_EQ(correctedNumber(mayBeEmpty, "").value, 0u);
+    // Auto Power Off keeps its two bytes apart: low byte first field, high byte the other.
+    Byte bytes[4] = {};
+    storeNumber(splitNumber(6, Field{0, 1}, Field{3, 1}, 0, 60255), {bytes, 4}, 60255);
+    EXPECT_EQ(std::vector<Byte>(bytes, bytes + 4), (std::vector<Byte>{0x5F, 0, 0, 0xEB}));
+    EXPECT_EQ(correctedNumber(hostColumn, "123").value, 12u);
 }
 
 TEST(PagesNumbers, SaturatingParseStopsAtTheCeiling) {

@@ -1,6 +1,7 @@
 // Deleting pages, the geometry of a page's lines and the rules of its fields.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -117,21 +118,29 @@ TEST(ScreensPages, GeometryFollowsLayoutFontAndProduct) {
     }
 }
 
-TEST(ScreensPages, HostColumnIsCorrected) {
-    const struct {
-        const char* typed;
-        unsigned value;
-        const char* shown;
-    } cases[] = {{"7", 7, "7"},     {"80", 80, "80"}, {"", 1, "1"},     {"0", 1, "1"},
-                 {"00", 1, "1"},    {"05", 5, "5"},   {"81", 80, "80"}, {"99", 80, "80"},
-                 {"123", 12, "12"}, {"x", 1, "1"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        const CorrectedNumber n = correctHostColumn(c.typed);
-        EXPECT_EQ(n.value, c.value);
-        EXPECT_EQ(n.text, c.shown);
-        EXPECT_EQ(n.rewrite, std::string(c.typed) != c.shown);
-    }
+TEST(ScreensPages, ShownLinesComeFromTheirPageAndGoBackOnlyThere) {
+    Rig rig;
+    SettingsImage& image = *rig.image;
+    image.setText(slot::lineText(3, 9), "nine");
+    image.setByte(slot::lineHostRow(3, 9), 24);
+    image.setByte(slot::lineHostColumn(3, 9), 80);
+    PageGeometry g;
+    g.lines = 12;
+    std::array<Byte, shown::kSize> lines{};
+    const ByteSpan span{lines.data(), lines.size()};
+    loadShownLines(image, 3, g, 8, span);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(lines.data() + shown::text(1).offset)),
+              "nine");
+    EXPECT_EQ(lines[shown::hostRow(1).offset], 24);
+    EXPECT_EQ(lines[shown::hostColumn(1).offset], 80);
+    EXPECT_EQ(lines[shown::inUse(3).offset], 1);  // line 12 of 12
+    EXPECT_EQ(lines[shown::inUse(4).offset], 0);
+    const SettingsImage before = image;
+    lines[shown::hostColumn(7).offset] = 45;  // line 16
+    storeShownLines(span, 3, 8, image);
+    EXPECT_EQ(image.byte(slot::lineHostColumn(3, 15)), 45);
+    image.setByte(slot::lineHostColumn(3, 15), before.byte(slot::lineHostColumn(3, 15)));
+    EXPECT_EQ(image.bytes(), before.bytes());
 }
 
 TEST(ScreensPages, ApplyZeroFillsEveryLineBehindItsText) {
