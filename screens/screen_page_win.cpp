@@ -26,8 +26,6 @@ constexpr char kNotSeparable[] =
     "Can not find enough characteristics to differentiate the host screens.";
 constexpr char kBufferFull[] = " Screen buffer full !! \r\n Accept at most %d screens. ";
 constexpr char kDeleteQuestion[] = "Are you sure to delete this page ?";
-constexpr char kFilter[] = "Host Session Screens (*.SCR)\0*.SCR\0";
-constexpr DWORD kFileNameCapacity = 256;
 constexpr std::array<std::string_view, 25> kHostRows = {
     "nil", "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11", "12",
     "13",  "14", "15", "16", "17", "18", "19", "20", "21", "22", "23", "24"};
@@ -245,10 +243,9 @@ void setUp(PageContext& ctx) {
 }
 
 void loadScreens(HWND page, ScreenView& v) {
-    char name[kFileNameCapacity] = "";
-    OPENFILENAMEA ofn = fileDialogFor(page, name, sizeof name, kFilter, nullptr, OFN_FILEMUSTEXIST);
-    if (!chooseOpenFile(ofn)) return;
-    const auto records = readScreenFile(name);
+    const auto name = chooseFile(page, FileDialogKind::Open, FileType::Screens);
+    if (!name) return;
+    const auto records = readScreenFile(*name);
     if (!records) return;
     const LoadOutcome out = loadHostScreens(*records, *v.image, companions());
     if (out.status == LoadStatus::NotSeparable) {
