@@ -34,7 +34,23 @@ bool chooseInLastFolder(OPENFILENAMEA& ofn, Choose choose) {
     }
     return chosen;
 }
-}  // namespace
+
+// The dialog's settings for a file name buffer of `capacity` characters: the
+// filter's first entry chosen, the read-only box hidden, `defExt` (may be null)
+// added to a name typed without one.
+OPENFILENAMEA fileDialogFor(HWND owner, char* name, DWORD capacity, const char* filter,
+                            const char* defExt, DWORD flags) {
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = capacity;
+    ofn.lpstrDefExt = defExt;
+    ofn.Flags = flags | OFN_HIDEREADONLY;
+    return ofn;
+}
 
 bool chooseOpenFile(OPENFILENAMEA& ofn) {
     return chooseInLastFolder(ofn, [&] {
@@ -50,11 +66,6 @@ bool chooseSaveFile(OPENFILENAMEA& ofn) {
     });
 }
 
-void setFileDialogHook(FileDialogHook h) {
-    hook() = std::move(h);
-}
-
-namespace {
 struct FileTypeInfo {
     FileType type;
     const char* filter;
@@ -68,7 +79,12 @@ constexpr FileTypeInfo kFileTypes[] = {
     {FileType::Screens, "Host Session Screens (*.SCR)\0*.SCR\0", "SCR", false},
     {FileType::Text, "Text (*.TXT)\0*.TXT\0", "TXT", false},
 };
+
 }  // namespace
+
+void setFileDialogHook(FileDialogHook h) {
+    hook() = std::move(h);
+}
 
 std::optional<std::string> chooseFile(HWND owner, FileDialogKind kind, FileType type,
                                       const std::string& initial) {
@@ -86,20 +102,6 @@ std::optional<std::string> chooseFile(HWND owner, FileDialogKind kind, FileType 
     if (!(save ? chooseSaveFile(ofn) : chooseOpenFile(ofn))) return std::nullopt;
     name[sizeof name - 1] = '\0';
     return std::string(name);
-}
-
-OPENFILENAMEA fileDialogFor(HWND owner, char* name, DWORD capacity, const char* filter,
-                            const char* defExt, DWORD flags) {
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = capacity;
-    ofn.lpstrDefExt = defExt;
-    ofn.Flags = flags | OFN_HIDEREADONLY;
-    return ofn;
 }
 
 }  // namespace varomil

@@ -1,6 +1,6 @@
-// Every common Open or Save As dialog of the program goes through these two
-// functions, so that the GUI tests can choose the file (or cancel) from a script,
-// and so that each starts in the folder the user chose last.
+// Every common Open or Save As dialog of the program goes through chooseFile, so
+// that the GUI tests can choose the file (or cancel) from a script, and so that
+// each starts in the folder the user chose last.
 #pragma once
 
 #include <windows.h>
@@ -12,17 +12,6 @@
 
 namespace varomil {
 
-// GetOpenFileNameA / GetSaveFileNameA, or the installed hook when there is one.
-// The result and the chosen name in ofn.lpstrFile are as from the real dialog.
-bool chooseOpenFile(OPENFILENAMEA& ofn);
-bool chooseSaveFile(OPENFILENAMEA& ofn);
-
-// The dialog's settings for a file name buffer of `capacity` characters: the
-// filter's first entry chosen, the read-only box hidden, `defExt` (may be null)
-// added to a name typed without one.
-OPENFILENAMEA fileDialogFor(HWND owner, char* name, DWORD capacity, const char* filter,
-                            const char* defExt, DWORD flags);
-
 enum class FileDialogKind { Open, Save };
 
 // The kinds of file the program reads and writes, each with its filter.
@@ -33,8 +22,9 @@ enum class FileType { Settings, Program, Screens, Text };
 // for Cancel. A name typed without an extension gets the kind's own on Save.
 std::optional<std::string> chooseFile(HWND owner, FileDialogKind kind, FileType type,
                                       const std::string& initial = {});
-// Fills ofn.lpstrFile and returns true, or returns false for Cancel; an empty
-// function removes the hook.
+
+// The tests' stand-in for the dialog: fills ofn.lpstrFile and returns true, or
+// returns false for Cancel; an empty function removes it.
 using FileDialogHook = std::function<bool(FileDialogKind kind, OPENFILENAMEA& ofn)>;
 void setFileDialogHook(FileDialogHook hook);
 
