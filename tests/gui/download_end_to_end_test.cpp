@@ -91,13 +91,11 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
     EXPECT_EQ(eraseNoticeShown, env("VAROMIL_E2E_ERASE_BUSY") == "1" ? 1 : 0);
     const std::vector<MessageBoxCall>& calls = boxes.calls();
     ASSERT_EQ(calls.size(), hangUp ? 2u : 1u);
-    EXPECT_EQ(calls[0].text, hangUp ? "Error on downloading!" : "Downloaded completely!");
-    EXPECT_EQ(calls[0].caption, "Download");
-    EXPECT_EQ(calls[0].flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    expectBox(calls[0], hangUp ? "Error on downloading!" : "Downloaded completely!", "Download",
+              MB_OK | MB_ICONWARNING);
     if (hangUp) {
-        EXPECT_EQ(calls[1].text, "Failed to download, would you like to retry?");
-        EXPECT_EQ(calls[1].caption, "Download");
-        EXPECT_EQ(calls[1].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+        expectBox(calls[1], "Failed to download, would you like to retry?", "Download",
+                  MB_YESNO | MB_ICONQUESTION);
         return;
     }
 

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -411,61 +410,6 @@ TEST_F(HostSessionTest, DisconnectDuringAFloodEndsTheConnectionAndTheNextOneIsNo
     sendCommand(cmd::Disconnect);
     ASSERT_TRUE(pumpUntil([&] { return second.finished(); }));
     for (const std::string& f : second.failures()) ADD_FAILURE() << f;
-}
-
-// Throughput of the whole path under Wine: socket, receive thread, interpreter,
-// window notices and painting. A benchmark, not a test; run it by hand:
-//   varomil_gui_tests.exe --gtest_also_run_disabled_tests --gtest_filter=*Throughput*
-TEST_F(HostSessionTest, DISABLED_ThroughputOfAOneMegabyteHostStream) {
-    // Full-screen forms with cursor addressing, erase and reverse video, and
-    // scrolling text, as a host application's output mixes them.
-    std::string stream;
-    for (int form = 0; stream.size() < 1000000; ++form) {
-        char line[96];
-        stream += "\x1b[H\x1b[2J";
-        for (int row = 1; row <= 24; ++row) {
-            std::snprintf(line, sizeof line, "\x1b[%d;1H%s%-20s\x1b[0m %04d  ", row,
-                          row % 5 == 0 ? "\x1b[7m" : "", "Item description", form);
-            stream += line;
-            stream += "qty 12   loc A-01-03  lot 2024/11  status ok\x1b[K";
-        }
-        for (int i = 0; i < 24; ++i) {
-            std::snprintf(line, sizeof line, "\r\nlog %06d: picked 12 of item %04d at A-01-03", i,
-                          form);
-            stream += line;
-        }
-    }
-    stream += "\x1b[H\x1b[2JLAST SCREEN";
-    ScriptedTelnetHost host([&stream](ScriptedTelnetHost& h) {
-        h.awaitGo(1);
-        h.send(stream);
-        h.reach(1);
-        h.expectClosed(60000);
-    });
-    settingsImage().setFlag(fld::AutoLogin, false);
-    useHost(host);
-    connectWith();
-    const std::uint64_t blocks0 = sessionState().blocks;
-    const std::uint64_t messages0 = sessionState().messages;
-    const auto start = std::chrono::steady_clock::now();
-    host.go(1);
-    ASSERT_TRUE(pumpUntil(
-        [] {
-            RECT r;
-            return shows(0, 0, "LAST SCREEN") && !GetUpdateRect(mainWindow().terminal, &r, FALSE);
-        },
-        120000));
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double blocks = static_cast<double>(sessionState().blocks - blocks0);
-    const double messages = static_cast<double>(sessionState().messages - messages0);
-    std::printf(
-        "host stream: %zu bytes in %.3f s = %.0f bytes/s; %.0f blocks, %.0f messages, "
-        "%.3f messages per block\n",
-        stream.size(), seconds, stream.size() / seconds, blocks, messages,
-        blocks > 0 ? messages / blocks : 0.0);
-    sendCommand(cmd::Disconnect);
-    EXPECT_TRUE(pumpUntil([&] { return host.finished(); }));
 }
 
 }  // namespace

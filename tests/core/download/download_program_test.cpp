@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "download/link_interfaces.h"
 #include "download/srecord.h"
@@ -57,21 +58,17 @@ std::string readError(const std::string& text) {
     return error;
 }
 
-TEST(SRecordPacking, FollowOnRecordsJoinWithAHandComputedChecksum) {
-    const std::string file = "S00600004844521B\r\n" + line('1', 0x1000, 2, {1, 2, 3}) +
-                             line('5', 2, 2, {}) + line('1', 0x1003, 2, {4, 5}) + "S9030000FC\r\n";
-    const std::vector<Bytes> expected{
-        {'S', '3', 0x0A, 0x00, 0x00, 0x10, 0x00, 1, 2, 3, 4, 5, 0xD6, 0x0D}};
-    EXPECT_EQ(packed(file), expected);
-}
-
-TEST(SRecordPacking, AGapClosesTheRecordAtOnce) {
-    const std::string file = line('3', 0x20000000, 4, {0xAA, 0xBB}) +
-                             line('3', 0x20000010, 4, {0xCC}) + line('7', 0, 4, {});
-    const std::vector<Bytes> expected{
-        {'S', '3', 0x07, 0x20, 0x00, 0x00, 0x00, 0xAA, 0xBB, 0x73, 0x0D},
-        {'S', '3', 0x06, 0x20, 0x00, 0x00, 0x10, 0xCC, 0xFD, 0x0D}};
-    EXPECT_EQ(packed(file), expected);
+// Follow-on records join (the checksum computed by hand); a gap closes the record.
+TEST(SRecordPacking, FollowOnRecordsJoinAndAGapClosesTheRecord) {
+    const std::pair<std::string, std::vector<Bytes>> cases[] = {
+        {"S00600004844521B\r\n" + line('1', 0x1000, 2, {1, 2, 3}) + line('5', 2, 2, {}) +
+             line('1', 0x1003, 2, {4, 5}) + "S9030000FC\r\n",
+         {{'S', '3', 0x0A, 0x00, 0x00, 0x10, 0x00, 1, 2, 3, 4, 5, 0xD6, 0x0D}}},
+        {line('3', 0x20000000, 4, {0xAA, 0xBB}) + line('3', 0x20000010, 4, {0xCC}) +
+             line('7', 0, 4, {}),
+         {{'S', '3', 0x07, 0x20, 0x00, 0x00, 0x00, 0xAA, 0xBB, 0x73, 0x0D},
+          {'S', '3', 0x06, 0x20, 0x00, 0x00, 0x10, 0xCC, 0xFD, 0x0D}}}};
+    for (const auto& [file, expected] : cases) EXPECT_EQ(packed(file), expected);
 }
 
 TEST(SRecordPacking, SixteenByteRecordsPackToNinetySixAndS2EqualsS3) {
@@ -250,17 +247,16 @@ TEST(ProgramDownload, CancelInTheWaitNoticeEndsTheCommandBeforeAnyErase) {
     EXPECT_EQ(silent.ui.linkStatuses.back(), "COM1: no answer");
 }
 
-TEST(ProgramDownload, EraseBusyShowsTheNoticeUntilTheLoaderIsDone) {
-    Rig rig = ranProgram(faults([](auto& f) { f.erase = {{{"FB", 0}, {"FA", 1500}}}; }), kSmall);
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "erase notice",
-                                                    "erase notice end", "progress 100",
-                                                    "progress end", kDone}));
-
+// A busy erase shows the notice until the loader is done; one that never ends,
+// or never answers, is given up after two tries.
+TEST(ProgramDownload, EraseBusyShowsTheNoticeAndOneThatNeverEndsIsGivenUp) {
+    Rig busy = ranProgram(faults([](auto& f) { f.erase = {{{"FB", 0}, {"FA", 1500}}}; }), kSmall);
+    EXPECT_EQ(busy.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "erase notice",
+                                                     "erase notice end", "progress 100",
+                                                     "progress end", kDone}));
     Rig never = ranProgram(faults([](auto& f) { f.erase = {{{"FB", 0}}}; }), kSmall);
     EXPECT_EQ(never.ui.log[4], "warning [Download] Failed to erase flash memory!");
-}
 
-TEST(ProgramDownload, EraseThatNeverEndsIsGivenUp) {
     sim::TerminalFaults f;
     sim::Script forever;
     for (int i = 0; i < 300; ++i) forever.push_back({"FN", 1000});

@@ -19,9 +19,8 @@ class ScriptedUi : public DownloadUi {
     bool linkOk = true;
     LinkChoice choice;        // what the user picks
     LinkChoice preselection;  // what the dialog was opened with
-    bool fileOk = true;
     std::string fileName = "PROG.SHX";
-    int progressRange = -1, lastProgress = -1, progressUpdates = 0;
+    int lastProgress = -1;
 
     void message(std::string_view text, std::string_view caption, MessageIcon icon) override {
         log.push_back(std::string(icon == MessageIcon::Warning ? "warning" : "question") + " [" +
@@ -41,17 +40,11 @@ class ScriptedUi : public DownloadUi {
     }
     bool chooseProgramFile(std::string& name) override {
         log.push_back("file dialog");
-        if (fileOk) name = fileName;
-        return fileOk;
+        name = fileName;
+        return true;
     }
-    void beginProgress(int range) override {
-        progressRange = range;
-        log.push_back("progress " + std::to_string(range));
-    }
-    void setProgress(int p) override {
-        lastProgress = p;
-        ++progressUpdates;
-    }
+    void beginProgress(int range) override { log.push_back("progress " + std::to_string(range)); }
+    void setProgress(int p) override { lastProgress = p; }
     void endProgress() override { log.push_back("progress end"); }
     void showEraseNotice() override { log.push_back("erase notice"); }
     void hideEraseNotice() override { log.push_back("erase notice end"); }

@@ -9,49 +9,15 @@
 namespace varomil {
 namespace {
 
-struct KeyCase {
-    HostKey key;
-    std::string normal;
-    std::string application;  // with application cursor keys
-};
-
+// The bytes of each key are in tests/data/host/keys.txt.
 TEST(KeyMapping, SpecialKeysSendTheirSequences) {
-    const KeyCase cases[] = {
-        {HostKey::Return, "\r", "\r"},
-        {HostKey::PageUp, "\x1b[V", "\x1b[V"},
-        {HostKey::PageDown, "\x1b[U", "\x1b[U"},
-        {HostKey::End, "\x1b[K", "\x1b[K"},
-        {HostKey::Home, "\x1b[H", "\x1b[H"},
-        {HostKey::Left, "\x1b[D", "\x1bOD"},
-        {HostKey::Up, "\x1b[A", "\x1bOA"},
-        {HostKey::Right, "\x1b[C", "\x1bOC"},
-        {HostKey::Down, "\x1b[B", "\x1bOB"},
-        {HostKey::Insert, "\x1b[2~", "\x1b[2~"},
-        {HostKey::Delete, "\x7f", "\x7f"},
-        {HostKey::F1, "\x1bOP", "\x1bOP"},
-        {HostKey::F2, "\x1bOQ", "\x1bOQ"},
-        {HostKey::F3, "\x1bOR", "\x1bOR"},
-        {HostKey::F4, "\x1bOS", "\x1bOS"},
-        {HostKey::F5, std::string{27, 91, 49, 53, 126}, "\x1b[15~"},
-        {HostKey::F6, "\x1b[17~", "\x1b[17~"},
-        {HostKey::F7, "\x1b[18~", "\x1b[18~"},
-        {HostKey::F8, "\x1b[19~", "\x1b[19~"},
-        {HostKey::F9, "\x1b[20~", "\x1b[20~"},
-        {HostKey::F10, "\x1b[21~", "\x1b[21~"},
-        {HostKey::F11, "\x1b[23~", "\x1b[23~"},
-        {HostKey::F12, "\x1b[24~", "\x1b[24~"},
-        {HostKey::F13, "\x1b[25~", "\x1b[25~"},
-        {HostKey::F14, "\x1b[26~", "\x1b[26~"},
-        {HostKey::F15, "", ""},
-        {HostKey::F16, "", ""},
-        {HostKey::F17, "\x1b[31~", "\x1b[31~"},
-        {HostKey::F18, "\x1b[32~", "\x1b[32~"},
-        {HostKey::F19, "\x1b[33~", "\x1b[33~"},
-        {HostKey::F20, "\x1b[34~", "\x1b[34~"},
-    };
-    for (const KeyCase& c : cases) {
-        EXPECT_EQ(keyBytes(c.key, false, false), c.normal) << static_cast<int>(c.key);
-        EXPECT_EQ(keyBytes(c.key, true, false), c.application) << static_cast<int>(c.key);
+    const auto cases = caseFile("keys.txt");
+    ASSERT_EQ(cases.size(), static_cast<std::size_t>(HostKey::F20) + 1);
+    const auto bytes = [](const std::string& s) { return s == "-" ? "" : unescaped(s); };
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        const HostKey key = static_cast<HostKey>(k);
+        EXPECT_EQ(keyBytes(key, false, false), bytes(cases[k].at(1))) << cases[k][0];
+        EXPECT_EQ(keyBytes(key, true, false), bytes(cases[k].at(2))) << cases[k][0];
     }
     EXPECT_EQ(keyBytes(HostKey::Return, false, true), "\r\n\n");
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/core/host/vt_test_support.h"
@@ -83,36 +84,23 @@ std::array<bool, kScreenRows * kScreenColumns> dirtyCells(const ScreenNotificati
     return cells;
 }
 
+// Every observable part of the notifications and of the screen, as one value each.
+auto notes(const ScreenNotifications& n) {
+    return std::make_tuple(n.wholeWindow(), n.spanCount(), dirtyCells(n), n.cursorChanged(),
+                           n.cursorRow(), n.cursorColumn(), n.caretChanged(), n.caretVisible(),
+                           n.beeps());
+}
+auto state(const TerminalScreen& s) {
+    return std::make_tuple(s.text, s.reverseMap, s.tabStopMap, s.row, s.column, s.reverse,
+                           s.shiftedOut, s.autoWrap, s.insertMode, s.newLineMode, s.fullScreen,
+                           s.topMargin, s.bottomMargin, s.saved.row, s.saved.column, s.remoteEcho);
+}
 void expectSameNotifications(const ScreenNotifications& a, const ScreenNotifications& b,
                              const std::string& where) {
-    EXPECT_EQ(a.wholeWindow(), b.wholeWindow()) << where;
-    EXPECT_EQ(a.spanCount(), b.spanCount()) << where;
-    EXPECT_TRUE(dirtyCells(a) == dirtyCells(b)) << where;
-    EXPECT_EQ(a.cursorChanged(), b.cursorChanged()) << where;
-    EXPECT_EQ(a.cursorRow(), b.cursorRow()) << where;
-    EXPECT_EQ(a.cursorColumn(), b.cursorColumn()) << where;
-    EXPECT_EQ(a.caretChanged(), b.caretChanged()) << where;
-    EXPECT_EQ(a.caretVisible(), b.caretVisible()) << where;
-    EXPECT_EQ(a.beeps(), b.beeps()) << where;
+    EXPECT_TRUE(notes(a) == notes(b)) << where;
 }
-
 void expectSameScreen(const TerminalScreen& a, const TerminalScreen& b, const std::string& where) {
-    EXPECT_TRUE(a.text == b.text) << where;
-    EXPECT_TRUE(a.reverseMap == b.reverseMap) << where;
-    EXPECT_TRUE(a.tabStopMap == b.tabStopMap) << where;
-    EXPECT_EQ(a.row, b.row) << where;
-    EXPECT_EQ(a.column, b.column) << where;
-    EXPECT_EQ(a.reverse, b.reverse) << where;
-    EXPECT_EQ(a.shiftedOut, b.shiftedOut) << where;
-    EXPECT_EQ(a.autoWrap, b.autoWrap) << where;
-    EXPECT_EQ(a.insertMode, b.insertMode) << where;
-    EXPECT_EQ(a.newLineMode, b.newLineMode) << where;
-    EXPECT_EQ(a.fullScreen, b.fullScreen) << where;
-    EXPECT_EQ(a.topMargin, b.topMargin) << where;
-    EXPECT_EQ(a.bottomMargin, b.bottomMargin) << where;
-    EXPECT_EQ(a.saved.row, b.saved.row) << where;
-    EXPECT_EQ(a.saved.column, b.saved.column) << where;
-    EXPECT_EQ(a.remoteEcho, b.remoteEcho) << where;
+    EXPECT_TRUE(state(a) == state(b)) << where;
 }
 
 // Cuts a stream into blocks of random size, as a socket might.

@@ -8,39 +8,15 @@
 namespace varomil {
 namespace {
 
-struct HostileCase {
-    const char* input;
-    int row;
-    int column;
-};
-
-const HostileCase kClampCases[] = {
-    {"\x1b[99999;99999H", 23, 79},
-    {"\x1b[4294967297;4294967297f", 23, 79},
-    {"\x1b[5;5H\x1b[/G", 4, 4},  // "/" is no digit: dropped
-    {"\x1b[5;5H\x1b[1:2G", 4, 4},
-    {"\x1b[5;5H\x1b[1;2G", 4, 4},  // a count is one number
-    {"\x1b[99999999999999999999G", 0, 79},
-    {"\x1b[99999d", 23, 0},
-    {"\x1b[0d", 0, 0},
-    {"\x1b[5;5H\x1b[99999A", 0, 4},
-    {"\x1b[5;5H\x1b[99999B", 23, 4},
-    {"\x1b[5;5H\x1b[99999D", 4, 0},
-    {"\x1b[5;5H\x1b[99999E", 23, 0},
-    {"\x1b[5;5H\x1b[99999F", 0, 0},
-    {"\x1b[5;30r", 0, 0},           // bottom margin past 24 is refused
-    {"\x1b[5;5H\x1b[10;5r", 4, 4},  // top above bottom refused
-    {"\x1b[20;24r\x1b[99;1H", 23, 0},
-    {"\x1b[r\x1b[?6h", 0, 0},  // origin mode after full-screen margins
-    {"\x1b[99;99H\x1b[999@\x1b[999P\x1b[999X\x1b[999b", 23, 80},
-};
-
 TEST(VtHostile, PositionsAreClampedToTheScreen) {
-    for (const HostileCase& c : kClampCases) {
+    const auto cases = caseFile("vt_clamp.txt");
+    ASSERT_GE(cases.size(), 18u);
+    for (const std::vector<std::string>& c : cases) {
         SessionRig rig;
-        rig.feed(c.input);
-        EXPECT_EQ(rig.screen().row, c.row) << ::testing::PrintToString(c.input);
-        EXPECT_EQ(rig.screen().column, c.column) << ::testing::PrintToString(c.input);
+        rig.feed(unescaped(c[0]));
+        EXPECT_EQ(std::to_string(rig.screen().row) + " " + std::to_string(rig.screen().column),
+                  c.at(1))
+            << c[0];
     }
 }
 

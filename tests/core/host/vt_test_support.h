@@ -1,8 +1,10 @@
 // A host session on a factory image with a recording sink, for the host tests.
 #pragma once
 
+#include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/host_session.h"
 #include "settings/factory_defaults.h"
@@ -35,5 +37,47 @@ struct SessionRig {
     RecordingSink out;
     std::unique_ptr<HostSession> session = std::make_unique<HostSession>(out);
 };
+
+// The escapes of the case files under tests/data/host: \e \r \n \t \b \\, \xHH
+// for any byte, \{N*c} for N times c.
+inline std::string unescaped(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char e = s[i] == '\\' && i + 1 < s.size() ? s[++i] : 0;
+        if (e == 0) {
+            out += s[i];
+        } else if (e == 'x') {
+            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else if (e == '{') {
+            const std::size_t star = s.find('*', i);
+            out.append(std::stoul(s.substr(i + 1, star - i - 1)), s[star + 1]);
+            i = star + 2;
+        } else {
+            out += e == 'e'   ? '\x1b'
+                   : e == 'r' ? '\r'
+                   : e == 'n' ? '\n'
+                   : e == 't' ? '\t'
+                   : e == 'b' ? '\b'
+                              : e;
+        }
+    }
+    return out;
+}
+
+// A case file's lines (blank lines and '#' comments skipped), split at " | ".
+inline std::vector<std::vector<std::string>> caseFile(const std::string& name) {
+    std::ifstream in(std::string(VAROMIL_TEST_DATA) + "/host/" + name);
+    std::vector<std::vector<std::string>> cases;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        cases.emplace_back();
+        for (std::size_t from = 0, to = 0; to != std::string::npos; from = to + 3) {
+            to = line.find(" | ", from);
+            cases.back().push_back(line.substr(from, to - from));
+        }
+    }
+    return cases;
+}
 
 }  // namespace varomil
