@@ -41,7 +41,11 @@ TEST(SettingsCompare, EachKindOfDifferenceGivesItsRows) {
              s.image->setByte(fld::PageCount, 1);
              s.image->setText(slot::lineText(0, 0), "ABC");
          }},
-        {"a captured screen", [](Settings& s) { s.comp->capturedScreens[2][100] = 'A'; }},
+        {"captured screens, the first and the last",
+         [](Settings& s) {
+             s.comp->capturedScreens[0][100] = 'A';
+             s.comp->capturedScreens[kCapturedScreenCount - 1][0] = 'A';
+         }},
         {"a prompt line beyond those in use",
          [](Settings& s) { s.image->setText(slot::promptSlot(3), "X"); }},
         {"a byte the summary does not show",
