@@ -59,6 +59,12 @@ TEST(BatchDownload, ATerminalThatNeverAnswersFailsAfterItsWait) {
     // Three wakes per attempt of 7.5 s: three attempts fit 20 s.
     EXPECT_EQ(wakes(rig), 9u);
     EXPECT_GE(rig.clock.ticks(), 20000u);
+
+    // What is left of a wait bounds each RF accept.
+    ConsoleDownloadUi ui(rig.clock, {}, "");
+    ui.startTerminal(1000);
+    rig.clock.sleep(400);
+    EXPECT_EQ(ui.waitLeftMs(), 600u);
 }
 
 // Once a terminal has answered, its failure is final: no retry, which over RF

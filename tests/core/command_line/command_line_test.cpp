@@ -38,7 +38,7 @@ TEST(CommandLine, WithoutSwitchesTheFirstArgumentIsOpened) {
 
 TEST(CommandLine, EveryOptionIsTaken) {
     const CommandLine c = parseCommandLine(
-        words("/PROGRAM fw.shx /via RS232 /port com9 /baud 9600 /count 999 /wait 5 /log out.log"));
+        words("/PROGRAM fw.shx /via RS232 /port com9 /baud 9600 /count 999 /wait 1 /log out.log"));
     ASSERT_EQ(c.kind, CommandLine::Kind::Batch) << c.error;
     const BatchOptions& o = c.batch;
     EXPECT_EQ(o.kind, TransferKind::Program);
@@ -47,7 +47,7 @@ TEST(CommandLine, EveryOptionIsTaken) {
     EXPECT_EQ(o.port, 8);
     EXPECT_EQ(o.speed, 3);
     EXPECT_EQ(o.count, 999);
-    EXPECT_EQ(o.waitSeconds, 5);
+    EXPECT_EQ(o.waitSeconds, 1);
     EXPECT_EQ(o.logFile, "out.log");
 
     const BatchOptions d = parseCommandLine(words("/download site.net")).batch;

@@ -12,6 +12,7 @@ TEST(TextHelpers, CaseAndNumbers) {
     EXPECT_FALSE(equalsIgnoringCase("a\xC4", "a\xE4"));  // only ASCII letters fold
     EXPECT_TRUE(endsWithIgnoringCase("dock.Net", ".NET"));
     EXPECT_FALSE(endsWithIgnoringCase("NET", ".NET"));
+    EXPECT_TRUE(endsWithIgnoringCase(".net", ".NET"));
     EXPECT_TRUE(containsIgnoringCase("Key Click : On", "CLICK"));
     EXPECT_FALSE(containsIgnoringCase("Key", "Keys"));
 

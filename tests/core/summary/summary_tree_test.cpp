@@ -144,6 +144,8 @@ TEST(SummaryTree, ExportOfFactorySettingsMatchesTheGoldenFile) {
 
 TEST(SummaryTree, ExportTextIsUtf8) {
     EXPECT_EQ(ansiToUtf8("a\xE9\x80\x81z"), "a\xC3\xA9\xE2\x82\xAC\xEF\xBF\xBDz");
+    // Either side of the Windows-1252 table's end, and a byte it has no letter for.
+    EXPECT_EQ(ansiToUtf8("\x9F\xA0\x8F"), "\xC5\xB8\xC2\xA0\xEF\xBF\xBD");
     Fixture f(1);
     f.image->setText(slot::promptSlot(0), "Caf\xE9");
     const std::string text = summaryExportText(f.tree());
