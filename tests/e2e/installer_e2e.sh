@@ -41,18 +41,7 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-wait_for() { # polls a shell condition every 50 ms for at most $limit seconds
-    i=0
-    while ! eval "$1"; do
-        i=$((i + 1))
-        [ "$i" -ge $((limit * 20)) ] && return 1
-        sleep 0.05
-    done
-}
+. "$top/tests/e2e/waits.sh"
 winpath() { echo "Z:$1" | sed 's|/|\\|g'; }
 
 # The version resource, read back from the built program.

@@ -22,14 +22,4 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Polls a shell condition every 50 ms until it holds or $limit seconds pass.
-wait_for() {
-    i=0
-    while ! eval "$1"; do
-        i=$((i + 1))
-        [ "$i" -ge $((limit * 20)) ] && return 1
-        sleep 0.05
-    done
-}
+. "$(dirname "$0")/waits.sh"
