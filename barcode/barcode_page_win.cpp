@@ -17,8 +17,9 @@ namespace varomil {
 
 namespace {
 
-constexpr int kBooklandCheck = 306;
-constexpr int kEan13Check = 305;
+// The 2D list's fifth and sixth boxes: Bookland is offered only with EAN13.
+constexpr int kEan13Check = IDC_BC_FIRST_CHECK + 4;
+constexpr int kBooklandCheck = IDC_BC_FIRST_CHECK + 5;
 constexpr int kMoreOffset = IDC_BC_FIRST_MORE - IDC_BC_FIRST_CHECK;
 constexpr unsigned kMaxSeconds = 255;
 
