@@ -118,7 +118,7 @@ LinkChoice linkChoice(const BatchOptions& o, const SettingsImage* stored) {
     // A program file stores no link: the factory choice (Cradle-IR, 115200 bps).
     LinkChoice c = stored != nullptr ? initialLinkChoice(*stored) : LinkChoice{};
     if (o.via) c.via = *o.via;
-    if (o.port) c.port = *o.port;
+    if (!o.ports.empty()) c.port = o.ports.front();
     if (o.speed) c.speed = *o.speed;
     return c;
 }

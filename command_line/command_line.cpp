@@ -149,7 +149,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (name == "/via") {
             if (!(o.via = viaOf(v))) return invalid(bad);
         } else if (name == "/port") {
-            if (!(o.port = portOf(v))) return invalid(bad);
+            {
+                const auto port = portOf(v);
+                if (!port) return invalid(bad);
+                o.ports = {*port};
+            }
         } else if (name == "/baud") {
             if (!(o.speed = speedOf(v))) return invalid(bad);
         } else if (name == "/count") {

@@ -1,8 +1,10 @@
 // The program's command line: a settings file to open, as Explorer passes it, or
 // the switches of a batch download:
 //   varomil.exe /download FILE.NET | /program FILE.SHX
-//               [/via rf|rs232|irda|cradle] [/port COM1..COM9]
+//               [/via rf|rs232|irda|cradle] [/port COM1..COM9[,COMn...]]
 //               [/baud 115200|57600|38400|9600] [/count N] [/wait SECONDS] [/log FILE]
+//               [/each TABLE.csv] [/set NAME=VALUE]... [/parallel N] [/allow LIST]
+//               [/report FILE.csv]
 // Every switch may begin with '-' instead of '/', as Windows tools take them.
 #pragma once
 
@@ -18,17 +20,25 @@ namespace varomil {
 constexpr int kMaxBatchCount = 999;
 constexpr int kDefaultWaitSeconds = 60;
 constexpr int kMaxWaitSeconds = 86400;
+constexpr int kDefaultParallel = 8;
+constexpr int kMaxParallel = 64;
 
 struct BatchOptions {
     TransferKind kind = TransferKind::Settings;
     std::string file;
     // Not given: the settings file's stored interface and speed, and COM1.
     std::optional<int> via;    // LinkInterface
-    std::optional<int> port;   // 0..8
+    std::vector<int> ports;    // 0..8 each, no port twice; empty: COM1
     std::optional<int> speed;  // index into kLinkSpeeds
     int count = 1;
+    bool countGiven = false;  // without /count a table gives one terminal a row
     int waitSeconds = kDefaultWaitSeconds;
     std::string logFile;
+    std::string eachFile;             // /each: one row of values per terminal
+    std::vector<std::string> sets;    // /set NAME=VALUE, in the order given
+    int parallel = kDefaultParallel;  // RF: terminals served at the same time
+    std::string allow;                // /allow ADDRESS[/BITS],... as given
+    std::string reportFile;           // /report
 };
 
 struct CommandLine {

@@ -44,7 +44,7 @@ TEST(CommandLine, EveryOptionIsTaken) {
     EXPECT_EQ(o.kind, TransferKind::Program);
     EXPECT_EQ(o.file, "fw.shx");
     EXPECT_EQ(o.via, 1);
-    EXPECT_EQ(o.port, 8);
+    EXPECT_EQ(o.ports, std::vector<int>{8});
     EXPECT_EQ(o.speed, 3);
     EXPECT_EQ(o.count, 999);
     EXPECT_EQ(o.waitSeconds, 1);
@@ -52,7 +52,7 @@ TEST(CommandLine, EveryOptionIsTaken) {
 
     const BatchOptions d = parseCommandLine(words("/download site.net")).batch;
     EXPECT_EQ(d.kind, TransferKind::Settings);
-    EXPECT_FALSE(d.via || d.port || d.speed);
+    EXPECT_FALSE(d.via || !d.ports.empty() || d.speed);
     EXPECT_EQ(d.count, 1);
     EXPECT_EQ(d.waitSeconds, 60);
 }
