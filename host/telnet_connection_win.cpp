@@ -2,8 +2,12 @@
 
 #include <winsock2.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <array>
 #include <climits>
+#include <cstring>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -41,14 +45,15 @@ Connection& connection() {
     return c;
 }
 
-// The address as edited in the Host IP dialog, and the entry it came from.
-struct HostAddressEdit {
-    std::array<int, 4> octets{};
+// The host as edited in the Host IP dialog, and the entry it came from.
+struct HostEdit {
+    std::string host;  // a dotted address, or a host name
     std::size_t entry = 0;
+    bool following = false;  // one side is being set from the other
 };
 
-HostAddressEdit& addressEdit() {
-    static HostAddressEdit e;
+HostEdit& hostEdit() {
+    static HostEdit e;
     return e;
 }
 
@@ -69,20 +74,74 @@ int leadingNumber(const std::string& text) {
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
-void loadOctets() {
-    HostAddressEdit& e = addressEdit();
-    const std::size_t active = settingsImage().byte(fld::ActiveHostIndex);
-    e.entry = active < kHostEntries ? active : 0;
-    const std::string address = settingsImage().text(slot::hostAddress(e.entry));
-    e.octets.fill(0);
+// A text beginning with a digit is taken for a dotted address, anything else for
+// a host name (names that begin with a digit are rare on a site's network).
+bool looksLikeAddress(const std::string& text) {
+    const std::size_t at = text.find_first_not_of(" \t");
+    return at != std::string::npos && text[at] >= '0' && text[at] <= '9';
+}
+
+// The text's pieces between dots; the fourth takes the rest.
+std::array<std::string, 4> addressPieces(const std::string& text) {
+    std::array<std::string, 4> pieces;
     std::size_t start = 0;
-    for (std::size_t k = 0; k < e.octets.size(); ++k) {
-        const std::size_t dot = address.find('.', start);
-        e.octets[k] =
-            leadingNumber(address.substr(start, dot == std::string::npos ? dot : dot - start));
+    for (std::size_t k = 0; k < pieces.size() && start <= text.size(); ++k) {
+        const std::size_t dot = k + 1 < pieces.size() ? text.find('.', start) : std::string::npos;
+        pieces[k] = text.substr(start, dot == std::string::npos ? dot : dot - start);
         if (dot == std::string::npos) break;
         start = dot + 1;
     }
+    return pieces;
+}
+
+std::string itemText(HWND dialog, int id) {
+    char text[64] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void setFollowing(HWND dialog, int id, const std::string& text) {
+    HostEdit& e = hostEdit();
+    e.following = true;
+    SetDlgItemTextA(dialog, id, text.c_str());
+    e.following = false;
+}
+
+// Typed parts make the whole address; a typed address fills the parts, a name
+// empties them.
+void partsTyped(HWND dialog) {
+    std::string whole;
+    for (int k = 0; k < 4; ++k) whole += (k ? "." : "") + itemText(dialog, kOctetFields[k]);
+    setFollowing(dialog, IDC_HOST_NAME, whole);
+}
+
+void wholeTyped(HWND dialog) {
+    const std::string whole = itemText(dialog, IDC_HOST_NAME);
+    const bool address = looksLikeAddress(whole);
+    const std::array<std::string, 4> pieces = addressPieces(whole);
+    for (int k = 0; k < 4; ++k)
+        setFollowing(dialog, kOctetFields[k], address ? pieces[k] : std::string());
+}
+
+void showStoredHost(HWND dialog) {
+    HostEdit& e = hostEdit();
+    const std::size_t active = settingsImage().byte(fld::ActiveHostIndex);
+    e.entry = active < kHostEntries ? active : 0;
+    const std::string stored = settingsImage().text(slot::hostAddress(e.entry));
+    SendDlgItemMessageA(dialog, IDC_HOST_NAME, EM_LIMITTEXT, fld::kHostAddressWidth - 1, 0);
+    if (looksLikeAddress(stored)) {
+        // Each part as a number, as the terminal reads it.
+        const std::array<std::string, 4> pieces = addressPieces(stored);
+        for (int k = 0; k < 4; ++k) {
+            const std::string part = std::to_string(leadingNumber(pieces[k]));
+            setFollowing(dialog, kOctetFields[k], part);
+        }
+        partsTyped(dialog);
+    } else {
+        setFollowing(dialog, IDC_HOST_NAME, stored);
+    }
+    SetDlgItemTextA(dialog, IDC_HOST_PORT,
+                    std::to_string(settingsImage().u16le(fld::TelnetPort)).c_str());
 }
 
 // A field holds an address part when it reads as an unsigned number 0..255.
@@ -94,34 +153,67 @@ bool readOctetField(HWND dialog, int id, int& octet) {
     return true;
 }
 
-INT_PTR CALLBACK HostIpDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    HostAddressEdit& e = addressEdit();
-    switch (msg) {
-        case WM_INITDIALOG: {
-            loadOctets();
-            const std::array<int, 4> shown = e.octets;
-            for (int k = 0; k < 4; ++k) {
-                char text[16];
-                std::snprintf(text, sizeof text, "%d", shown[k]);
-                SetDlgItemTextA(dialog, kOctetFields[k], text);
-            }
-            return TRUE;
+// The host to connect to, or a refusal with the focus on the field at fault.
+bool readHost(HWND dialog) {
+    const std::string whole = itemText(dialog, IDC_HOST_NAME);
+    if (!looksLikeAddress(whole) && whole.find_first_not_of(" \t.") != std::string::npos) {
+        hostEdit().host = whole;
+        return true;
+    }
+    std::array<int, 4> octets{};
+    int bad = 0;
+    if (std::count(whole.begin(), whole.end(), '.') > 3) bad = IDC_HOST_NAME;
+    for (int k = 0; k < 4 && bad == 0; ++k)
+        if (!readOctetField(dialog, kOctetFields[k], octets[k])) bad = kOctetFields[k];
+    if (bad != 0) {
+        showMessage(dialog, "Invalid IP Address!", "Error", MB_OK | MB_ICONWARNING);
+        SetFocus(GetDlgItem(dialog, bad));
+        return false;
+    }
+    char address[16];
+    std::snprintf(address, sizeof address, "%d.%d.%d.%d", octets[0], octets[1], octets[2],
+                  octets[3]);
+    hostEdit().host = address;
+    return true;
+}
+
+// "." in a part box goes on to the next box, as Tab does.
+LRESULT CALLBACK octetBoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+    if (msg == WM_CHAR && wParam == '.') {
+        const int id = GetDlgCtrlID(box);
+        if (id < IDC_HOST_OCTET4) {
+            HWND next = GetDlgItem(GetParent(box), id + 1);
+            SetFocus(next);
+            SendMessageA(next, EM_SETSEL, 0, -1);
         }
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(box, octetBoxProc, 0);
+    return DefSubclassProc(box, msg, wParam, lParam);
+}
+
+INT_PTR CALLBACK HostIpDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            for (int id : kOctetFields)
+                SetWindowSubclass(GetDlgItem(dialog, id), octetBoxProc, 0, 0);
+            showStoredHost(dialog);
+            if (looksLikeAddress(itemText(dialog, IDC_HOST_NAME))) return TRUE;
+            // A name is edited in its own box.
+            SetFocus(GetDlgItem(dialog, IDC_HOST_NAME));
+            SendDlgItemMessageA(dialog, IDC_HOST_NAME, EM_SETSEL, 0, -1);
+            return FALSE;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            if (HIWORD(wParam) == EN_CHANGE && id >= IDC_HOST_OCTET1 && id <= IDC_HOST_OCTET4) {
-                readOctetField(dialog, id, e.octets[id - IDC_HOST_OCTET1]);
+            if (HIWORD(wParam) == EN_CHANGE) {
+                if (hostEdit().following) return TRUE;
+                if (id >= IDC_HOST_OCTET1 && id <= IDC_HOST_OCTET4) partsTyped(dialog);
+                if (id == IDC_HOST_NAME) wholeTyped(dialog);
                 return TRUE;
             }
             if (id == IDOK) {
-                for (int k = 0; k < 4; ++k) {
-                    if (!readOctetField(dialog, kOctetFields[k], e.octets[k])) {
-                        showMessage(dialog, "Invalid IP Address!", "Error", MB_OK | MB_ICONWARNING);
-                        SetFocus(GetDlgItem(dialog, kOctetFields[k]));
-                        return TRUE;
-                    }
-                }
-                EndDialog(dialog, IDOK);
+                if (readHost(dialog)) EndDialog(dialog, IDOK);
                 return TRUE;
             }
             if (id == IDCANCEL) {
@@ -209,14 +301,23 @@ bool connectHost(HWND owner, HWND terminal) {
     WSADATA wsa;
     if (WSAStartup(MAKEWORD(1, 1), &wsa) != 0)
         return fail(terminal, "Unable to initialize the WinSock library");
-    const HostAddressEdit& e = addressEdit();
-    char address[64];
-    std::snprintf(address, sizeof address, "%d.%d.%d.%d", e.octets[0], e.octets[1], e.octets[2],
-                  e.octets[3]);
-    const unsigned long ip = inet_addr(address);
-    if (ip == INADDR_NONE) {
-        WSACleanup();
-        return fail(terminal, "Invalid Host IP given.");
+    const HostEdit& e = hostEdit();
+    const std::string where = e.host + ":" + std::to_string(settingsImage().u16le(fld::TelnetPort));
+    unsigned long ip = INADDR_NONE;
+    if (looksLikeAddress(e.host)) {
+        ip = inet_addr(e.host.c_str());
+        if (ip == INADDR_NONE) {
+            WSACleanup();
+            return fail(terminal, "Invalid Host IP given.");
+        }
+    } else {
+        const hostent* found = gethostbyname(e.host.c_str());
+        if (found == nullptr || found->h_addrtype != AF_INET || found->h_addr_list[0] == nullptr) {
+            WSACleanup();
+            showLinkStatus(terminal, (where + ": host not found").c_str());
+            return fail(terminal, "Can not establish connection");
+        }
+        std::memcpy(&ip, found->h_addr_list[0], sizeof ip);
     }
     sockaddr_in host{};
     host.sin_family = AF_INET;
@@ -227,8 +328,6 @@ bool connectHost(HWND owner, HWND terminal) {
         WSACleanup();
         return fail(terminal, "Create socket failed !!");
     }
-    const std::string where =
-        std::string(address) + ":" + std::to_string(settingsImage().u16le(fld::TelnetPort));
     if (connect(s, reinterpret_cast<const sockaddr*>(&host), sizeof host) == SOCKET_ERROR) {
         const std::string why = where + ": " + connectFailure(WSAGetLastError());
         closesocket(s);
@@ -265,7 +364,7 @@ bool connectHost(HWND owner, HWND terminal) {
     }
     connection() = Connection{true, s, thread};
     // Back into the entry the dialog showed, so the next Connect offers it again.
-    settingsImage().setText(slot::hostAddress(e.entry), address);
+    settingsImage().setText(slot::hostAddress(e.entry), e.host);
     deliverTerminalUpdates(terminal);
     showLinkStatus(terminal, ("Connected to " + where).c_str());
     return true;
