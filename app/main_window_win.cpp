@@ -63,6 +63,7 @@ bool onCreate(HWND frame) {
     if (w.toolbar == nullptr || w.tree == nullptr || w.status == nullptr || w.terminal == nullptr) {
         return false;
     }
+    takeContextMenuKeys(w.tree);
     w.dpi = windowDpi(frame);
     w.tooltip = fillToolbar(frame, w.toolbar, instance, w.dpi);
     SetConnectionState(frame, true);

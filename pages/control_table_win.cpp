@@ -5,6 +5,7 @@
 
 #include "pages/field_rules.h"
 #include "pages/grid_editor_win.h"
+#include "pages/grid_field_win.h"
 #include "settings/value_lists.h"
 #include "shell/dialog_controls_win.h"
 #include "shell/message_box_win.h"
@@ -142,6 +143,7 @@ void ControlTable::showAt(HWND dialog, std::size_t i) {
             enableGrid(control, target);
             SendMessageA(control, EM_SETREADONLY, TRUE, 0);
             setTextQuietly(control, gridTextOf(target));
+            showAsGridField(control);
             break;
         }
         case ControlKind::EditCombo:

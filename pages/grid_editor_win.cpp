@@ -33,6 +33,9 @@ struct Editor {
     std::string initialText;
     int selColumn = 0;  // data cell selected, initially code 0
     int selRow = 0;
+    // A value that came full is shown selected: the first pick replaces it, as
+    // typing replaces selected text, instead of being refused as one too many.
+    bool replacing = false;
     WNDPROC chartProc = nullptr;
     WNDPROC resultProc = nullptr;
 };
@@ -165,8 +168,9 @@ void paintResult(HWND result, HDC dc) {
 
     HGDIOBJ oldFont = SelectObject(
         dc, reinterpret_cast<HFONT>(SendMessageA(GetParent(result), WM_GETFONT, 0, 0)));
-    SetTextColor(dc, kTextGrey);
-    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, editor.replacing ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kTextGrey);
+    SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+    SetBkMode(dc, editor.replacing ? OPAQUE : TRANSPARENT);
     // Long values (64 bytes in hex are 192 characters) wrap instead of being cut;
     // a short one sits on one line in the middle.
     const std::string& text = editor.value.text();
@@ -180,6 +184,17 @@ void paintResult(HWND result, HDC dc) {
     SelectObject(dc, oldFont);
 }
 
+// Takes a picked code (replacing a value shown selected); a full value refuses it.
+void pick(HWND chart, Byte code) {
+    if (editor.replacing) editor.value.clear();
+    editor.replacing = false;
+    if (editor.value.append(code)) {
+        InvalidateRect(GetDlgItem(GetParent(chart), IDC_GRID_RESULT), nullptr, TRUE);
+    } else {
+        showMessage(chart, kTooMany, kCaption, MB_OK | MB_ICONWARNING);
+    }
+}
+
 void clickChart(HWND chart, int x, int y) {
     const GridChart c = chartOf(chart);
     const auto code = gridCodeAt(c, x, y);
@@ -189,11 +204,7 @@ void clickChart(HWND chart, int x, int y) {
     // The whole chart again: the old cell's grid lines come back with it.
     InvalidateRect(chart, nullptr, FALSE);
     UpdateWindow(chart);
-    if (editor.value.append(*code)) {
-        InvalidateRect(GetDlgItem(GetParent(chart), IDC_GRID_RESULT), nullptr, TRUE);
-    } else {
-        showMessage(chart, kTooMany, kCaption, MB_OK | MB_ICONWARNING);
-    }
+    pick(chart, *code);
 }
 
 void showResult(HWND chart) {
@@ -220,14 +231,12 @@ bool chartKey(HWND chart, WPARAM key) {
             row = row < 15 ? row + 1 : 15;
             break;
         case VK_SPACE:
-            if (editor.value.append(static_cast<Byte>(16 * column + row))) {
-                showResult(chart);
-            } else {
-                showMessage(chart, kTooMany, kCaption, MB_OK | MB_ICONWARNING);
-            }
+            pick(chart, static_cast<Byte>(16 * column + row));
             return true;
         case VK_BACK:
-            if (editor.value.removeLast()) showResult(chart);
+            editor.replacing = false;
+            editor.value.removeLast();
+            showResult(chart);  // the selected look ends too
             return true;
         default:
             return false;
@@ -245,7 +254,8 @@ LRESULT CALLBACK chartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lPara
             HDC dc = BeginPaint(chart, &ps);
             paintChart(chart, dc);
             if (GetFocus() == chart) {
-                RECT cell = cellRect(chartOf(chart), editor.selColumn, editor.selRow);
+                // Data cells start after the heading row and column.
+                RECT cell = cellRect(chartOf(chart), editor.selColumn + 1, editor.selRow + 1);
                 InflateRect(&cell, -2, -2);
                 DrawFocusRect(dc, &cell);
             }
@@ -308,6 +318,8 @@ INT_PTR CALLBACK gridDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 storedGridLength(editor.definition.storage, editor.definition.capacity,
                                  editor.definition.length));
             editor.initialText = editor.value.text();
+            editor.replacing =
+                editor.value.capacity() > 0 && editor.value.length() == editor.value.capacity();
             // The chart takes the focus first: it can be used with keys alone.
             HWND chart = GetDlgItem(dialog, IDC_GRID_CHART);
             SetWindowLongPtrA(chart, GWL_STYLE, GetWindowLongPtrA(chart, GWL_STYLE) | WS_TABSTOP);
@@ -317,6 +329,7 @@ INT_PTR CALLBACK gridDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDC_GRID_CLEAR:
+                    editor.replacing = false;
                     editor.value.clear();
                     InvalidateRect(GetDlgItem(dialog, IDC_GRID_RESULT), nullptr, TRUE);
                     return TRUE;

@@ -199,8 +199,22 @@ LRESULT CALLBACK previewNotices(HWND page, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(page, message, wParam, lParam);
 }
 
+// The read-only preview keeps the arrows and characters, and leaves Tab, Esc and
+// Enter to the sheet, as every other control of the page does (a multi-line rich
+// edit asks for them all).
+LRESULT CALLBACK previewKeys(HWND preview, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+    if (message == WM_GETDLGCODE) {
+        const LRESULT wanted = DefSubclassProc(preview, message, wParam, lParam);
+        return (wanted & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB)) | DLGC_WANTARROWS |
+               DLGC_WANTCHARS;
+    }
+    return DefSubclassProc(preview, message, wParam, lParam);
+}
+
 ScreenView::~ScreenView() {
     if (preview) {
+        RemoveWindowSubclass(preview, previewKeys, kPreviewSubclass);
         RemoveWindowSubclass(page, previewNotices, kPreviewSubclass);
         DestroyWindow(preview);
     }
@@ -226,6 +240,7 @@ void createPreview(HWND page, ScreenView& v) {
     SendMessageA(v.preview, EM_EXLIMITTEXT, 0, kPreviewTextLimit);
     SendMessageA(v.preview, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
     SetWindowSubclass(page, previewNotices, kPreviewSubclass, reinterpret_cast<DWORD_PTR>(&v));
+    SetWindowSubclass(v.preview, previewKeys, kPreviewSubclass, 0);
 }
 
 // On creation and after Reset.

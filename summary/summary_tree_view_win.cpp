@@ -10,6 +10,23 @@
 namespace varomil {
 
 namespace {
+
+constexpr UINT_PTR kMenuKeysSubclass = 1;
+
+// Both keys are taken when they go down, and their release too: F10's would
+// otherwise open the menu bar.
+LRESULT CALLBACK contextMenuKeys(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+    const bool f10 = wParam == VK_F10 && (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP);
+    const bool apps = wParam == VK_APPS && (message == WM_KEYDOWN || message == WM_KEYUP);
+    if ((f10 && GetKeyState(VK_SHIFT) < 0) || apps) {
+        if (message == WM_SYSKEYDOWN || message == WM_KEYDOWN)
+            SendMessageA(GetParent(tree), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), -1);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(tree, contextMenuKeys, kMenuKeysSubclass);
+    return DefSubclassProc(tree, message, wParam, lParam);
+}
 void insertItem(HWND tree, HTREEITEM parent, const SummaryItem& item, int depth) {
     TVINSERTSTRUCTA ins{};
     ins.hParent = parent;
@@ -23,6 +40,10 @@ void insertItem(HWND tree, HTREEITEM parent, const SummaryItem& item, int depth)
     for (const SummaryItem& child : item.children) insertItem(tree, node, child, depth + 1);
 }
 }  // namespace
+
+void takeContextMenuKeys(HWND tree) {
+    SetWindowSubclass(tree, contextMenuKeys, kMenuKeysSubclass, 0);
+}
 
 void fillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots) {
     // One repaint for the whole tree instead of one per item.

@@ -12,6 +12,9 @@
 
 namespace varomil {
 
+// Shift+F10 and the context-menu key ask the tree's parent for the context menu,
+// as from the keyboard (WM_CONTEXTMENU at -1, -1: beside the selected item).
+void takeContextMenuKeys(HWND tree);
 // Replaces the tree's items: each item goes to the end of its parent, collapsed,
 // with its depth (0 for a root) as item data.
 void fillSummaryTreeView(HWND tree, const std::vector<SummaryItem>& roots);

@@ -82,7 +82,7 @@ TEST_F(BarcodePageTest, ReaderTypeSwitchesTheListAndApplyWritesOnlyItsFamily) {
     onBarcodeTab([](HWND sheet, HWND page) {
         EXPECT_EQ(comboText(page, IDC_BC_READER_TYPE), "1D Laser/CCD Reader");
         EXPECT_TRUE(itemEnabled(page, IDC_BC_READER_TYPE));
-        EXPECT_EQ(dialogItemText(page, IDC_BC_LABEL_401), "Scan mode :");
+        EXPECT_EQ(dialogItemText(page, IDC_BC_LABEL_401), "Scan &mode :");
         EXPECT_EQ(dialogItemText(page, IDC_BC_SYMBOLOGY_GROUP), "Barcode Parameters");
         // Labels and "more..." buttons from the string table, as the list has them.
         auto expectList = [page](SymbologyList list, int hiddenBox) {
@@ -97,8 +97,8 @@ TEST_F(BarcodePageTest, ReaderTypeSwitchesTheListAndApplyWritesOnlyItsFamily) {
             }
         };
         expectList(symbologyList1D(), 327);
-        EXPECT_EQ(dialogItemText(page, 316), "EAN13  &&  UPCA");
-        EXPECT_EQ(dialogItemText(page, 326), "Negative Barcode");
+        EXPECT_EQ(dialogItemText(page, 316), "EAN13  &&  UP&CA");
+        EXPECT_EQ(dialogItemText(page, 326), "Ne&gative Barcode");
         EXPECT_FALSE(itemEnabled(page, IDC_BC_AIM_DURATION));
         EXPECT_TRUE(checked(page, 301));  // Code 39, factory on
         clickButton(page, 301);
@@ -106,10 +106,10 @@ TEST_F(BarcodePageTest, ReaderTypeSwitchesTheListAndApplyWritesOnlyItsFamily) {
 
         chooseItem(page, IDC_BC_READER_TYPE, 1);  // stored at once
         EXPECT_EQ(settingsImage().byte(fld::ReaderType), 1);
-        EXPECT_EQ(dialogItemText(page, IDC_BC_LABEL_401), "LED Illumination :");
+        EXPECT_EQ(dialogItemText(page, IDC_BC_LABEL_401), "&LED Illumination :");
         expectList(symbologyList2D(), 0);
-        EXPECT_EQ(dialogItemText(page, 305), "EAN13");
-        EXPECT_EQ(dialogItemText(page, 327), "QR Code");
+        EXPECT_EQ(dialogItemText(page, 305), "EA&N13");
+        EXPECT_EQ(dialogItemText(page, 327), "&QR Code");
         EXPECT_FALSE(itemEnabled(page, IDC_BC_LIST_401));
         clickButton(page, 305);  // EAN13 off: Bookland EAN disabled, still checked
         // "more..." opens the parameter dialog of the list on display.
@@ -178,7 +178,7 @@ TEST_F(BarcodePageTest, UnknownReaderTypeShowsNoSelectionAndIsKeptAndListsNeedPr
         EXPECT_EQ(comboText(page, IDC_BC_READER_TYPE), "<none>");
         EXPECT_FALSE(itemEnabled(page, IDC_BC_READER_TYPE));
         EXPECT_TRUE(itemEnabled(page, IDC_BC_RFID_SETTINGS));
-        EXPECT_EQ(dialogItemText(page, 327), "QR Code");  // bit 0: the 2D list
+        EXPECT_EQ(dialogItemText(page, 327), "&QR Code");  // bit 0: the 2D list
         pressOk(sheet);
     });
     EXPECT_EQ(settingsImage().byte(fld::ReaderType), 9);
@@ -200,7 +200,7 @@ TEST_F(BarcodePageTest, ResetGivesBackOnlyTheSwitchKeysRole) {
     companions().reader1D[0] = 0;
     onBarcodeTab([](HWND sheet, HWND page) {
         clickButton(page, IDC_BC_RESET);
-        EXPECT_EQ(dialogItemText(page, IDC_BC_LABEL_401), "LED Illumination :");
+        EXPECT_EQ(dialogItemText(page, IDC_BC_LABEL_401), "&LED Illumination :");
         pressOk(sheet);
     });
     EXPECT_EQ(imageBytes(slot::binding(3).offset, 3), std::string("\0\3\0", 3));
