@@ -200,10 +200,11 @@ INT_PTR CALLBACK HostIpDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) 
                 SetWindowSubclass(GetDlgItem(dialog, id), octetBoxProc, 0, 0);
             showStoredHost(dialog);
             if (looksLikeAddress(itemText(dialog, IDC_HOST_NAME))) return TRUE;
-            // A name is edited in its own box.
-            SetFocus(GetDlgItem(dialog, IDC_HOST_NAME));
-            SendDlgItemMessageA(dialog, IDC_HOST_NAME, EM_SETSEL, 0, -1);
-            return FALSE;
+            // A name is edited in its own box (posted: activation gives the
+            // focus to the first box).
+            PostMessageA(dialog, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_HOST_NAME)), TRUE);
+            return TRUE;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (HIWORD(wParam) == EN_CHANGE) {
