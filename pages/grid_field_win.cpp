@@ -4,7 +4,8 @@
 
 namespace varomil {
 
-const char kGridFieldCue[] = "Click or press Space to choose codes";
+const char kGridFieldCue[] = "Click or press Space";
+const char kGridFieldTip[] = "Click or press Space to choose codes";
 
 namespace {
 
@@ -47,7 +48,6 @@ void showAsGridField(HWND field) {
     if (parent == nullptr) return;
     SetPropA(field, kFieldMark, reinterpret_cast<HANDLE>(1));
     SetWindowSubclass(parent, fieldColours, kFieldColours, 0);
-    // The cue shows while the field is empty; the tooltip whatever it holds.
     wchar_t cue[sizeof kGridFieldCue];
     MultiByteToWideChar(CP_ACP, 0, kGridFieldCue, -1, cue, static_cast<int>(sizeof kGridFieldCue));
     SendMessageW(field, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue));
@@ -58,7 +58,7 @@ void showAsGridField(HWND field) {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = parent;
     tool.uId = reinterpret_cast<UINT_PTR>(field);
-    tool.lpszText = const_cast<char*>(kGridFieldCue);
+    tool.lpszText = const_cast<char*>(kGridFieldTip);
     SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));  // set up again
     SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     InvalidateRect(field, nullptr, TRUE);

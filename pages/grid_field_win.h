@@ -7,8 +7,10 @@
 
 namespace varomil {
 
-// The words of the cue and the tooltip.
+// The cue, shown while the field is empty (short enough for the narrowest
+// field), and the tooltip, shown whatever it holds.
 extern const char kGridFieldCue[];
+extern const char kGridFieldTip[];
 
 // Gives a grid-enabled edit the look and the cue; harmless when given again.
 void showAsGridField(HWND field);

@@ -227,6 +227,16 @@ TEST(KeyboardTest, AFullWepKeyLooksLikeAFieldAndOnePickReplacesIt) {
         char narrow[64] = "";
         WideCharToMultiByte(CP_ACP, 0, cue, -1, narrow, sizeof narrow, nullptr, nullptr);
         EXPECT_STREQ(narrow, kGridFieldCue);
+        char tip[64] = "";
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = page;
+        tool.uId = reinterpret_cast<UINT_PTR>(key);
+        tool.lpszText = tip;
+        for (HWND t = FindWindowA(TOOLTIPS_CLASSA, nullptr); t != nullptr && !*tip;
+             t = FindWindowExA(nullptr, t, TOOLTIPS_CLASSA, nullptr))
+            SendMessageA(t, TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_STREQ(tip, kGridFieldTip);
 
         ScriptedMessageBoxes boxes;  // none expected: "Too many characters !!!" fails
         DialogHook hook([](HWND d) {
