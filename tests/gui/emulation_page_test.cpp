@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -147,10 +148,9 @@ TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheBut
 
         chooseItem(emu, IDC_EMU_NAVIGATOR_KEY, 2);
         chooseItem(emu, IDC_EMU_NAVIGATOR_KEY, 5);  // frees FN+2
-        EXPECT_EQ(keyText(emu, 2), "F2");
-        EXPECT_TRUE(keyButtonEnabled(emu, 2));
-        EXPECT_EQ(keyText(emu, 5), "Navigator Key");
-        EXPECT_FALSE(keyButtonEnabled(emu, 5));
+        EXPECT_EQ(std::make_tuple(keyText(emu, 2), keyButtonEnabled(emu, 2), keyText(emu, 5),
+                                  keyButtonEnabled(emu, 5)),
+                  std::make_tuple(std::string("F2"), true, std::string("Navigator Key"), false));
 
         showTab(sheet, kWirelessTab);
         HWND wlan = currentPage(sheet);
@@ -166,9 +166,8 @@ TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheBut
 
         // Reset keeps the Wireless LAN roles and frees the navigator's.
         clickButton(emu, IDC_EMU_RESET);
-        EXPECT_EQ(keyText(emu, 0), "Name Key");
-        EXPECT_EQ(keyText(emu, 5), "F5");
-        EXPECT_TRUE(keyButtonEnabled(emu, 5));
+        EXPECT_EQ(std::make_tuple(keyText(emu, 0), keyText(emu, 5), keyButtonEnabled(emu, 5)),
+                  std::make_tuple(std::string("Name Key"), std::string("F5"), true));
         showTab(sheet, kWirelessTab);
         chooseItem(wlan, IDC_WLAN_NAME_KEY, 0);  // FN+0 goes back to F10
         showTab(sheet, kEmulationTab);
@@ -284,11 +283,12 @@ TEST_F(EmulationPageTest, EachProductEnablesItsKeysAndWlanInterface) {
                 texts += itemEnabled(page, IDC_EMU_KEY_TEXT + n);
                 arrows += itemEnabled(page, IDC_EMU_KEY_ARROW + n);
             }
-            EXPECT_EQ(buttons, keys) << product;
-            EXPECT_EQ(texts, keys) << product;
-            EXPECT_EQ(arrows, keys) << product;
-            EXPECT_EQ(itemEnabled(page, IDC_EMU_KEY_BUTTON + buttonOf(37)), true);  // Down
-            EXPECT_EQ(itemEnabled(page, IDC_EMU_KEY_BUTTON + buttonOf(38)), product != 1);
+            // Buttons, texts and arrows enabled; Down always, record 38 from product 2.
+            EXPECT_EQ(std::make_tuple(buttons, texts, arrows,
+                                      itemEnabled(page, IDC_EMU_KEY_BUTTON + buttonOf(37)),
+                                      itemEnabled(page, IDC_EMU_KEY_BUTTON + buttonOf(38))),
+                      std::make_tuple(keys, keys, keys, true, product != 1))
+                << product;
             pressCancel(sheet);
         });
     }

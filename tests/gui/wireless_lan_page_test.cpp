@@ -198,21 +198,21 @@ TEST_F(WirelessLanPageTest, HostListEditsTheActiveEntryAndResetShowsTheFactoryHo
         typeHost(page, "host.zero");
         chooseItem(page, IDC_WLAN_HOST, 2);
         typeHost(page, "host.two");
-        EXPECT_EQ(settingsImage().byte(fld::ActiveHostIndex), 2);
-        EXPECT_EQ(settingsImage().text(slot::hostAddress(0)), "host.zero");
-        EXPECT_EQ(settingsImage().text(slot::hostAddress(2)), "host.two");
-        EXPECT_EQ(hostEntry(page, 2), "host.two");
-        EXPECT_EQ(comboText(page, IDC_WLAN_HOST), "host.two");
+        // The active index, entries 0 and 2, the list's entry 2 and the box's text.
+        EXPECT_EQ(std::to_string(settingsImage().byte(fld::ActiveHostIndex)) + "|" +
+                      settingsImage().text(slot::hostAddress(0)) + "|" +
+                      settingsImage().text(slot::hostAddress(2)) + "|" + hostEntry(page, 2) + "|" +
+                      comboText(page, IDC_WLAN_HOST),
+                  "2|host.zero|host.two|host.two|host.two");
 
         typeInto(page, IDC_WLAN_SSID, "mine");
         typeInto(page, IDC_WLAN_TELNET_PORT, "99");
         clickButton(page, IDC_WLAN_RESET);
         EXPECT_EQ(SendDlgItemMessageA(page, IDC_WLAN_HOST, CB_GETCOUNT, 0, 0), 5);
-        EXPECT_EQ(hostEntry(page, 0), "192.168.1.100");
-        EXPECT_EQ(hostEntry(page, 2), "");
-        EXPECT_EQ(comboText(page, IDC_WLAN_HOST), "192.168.1.100");
-        EXPECT_EQ(dialogItemText(page, IDC_WLAN_SSID), "WLAN");
-        EXPECT_EQ(dialogItemText(page, IDC_WLAN_TELNET_PORT), "23");
+        EXPECT_EQ(hostEntry(page, 0) + "|" + hostEntry(page, 2) + "|" +
+                      comboText(page, IDC_WLAN_HOST) + "|" + dialogItemText(page, IDC_WLAN_SSID) +
+                      "|" + dialogItemText(page, IDC_WLAN_TELNET_PORT),
+                  "192.168.1.100||192.168.1.100|WLAN|23");
         pressOk(sheet);
     });
     EXPECT_EQ(settingsImage().text(slot::hostAddress(2)), "");
