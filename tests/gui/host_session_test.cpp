@@ -13,6 +13,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/command_ids.h"
@@ -149,20 +150,22 @@ TEST_F(HostSessionTest, LogsInBrowsesCapturesThreeScreensAndReturnsToTheTreeWhen
 
     EXPECT_EQ(connectWith(), "Host IP|127.0.0.1");
     ASSERT_TRUE(IsWindowVisible(mainWindow().terminal));
-    EXPECT_FALSE(IsWindowVisible(mainWindow().tree));
-    EXPECT_FALSE(buttonEnabled(cmd::Connect));
-    EXPECT_TRUE(buttonEnabled(cmd::Disconnect));
+    EXPECT_EQ(std::make_tuple(IsWindowVisible(mainWindow().tree), buttonEnabled(cmd::Connect),
+                              buttonEnabled(cmd::Disconnect)),
+              std::make_tuple(FALSE, false, true));
     // The address goes back into the entry the dialog showed.
-    EXPECT_EQ(settingsImage().text(slot::hostAddress(2)), "127.0.0.1");
-    EXPECT_EQ(settingsImage().text(slot::hostAddress(0)), "10.9.8.7");
+    EXPECT_EQ(settingsImage().text(slot::hostAddress(2)) + " " +
+                  settingsImage().text(slot::hostAddress(0)),
+              "127.0.0.1 10.9.8.7");
 
     ASSERT_TRUE(pumpUntil([] { return shows(23, 0, "Select:"); })) << printable(rowOnScreen(23));
     const Asked asked = answering({}, {scr}, [] { sendCommand(cmd::StartCapture); });
     ASSERT_EQ(asked.files.size(), 1u);
-    EXPECT_EQ(asked.files[0].filter, std::string("Host Session Screens (*.SCR)\0*.SCR\0", 35));
-    EXPECT_EQ(asked.files[0].defaultExtension, "SCR");
     const DWORD flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    EXPECT_EQ(asked.files[0].flags & flags, flags);
+    EXPECT_EQ(std::make_tuple(asked.files[0].filter, asked.files[0].defaultExtension,
+                              asked.files[0].flags & flags),
+              std::make_tuple(std::string("Host Session Screens (*.SCR)\0*.SCR\0", 35),
+                              std::string("SCR"), flags));
     EXPECT_EQ(statusText(), "Ready to capture");
     sendCommand(cmd::Capture);
     EXPECT_EQ(statusText(), "Captured : 1 screens");
@@ -208,10 +211,9 @@ TEST_F(HostSessionTest, LogsInBrowsesCapturesThreeScreensAndReturnsToTheTreeWhen
 
     key(VK_F3);
     ASSERT_TRUE(pumpUntil(disconnectedView));
-    EXPECT_FALSE(buttonEnabled(cmd::StartCapture));
-    EXPECT_FALSE(buttonEnabled(cmd::Capture));
-    EXPECT_FALSE(menuItemEnabled(cmd::StopCapture));
-    EXPECT_TRUE(menuItemEnabled(cmd::Connect));
+    EXPECT_EQ(std::make_tuple(buttonEnabled(cmd::StartCapture), buttonEnabled(cmd::Capture),
+                              menuItemEnabled(cmd::StopCapture), menuItemEnabled(cmd::Connect)),
+              std::make_tuple(false, false, false, true));
     ASSERT_TRUE(pumpUntil([&] { return host.finished(); }));
     for (const std::string& f : host.failures()) ADD_FAILURE() << f;
     DeleteFileA(scr.c_str());
@@ -232,9 +234,10 @@ TEST_F(HostSessionTest, HostIpDialogRefusesBadFieldsAndTheConnectionReportsItsFa
     boxes.answer(IDOK);
     connectWith({"255", "255", "255", "255"});
     ASSERT_EQ(boxes.calls().size(), 2u);
-    EXPECT_EQ(boxes.calls()[1].text, "Invalid Host IP given.");
-    EXPECT_EQ(boxes.calls()[1].owner, mainWindow().terminal);
-    EXPECT_EQ(boxes.calls()[1].caption, "Error");
+    EXPECT_EQ(
+        std::make_tuple(boxes.calls()[1].text, boxes.calls()[1].owner, boxes.calls()[1].caption),
+        std::make_tuple(std::string("Invalid Host IP given."), mainWindow().terminal,
+                        std::string("Error")));
 
     // A port nobody listens on any more: the connection is refused.
     const std::uint16_t port = [] {
@@ -309,10 +312,11 @@ TEST_F(HostSessionTest, WhileConnectedTheKeysStayWithTheTerminalAndAProductChang
     expectBox(cancelled.boxes[0],
               "Choosing another product ends the session with the host.\nChange the product ?",
               "Varomil Terminal Emulation For VT", MB_OKCANCEL | MB_ICONEXCLAMATION);
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), product);
-    EXPECT_EQ(SendMessageA(w.selector, CB_GETCURSEL, 0, 0), product);
-    EXPECT_TRUE(IsWindowVisible(w.terminal));
-    EXPECT_EQ(host.stage(), 1) << "the session goes on";
+    EXPECT_EQ(std::make_tuple(int{settingsImage().byte(fld::ProductIndex)},
+                              SendMessageA(w.selector, CB_GETCURSEL, 0, 0),
+                              IsWindowVisible(w.terminal), host.stage()),
+              std::make_tuple(product, LRESULT{product}, TRUE, 1))
+        << "the session goes on";
 
     answering({IDOK}, {}, [&] { chooseProduct(other); });
     EXPECT_EQ(settingsImage().byte(fld::ProductIndex), other);
@@ -372,9 +376,10 @@ TEST_F(HostSessionTest, ARealTelnetDaemonGetsTheKeysTypedAfterEachCommand) {
     sendCommand(cmd::Capture);
     typeAtFocus("printf '\\033[7mA\\102C\\033[0m\\n'\r");
     ASSERT_TRUE(pumpUntil([] { return rowStartsWith("ABC"); })) << screenRows();
-    EXPECT_EQ(GetFocus(), mainWindow().terminal);
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), product);
-    EXPECT_TRUE(IsWindowVisible(mainWindow().terminal)) << "the session goes on";
+    EXPECT_EQ(std::make_tuple(GetFocus(), int{settingsImage().byte(fld::ProductIndex)},
+                              IsWindowVisible(mainWindow().terminal)),
+              std::make_tuple(mainWindow().terminal, product, TRUE))
+        << "the session goes on";
     sendCommand(cmd::StopCapture);
     DeleteFileA(scr.c_str());
 }

@@ -70,7 +70,6 @@ ScriptedTelnetHost::ScriptedTelnetHost(Script script) {
 
 ScriptedTelnetHost::~ScriptedTelnetHost() {
     // Closing the sockets ends a script still waiting on them.
-    go_ = 1 << 30;
     if (listener_ != INVALID_SOCKET) closesocket(listener_);
     listener_ = INVALID_SOCKET;
     if (client_ != INVALID_SOCKET) shutdown(client_, SD_BOTH);
@@ -146,18 +145,6 @@ bool ScriptedTelnetHost::expectClosed(int timeoutMs) {
     if (!readable(client_, timeoutMs)) return false;
     char buffer[64];
     return recv(client_, buffer, sizeof buffer, 0) <= 0;
-}
-
-bool ScriptedTelnetHost::awaitGo(int step, int timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (go_ < step) {
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) {
-            fail("the test did not reach step " + std::to_string(step));
-            return false;
-        }
-        Sleep(2);
-    }
-    return true;
 }
 
 void ScriptedTelnetHost::closeConnection() {

@@ -42,12 +42,7 @@ class ScriptedTelnetHost {
     // True when the program closes the connection within the time.
     bool expectClosed(int timeoutMs = 10000);
     void reach(int stage) { stage_ = stage; }
-    // Waits (on the host thread) until the test has moved on to this step.
-    bool awaitGo(int step, int timeoutMs = 10000);
     void closeConnection();
-
-    // For the test: lets the script go on past awaitGo(step).
-    void go(int step) { go_ = step; }
 
   private:
     void fail(const std::string& what);
@@ -58,7 +53,6 @@ class ScriptedTelnetHost {
     int port_ = 0;
     std::atomic<bool> finished_{false};
     std::atomic<int> stage_{0};
-    std::atomic<int> go_{0};
     mutable std::mutex failuresLock_;
     std::vector<std::string> failures_;
     std::thread thread_;

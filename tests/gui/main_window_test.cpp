@@ -54,11 +54,10 @@ TEST_F(MainWindowTest, StartsWithNoProductAnEmptyTreeAndTheScreenGeometry) {
         selector += comboItem(w().selector, i) + "|";
     EXPECT_EQ(selector, "Select Product|4410/4420|4630/4640|4850|");
     EXPECT_EQ(SendMessageA(w().selector, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(windowText(frame), kTitle);
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 0);
-    EXPECT_EQ(settingsImage().text(fld::VersionTag), "V106");
-    EXPECT_TRUE(document().CurrentFileName.empty());
-    EXPECT_FALSE(document().SettingsModified);
+    EXPECT_EQ(std::make_tuple(windowText(frame), int{settingsImage().byte(fld::ProductIndex)},
+                              settingsImage().text(fld::VersionTag), document().CurrentFileName,
+                              document().SettingsModified),
+              std::make_tuple(kTitle, 0, std::string("V106"), std::string(), false));
 
     RECT r{};
     GetWindowRect(frame, &r);
@@ -70,10 +69,9 @@ TEST_F(MainWindowTest, StartsWithNoProductAnEmptyTreeAndTheScreenGeometry) {
     EXPECT_EQ(std::make_tuple(sel.left, sel.top, sel.right - sel.left),
               std::make_tuple(270L, 1L, 130L));
 
-    EXPECT_EQ(SendMessageA(w().tree, TVM_GETCOUNT, 0, 0), 0);
-    EXPECT_TRUE(IsWindowVisible(w().tree));
-    EXPECT_FALSE(IsWindowVisible(w().terminal));
-    EXPECT_EQ(statusText(), "");
+    EXPECT_EQ(std::make_tuple(SendMessageA(w().tree, TVM_GETCOUNT, 0, 0), IsWindowVisible(w().tree),
+                              IsWindowVisible(w().terminal), statusText()),
+              std::make_tuple(LRESULT{0}, TRUE, FALSE, std::string()));
 
     LOGFONTA f{};
     HFONT treeFont = reinterpret_cast<HFONT>(SendMessageA(w().tree, WM_GETFONT, 0, 0));
@@ -176,10 +174,9 @@ TEST_F(MainWindowTest, CommandsThatNeedAProductAskForOneAndDoNothingElse) {
                   MB_ICONMASK | MB_TYPEMASK);
         EXPECT_EQ(asked.boxes[0].owner, frame);
         EXPECT_EQ(asked.boxes[0].statusText, loadResourceString(static_cast<UINT>(command)));
-        EXPECT_EQ(GetFocus(), w().selector);
-        EXPECT_EQ(statusText(), "");
-        EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 0);
-        EXPECT_TRUE(asked.files.empty());
+        EXPECT_EQ(std::make_tuple(GetFocus(), statusText(),
+                                  int{settingsImage().byte(fld::ProductIndex)}, asked.files.size()),
+                  std::make_tuple(w().selector, std::string(), 0, std::size_t{0}));
     }
 }
 
@@ -228,10 +225,9 @@ TEST_F(MainWindowTest, ChoosingAProductDiscardsTheSettingsAfterNoAndTheSameOneDo
         ScriptedMessageBoxes boxes;
         if (discarded) boxes.answer(IDNO);
         chooseProduct(product);
-        EXPECT_EQ(settingsImage().byte(fld::ProductIndex), product);
-        EXPECT_EQ(stillEdited(), !discarded);
-        EXPECT_EQ(document().SettingsModified, !discarded);
-        EXPECT_EQ(document().CurrentFileName.empty(), discarded);
+        EXPECT_EQ(std::make_tuple(int{settingsImage().byte(fld::ProductIndex)}, stillEdited(),
+                                  document().SettingsModified, document().CurrentFileName.empty()),
+                  std::make_tuple(product, !discarded, !discarded, discarded));
         if (product != 2) continue;
         SummaryContext ctx{
             "Dornwick", "V2.90.0", loadResourceString(4003), {"4410/4420", "4630/4640", "4850"}};
@@ -280,10 +276,9 @@ TEST_F(MainWindowTest, NewAndOpenAskToSaveChangesFirst) {
     EXPECT_TRUE(stillEdited());
     EXPECT_TRUE(document().SettingsModified);
     answering({IDNO}, {}, [] { sendCommand(cmd::New); });
-    EXPECT_FALSE(stillEdited());
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 2);
-    EXPECT_FALSE(document().SettingsModified);
-    EXPECT_TRUE(document().CurrentFileName.empty());
+    EXPECT_EQ(std::make_tuple(stillEdited(), int{settingsImage().byte(fld::ProductIndex)},
+                              document().SettingsModified, document().CurrentFileName),
+              std::make_tuple(false, 2, false, std::string()));
 
     chooseProduct(0);
     markEdited();  // Open asks even without a product; then the Open dialog is cancelled
@@ -345,19 +340,17 @@ TEST_F(MainWindowTest, StatusBarShowsCaptureCountsAndIsClearedAfterOtherCommands
     SetConnectionState(frame, false);
     SetCaptureState(frame, false);
     for (int i = 0; i < 3; ++i) sendCommand(cmd::Capture);
-    EXPECT_EQ(statusText(), "Captured : 3 screens");
-    EXPECT_EQ(document().CapturedScreenCount, 3);
+    EXPECT_EQ(statusText() + "|" + std::to_string(document().CapturedScreenCount),
+              "Captured : 3 screens|3");
     sendCommand(cmd::StopCapture);
-    EXPECT_EQ(statusText(), "");
-    EXPECT_EQ(document().CapturedScreenCount, 0);
+    EXPECT_EQ(statusText() + "|" + std::to_string(document().CapturedScreenCount), "|0");
 
     // Start Capture that opens no file leaves its help text and the idle state.
     ScriptedFileDialogs dialogs;
     dialogs.choose("");
     sendCommand(cmd::StartCapture);
-    EXPECT_EQ(statusText(), "Start capture the current screen");
-    EXPECT_TRUE(buttonEnabled(1320));
-    EXPECT_FALSE(buttonEnabled(1330));
+    EXPECT_EQ(std::make_tuple(statusText(), buttonEnabled(1320), buttonEnabled(1330)),
+              std::make_tuple(std::string("Start capture the current screen"), true, false));
 
     dialogs.choose("");  // Download Program: no program file chosen
     sendCommand(cmd::DownloadProgram);
@@ -383,11 +376,9 @@ TEST_F(MainWindowTest, AboutShowsTitleAndVersionModallyOverTheWindow) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     sendCommand(cmd::About);
-    EXPECT_EQ(hook.dialogsSeen(), 1);
-    EXPECT_EQ(title, kTitle + " (V2.90.0)");
-    EXPECT_EQ(owner, frame);
-    EXPECT_EQ(status, "Copyright information");
-    EXPECT_EQ(statusText(), "");
+    EXPECT_EQ(std::make_tuple(hook.dialogsSeen(), title, owner, status, statusText()),
+              std::make_tuple(1, kTitle + " (V2.90.0)", frame, std::string("Copyright information"),
+                              std::string()));
 }
 
 void expectLayout(HWND frame, const MainWindow& w) {
@@ -441,11 +432,10 @@ TEST(StartUp, ShowsTheAboutBoxOverTheMainWindowThenRunsTheLoopUntilExit) {
     });
     ScriptedMessageBoxes none;
     EXPECT_EQ(runApplication(instance, SW_SHOWNORMAL), 0);
-    EXPECT_EQ(hook.dialogsSeen(), 1);
-    EXPECT_TRUE(ownerVisible);
-    EXPECT_EQ(title, kTitle + " (V2.90.0)");
-    EXPECT_EQ(selector, "Select Product");
-    EXPECT_FALSE(IsWindow(mainWindow().frame));
+    EXPECT_EQ(
+        std::make_tuple(hook.dialogsSeen(), ownerVisible, title, selector,
+                        IsWindow(mainWindow().frame)),
+        std::make_tuple(1, true, kTitle + " (V2.90.0)", std::string("Select Product"), FALSE));
 }
 
 }  // namespace

@@ -29,15 +29,18 @@ struct Text {
 };
 using Screen = std::vector<Text>;
 
+// A screen record: blank rows 0..23 with the texts, zero row 24 and prefix.
+std::string block(const Screen& s) {
+    std::string b(80, '\0');
+    b += std::string(24 * 80, ' ') + std::string(80, '\0');
+    for (const Text& t : s) b.replace(80 + 80 * t.row + t.column, strlen(t.text), t.text);
+    return b;
+}
+
 // A host-screen file of blank screens with the given texts.
 std::string captureFile(const std::string& name, const std::vector<Screen>& screens) {
     std::string bytes = std::string("V100") + std::string(16, '\0');
-    for (const Screen& s : screens) {
-        std::string block(80, '\0');
-        block += std::string(24 * 80, ' ') + std::string(80, '\0');
-        for (const Text& t : s) block.replace(80 + 80 * t.row + t.column, strlen(t.text), t.text);
-        bytes += block;
-    }
+    for (const Screen& s : screens) bytes += block(s);
     const std::string path = scratchPath(name);
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
@@ -49,13 +52,6 @@ const std::vector<Screen> kThree{{{0, 0, "{\\rtf1 SIGN ON}"}, {2, 2, "A"}},
                                  {{0, 0, "{\\rtf1 SIGN ON}"}, {2, 2, "A"}},  // a copy of the first
                                  {{0, 0, "ITEM"}, {2, 2, "C"}}};
 
-std::string block(const Screen& s) {
-    std::string b(80, '\0');
-    b += std::string(24 * 80, ' ') + std::string(80, '\0');
-    for (const Text& t : s) b.replace(80 + 80 * t.row + t.column, strlen(t.text), t.text);
-    return b;
-}
-
 std::string screenSlot(std::size_t p) {
     const CapturedScreenBlock& b = companions().capturedScreens[p];
     return std::string(b.begin(), b.end());
@@ -63,6 +59,13 @@ std::string screenSlot(std::size_t p) {
 
 void load(HWND page, const std::string& path, std::initializer_list<int> boxes = {}) {
     answering(boxes, {path}, [&] { clickButton(page, IDC_SCR_LOAD); });
+}
+
+// The texts of the controls, each followed by '|'.
+std::string texts(HWND page, std::initializer_list<int> ids) {
+    std::string out;
+    for (int id : ids) out += dialogItemText(page, id) + "|";
+    return out;
 }
 
 std::vector<bool> enabled(HWND page, std::initializer_list<int> ids) {
@@ -85,8 +88,7 @@ TEST_F(ScreenPageTest, LoadShowsThePagesAndTheirPreview) {
     configure([&](HWND sheet) {
         showTab(sheet, kScreenTab);
         HWND page = currentPage(sheet);
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "0");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_CARET), "(0, 0)");
+        EXPECT_EQ(texts(page, {IDC_SCR_TOTAL_PAGES, IDC_SCR_CARET}), "0|(0, 0)|");
         EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_LAST_PAGE, IDC_SCR_DELETE}),
                   std::vector<bool>({false, false, false}));
 
@@ -96,10 +98,9 @@ TEST_F(ScreenPageTest, LoadShowsThePagesAndTheirPreview) {
         const DWORD flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
         EXPECT_EQ(asked.files[0].flags & flags, flags);
         EXPECT_TRUE(asked.boxes.empty());
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "3");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_CURRENT_PAGE), "1");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_REFORMAT_PAGE), "1");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_CARET), "(1, 1)");
+        EXPECT_EQ(texts(page, {IDC_SCR_TOTAL_PAGES, IDC_SCR_CURRENT_PAGE, IDC_SCR_REFORMAT_PAGE,
+                               IDC_SCR_CARET}),
+                  "3|1|1|(1, 1)|");
         EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_PREVIOUS_PAGE, IDC_SCR_NEXT_PAGE,
                                  IDC_SCR_LAST_PAGE, IDC_SCR_DELETE}),
                   std::vector<bool>({false, false, true, true, true}));
@@ -133,8 +134,7 @@ TEST_F(ScreenPageTest, LoadShowsThePagesAndTheirPreview) {
                   "Screen", MB_ICONWARNING);
         load(page, captureFile("empty.scr", {}));
         load(page, "");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "3");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_CURRENT_PAGE), "2");
+        EXPECT_EQ(texts(page, {IDC_SCR_TOTAL_PAGES, IDC_SCR_CURRENT_PAGE}), "3|2|");
         EXPECT_EQ(screenSlot(2), block(kThree[3]));
         pressOk(sheet);
     });
@@ -219,8 +219,7 @@ TEST_F(ScreenPageTest, DeleteAsksFirstAndResetClearsEveryPage) {
                   MB_YESNO | MB_ICONWARNING);
         EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "3");
         answering({IDYES}, {}, [&] { clickButton(page, IDC_SCR_DELETE); });
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "2");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_CURRENT_PAGE), "1");
+        EXPECT_EQ(texts(page, {IDC_SCR_TOTAL_PAGES, IDC_SCR_CURRENT_PAGE}), "2|1|");
         EXPECT_EQ(settingsImage().byte(fld::ScreensPresent), 2);
         EXPECT_EQ(screenSlot(1), block(kThree[3]));
 
@@ -237,8 +236,7 @@ TEST_F(ScreenPageTest, DeleteAsksFirstAndResetClearsEveryPage) {
         EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "50");
 
         clickButton(page, IDC_SCR_RESET);
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_TOTAL_PAGES), "0");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_CARET), "(0, 0)");
+        EXPECT_EQ(texts(page, {IDC_SCR_TOTAL_PAGES, IDC_SCR_CARET}), "0|(0, 0)|");
         EXPECT_FALSE(itemEnabled(page, IDC_SCR_DELETE));
         EXPECT_EQ(settingsImage().byte(fld::PageCount), 0);
         EXPECT_EQ(screenSlot(0), std::string(2080, '\0'));

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "app/document.h"
 #include "shell/file_dialog_win.h"
@@ -53,11 +54,10 @@ TEST_F(SettingsFileTest, SaveAsWritesTheWholeFileAndAppendsTheExtension) {
     ASSERT_EQ(asked.files.size(), 1u);
     EXPECT_EQ(asked.files[0].kind, FileDialogKind::Save);
     EXPECT_EQ(asked.files[0].filter, std::string("Settings (*.NET)\0*.NET\0", 23));
-    EXPECT_EQ(asked.files[0].defaultExtension, "NET");
     const DWORD flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    EXPECT_EQ(asked.files[0].flags & flags, flags);
-    EXPECT_EQ(document().CurrentFileName, base + ".NET");
-    EXPECT_FALSE(document().SettingsModified);
+    EXPECT_EQ(std::make_tuple(asked.files[0].defaultExtension, asked.files[0].flags & flags,
+                              document().CurrentFileName, document().SettingsModified),
+              std::make_tuple(std::string("NET"), flags, base + ".NET", false));
     const std::string bytes = fileBytes(base + ".NET");
     ASSERT_EQ(bytes.size(), 163659u);
     EXPECT_EQ(bytes.substr(0, 6), std::string("V106\0\x02", 6));
@@ -87,12 +87,12 @@ TEST_F(SettingsFileTest, OpenLoadsTheFileSelectsItsProductAndRebuildsTheTree) {
     ASSERT_EQ(asked.files.size(), 1u);
     EXPECT_EQ(asked.files[0].kind, FileDialogKind::Open);
     EXPECT_TRUE(asked.files[0].flags & OFN_FILEMUSTEXIST);
-    EXPECT_EQ(settingsImage().text(fld::Ssid), "WAREHOUSE");
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 3);
-    EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 3);
-    EXPECT_EQ(document().CurrentFileName, path);
-    EXPECT_FALSE(document().SettingsModified);
-    EXPECT_EQ(SendMessageA(mainWindow().tree, TVM_GETCOUNT, 0, 0) > 6, true);
+    EXPECT_EQ(std::make_tuple(settingsImage().text(fld::Ssid),
+                              int{settingsImage().byte(fld::ProductIndex)},
+                              SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0),
+                              document().CurrentFileName, document().SettingsModified,
+                              SendMessageA(mainWindow().tree, TVM_GETCOUNT, 0, 0) > 6),
+              std::make_tuple(std::string("WAREHOUSE"), 3, LRESULT{3}, path, false, true));
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeLoadedLeavesSettingsAndNameAlone) {
@@ -143,10 +143,11 @@ TEST_F(SettingsFileTest, AForeignFileIsReportedAndNeverOverwrittenByTheNextSave)
                   " is not a settings file of a known version.\nThe factory settings are "
                   "loaded instead; Save asks for a new file name.",
               kTitle, MB_OK | MB_ICONWARNING);
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 1) << "the factory settings of 4410/4420";
-    EXPECT_EQ(settingsImage().text(fld::Ssid), "WLAN");
-    EXPECT_TRUE(document().CurrentFileName.empty());
-    EXPECT_EQ(windowText(frame), kTitle);
+    // The factory settings of 4410/4420, no file name.
+    EXPECT_EQ(std::make_tuple(int{settingsImage().byte(fld::ProductIndex)},
+                              settingsImage().text(fld::Ssid), document().CurrentFileName,
+                              windowText(frame)),
+              std::make_tuple(1, std::string("WLAN"), std::string(), kTitle));
     asked = answering({}, {""}, [] { sendCommand(cmd::Save); });  // asks for a name: Cancel
     EXPECT_EQ(asked.files.at(0).kind, FileDialogKind::Save);
     EXPECT_EQ(fileBytes(foreign), before);

@@ -30,13 +30,6 @@ TEST(VtScreen, BytesGiveTheScreen) {
     }
 }
 
-TEST(VtScreenScroll, TwentyFiveLinesScrollTheWholeScreen) {
-    SessionRig rig;
-    for (int i = 0; i < 25; ++i) rig.feed((i ? "\r\nL" : "L") + std::to_string(i));
-    EXPECT_EQ(rig.row(0), "L1");
-    EXPECT_EQ(rig.row(23), "L24");
-}
-
 TEST(VtScreenAttributes, ReverseVideoFollowsSgr) {
     SessionRig rig;
     rig.feed("a\x1b[7mbc\x1b[mde\x1b[1;7mf\x1b[0mg");

@@ -140,10 +140,5 @@ TEST_F(KeyRoles, SectionResetsReleaseTheirSelectorsRoles) {
     for (int k = 1; k <= 10; ++k) EXPECT_FALSE(keyTaken(image, k)) << k;
 }
 
-TEST_F(KeyRoles, FileNewLeavesNoRoleAndNoSelector) {
-    for (std::size_t sel : {4326u, 4347u, 4348u, 4455u, 3777u}) EXPECT_EQ(image.bytes()[sel], 0);
-    for (std::size_t n = 0; n < 50; ++n) EXPECT_LE(record(image, n)[0], 2) << n;
-}
-
 }  // namespace
 }  // namespace varomil

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "settings/factory_defaults.h"
 #include "tests/core/golden.h"
@@ -21,21 +19,8 @@ struct Fixture {
     std::vector<SummaryItem> tree() const { return buildSummaryTree(*image, kContext); }
 };
 
-const SummaryItem& child(const std::vector<SummaryItem>& items, const std::string& text) {
-    for (const SummaryItem& i : items) {
-        if (i.text == text) return i;
-    }
-    static const SummaryItem none{"<missing>", {}};
-    ADD_FAILURE() << "no item " << text;
-    return none;
-}
-
-std::string printed(const SummaryItem& item) {
-    return printSummaryTree({item});
-}
-
-// The whole default tree of each product is a golden file; the spot checks
-// below hold whatever the files say.
+// The whole tree is a golden file: the default tree of each product, an edited
+// one and a hostile one.
 TEST(SummaryTree, DefaultsOfEachProduct) {
     EXPECT_TRUE(Fixture(0).tree().empty());
     for (int product : {1, 2, 3}) {
@@ -44,17 +29,6 @@ TEST(SummaryTree, DefaultsOfEachProduct) {
         expectGolden("summary_tree_product" + std::to_string(product) + ".txt",
                      printSummaryTree(roots));
     }
-    const std::vector<SummaryItem> narrow = Fixture(1).tree(), two = Fixture(2).tree(),
-                                   wide = Fixture(3).tree();
-    EXPECT_EQ(narrow[1].children[9].children[0].text, "Main Menu (12*2)              ");
-    EXPECT_EQ(child(narrow[1].children, "Function Key : Locked").text, "Function Key : Locked");
-    EXPECT_EQ(narrow[4].children[4].children.size(), 15u);
-    EXPECT_EQ(wide[0].children[0].text, "Terminal Model : Dornwick 4850");
-    EXPECT_EQ(wide[4].children[4].children[25].text, "F12   =>  Undefined");
-    EXPECT_EQ(two[4].children[4].children.size(), 33u);
-    EXPECT_EQ(two[4].children[4].children[1].text, "FN+1  =>  F1");
-    EXPECT_EQ(child(two[3].children[2].children, "Telnet Port : 23").text, "Telnet Port : 23");
-    EXPECT_EQ(printed(two[5]), "Screen\n");
 }
 
 TEST(SummaryTree, ValuesModifiersRolesAndPages) {
@@ -81,21 +55,7 @@ TEST(SummaryTree, ValuesModifiersRolesAndPages) {
     img.setByte(slot::lineHostRow(1, 2), 5);
     img.setByte(slot::lineHostColumn(1, 2), 12);
 
-    const std::vector<SummaryItem> roots = f.tree();
-    expectGolden("summary_tree_edited.txt", printSummaryTree(roots));
-    EXPECT_EQ(roots[1].children[1].text, "Auto Power Off : 300 seconds");
-    EXPECT_EQ(printed(child(roots[2].children[1].children, "Enable Telepen")),
-              "Enable Telepen\n  Original Telepen  (Numeric)\n");
-    EXPECT_EQ(roots[2].children[2].children[8].text, "Prefix Code : ESC 128 SP A ");
-    EXPECT_EQ(roots[3].children[1].children[8].text,
-              "WEP Key 2 : 01 AB FF 00 00 00 00 00 00 00 00 00 00 ");
-    const std::vector<SummaryItem>& keys = roots[4].children[4].children;
-    EXPECT_EQ(keys[3].text + "|" + keys[5].text + "|" + keys[6].text,
-              "FN+3  =>  Name Key|FN+5  =>  Shift  +  F12|FN+6  =>  Alt  +  User defined");
-    const SummaryItem& page2 = roots[5].children.at(1);
-    ASSERT_EQ(page2.children.size(), 2u + 8u);
-    EXPECT_EQ(printed(page2.children[4]),
-              "Terminal Line No :  3\n  Host Row, Column : 5, 12\n  Terminal Screen : QTY\n");
+    expectGolden("summary_tree_edited.txt", printSummaryTree(f.tree()));
 }
 
 TEST(SummaryTree, HostileImageStaysWithinItsSlots) {
@@ -104,42 +64,25 @@ TEST(SummaryTree, HostileImageStaysWithinItsSlots) {
     const std::vector<SummaryItem> roots = f.tree();
     ASSERT_EQ(roots.size(), 6u);
     expectGolden("summary_tree_hostile.txt", printSummaryTree(roots));
-    EXPECT_EQ(roots[1].children[3].text, "Turn off if idle for 2550 seconds");
-    EXPECT_EQ(roots[1].children[9].children[0].children[0].text, std::string(41, '\xff'));
-    EXPECT_EQ(roots[2].children[2].children[13].text, "Scan Control : ");
-    EXPECT_EQ(roots[3].children[1].children[11].text.size(), 208u);
-    EXPECT_EQ(roots[3].children[2].children[6].text, "Telnet Port : 65535");
-    EXPECT_EQ(roots[5].children.size(), 50u);
-    EXPECT_EQ(roots[5].children[49].children.size(), 2u);  // no layout, no lines
 }
 
 // print_summary and Export Summary must print the texts the tree shows, which
 // come from the resource script.
 TEST(SummaryTree, ProgramContextIsTheResourceStrings) {
-    std::ifstream rc(VAROMIL_TEST_DATA "/../../resources/varomil.rc");
-    ASSERT_TRUE(rc.good());
-    std::stringstream text;
-    text << rc.rdbuf();
+    const std::string rc = readGolden("../../resources/varomil.rc");
     const SummaryContext ctx = programSummaryContext();
     std::vector<std::string> lines{"IDS_MAKER \"" + ctx.maker + '"',
                                    "IDS_VERSION VAROMIL_VERSION_LABEL",
                                    "IDS_NOTICE \"" + ctx.notice + '"'};
-    for (std::size_t i = 0; i < ctx.productNames.size(); ++i) {
+    for (std::size_t i = 0; i < ctx.productNames.size(); ++i)
         lines.push_back(std::to_string(3002 + i) + " \"" + ctx.productNames[i] + '"');
-    }
-    for (const std::string& line : lines) {
-        EXPECT_NE(text.str().find(line), std::string::npos) << line;
-    }
+    for (const std::string& line : lines) EXPECT_NE(rc.find(line), std::string::npos) << line;
 }
 
-// The whole text print_summary and Export Summary give for the factory settings.
 TEST(SummaryTree, ExportOfFactorySettingsMatchesTheGoldenFile) {
-    std::ifstream golden(VAROMIL_TEST_DATA "/summary-4630.txt", std::ios::binary);
-    ASSERT_TRUE(golden.good());
-    std::stringstream text;
-    text << golden.rdbuf();
     Fixture f(2);
-    EXPECT_EQ(summaryExportText(buildSummaryTree(*f.image, programSummaryContext())), text.str());
+    expectGolden("summary-4630.txt",
+                 summaryExportText(buildSummaryTree(*f.image, programSummaryContext())));
 }
 
 TEST(SummaryTree, ExportTextIsUtf8) {
