@@ -147,8 +147,7 @@ TEST(SitePlan, ImageBytesFollowThePage) {
     SettingsImage image;
     plan.imageFor(0, image);
     const auto bytes = [&](Field f) {
-        return std::string(reinterpret_cast<const char*>(image.bytes().data()) + f.offset,
-                           f.width);
+        return std::string(reinterpret_cast<const char*>(image.bytes().data()) + f.offset, f.width);
     };
     EXPECT_EQ(bytes(fld::LocalName), "WH-17" + std::string(15, '\0'));
     EXPECT_EQ(bytes(fld::TelnetPort), "\x88\x13");
