@@ -175,8 +175,8 @@ std::string quoted(std::string_view value) {
 int choiceOf(std::string_view value, const std::string_view* names, std::size_t count) {
     const Decimal d = decimal(value);
     if (d.isNumber) return d.value < count ? static_cast<int>(d.value) : -1;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!names[i].empty() && equalsIgnoringCase(value, names[i])) return static_cast<int>(i);
+    for (std::size_t i = 0; names != nullptr && i < count; ++i) {
+        if (equalsIgnoringCase(value, names[i])) return static_cast<int>(i);
     }
     return -1;
 }

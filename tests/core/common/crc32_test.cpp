@@ -39,13 +39,17 @@ TEST(Windows1252, Utf8TextIsTheTerminalsOrAnError) {
         {"\xC5\x92", TextConversion::Ok, "\x8C", 0},
         {"\xC5\x93", TextConversion::Ok, "\x9C", 0},
         {"\xC4\x80", TextConversion::NotHeld, "", 0x100},
-        {"\xE9", TextConversion::NotUtf8, "", 0},               // Windows-1252, not UTF-8
-        {"\xC3", TextConversion::NotUtf8, "", 0},               // cut short
-        {"\xE2\x82", TextConversion::NotUtf8, "", 0},           // cut short
-        {"\xC3\x28", TextConversion::NotUtf8, "", 0},           // no continuation
-        {"\xC0\xAF", TextConversion::NotUtf8, "", 0},           // overlong
-        {"\xC1\xBF", TextConversion::NotUtf8, "", 0},           // overlong
-        {"\xE0\x9F\xBF", TextConversion::NotUtf8, "", 0},       // overlong
+        {"\xE9", TextConversion::NotUtf8, "", 0},          // Windows-1252, not UTF-8
+        {"\xC3", TextConversion::NotUtf8, "", 0},          // cut short
+        {"\xE2\x82", TextConversion::NotUtf8, "", 0},      // cut short
+        {"\xC3\x28", TextConversion::NotUtf8, "", 0},      // no continuation
+        {"\xC0\xAF", TextConversion::NotUtf8, "", 0},      // overlong
+        {"\xC1\xBF", TextConversion::NotUtf8, "", 0},      // overlong
+        {"\xE0\x9F\xBF", TextConversion::NotUtf8, "", 0},  // overlong
+        {"\xE0\xA0\x80", TextConversion::NotHeld, "", 0x800},
+        {"\xF0\x90\x80\x80", TextConversion::NotHeld, "", 0x10000},
+        {"\xEF\xBF\xBF", TextConversion::NotHeld, "", 0xFFFF},
+        {"\xDF\xBF", TextConversion::NotHeld, "", 0x7FF},
         {"\xF0\x8F\xBF\xBF", TextConversion::NotUtf8, "", 0},   // overlong
         {"\xED\xA0\x80", TextConversion::NotUtf8, "", 0},       // a surrogate
         {"\xED\xBF\xBF", TextConversion::NotUtf8, "", 0},       // a surrogate
@@ -59,8 +63,11 @@ TEST(Windows1252, Utf8TextIsTheTerminalsOrAnError) {
         std::string out = "stale";
         char32_t unheld = 0;
         EXPECT_EQ(utf8ToWindows1252(c.utf8, out, unheld), c.result) << c.utf8;
-        if (c.result == TextConversion::Ok) EXPECT_EQ(out, c.text) << c.utf8;
-        if (c.result == TextConversion::NotHeld) EXPECT_EQ(unheld, c.unheld) << c.utf8;
+        if (c.result == TextConversion::Ok) {
+            EXPECT_EQ(out, c.text) << c.utf8;
+        } else if (c.result == TextConversion::NotHeld) {
+            EXPECT_EQ(unheld, c.unheld) << c.utf8;
+        }
     }
     EXPECT_EQ(windows1252ToUtf8(std::string("a\0\x81\x80", 4)),
               std::string("a\0\xEF\xBF\xBD\xE2\x82\xAC", 8));
