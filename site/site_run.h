@@ -89,6 +89,27 @@ struct SiteLinks {
     std::function<std::unique_ptr<ProgramFile>()> programFile;
 };
 
+// A program file read once for every worker: each terminal gets the same bytes,
+// and the file need not be shared while the batch runs.
+class MemoryProgramFile : public ProgramFile {
+  public:
+    explicit MemoryProgramFile(const std::vector<Byte>& bytes) : bytes_(bytes) {}
+    bool open(const std::string&) override {
+        at_ = 0;
+        return true;
+    }
+    bool size(std::uint64_t& bytes) override {
+        bytes = bytes_.size();
+        return true;
+    }
+    std::size_t read(Byte* buf, std::size_t max) override;
+    void close() override { at_ = 0; }
+
+  private:
+    const std::vector<Byte>& bytes_;
+    std::size_t at_ = 0;
+};
+
 struct SiteRun {
     TransferKind kind = TransferKind::Settings;
     LinkChoice choice;       // via and speed; the port comes from `ports`
