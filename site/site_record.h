@@ -17,7 +17,7 @@ struct TerminalRecord {
     int via = 0;                        // LinkInterface
     DownloadOutcome outcome;
     std::uint32_t ms = 0;
-    std::optional<std::uint32_t> crc;  // of the 59,659 image bytes sent (settings only)
+    std::optional<std::uint32_t> crc;   // of the 59,659 image bytes sent (settings only)
 };
 
 // "2026-12-08 21:04:05  terminal 2  row 3 WH-17  192.168.1.57:49152  RF  ok  1.3 s  CRC 1A2B3C4D"
