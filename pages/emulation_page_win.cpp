@@ -2,39 +2,15 @@
 
 #include <string>
 
-#include "pages/field_rules.h"
+#include "pages/emulation_controls.h"
 #include "pages/function_key_dialog_win.h"
 #include "pages/function_key_mapping.h"
-#include "resources/emulation_ids.h"
 #include "settings/builtin_tables.h"
 #include "settings/factory_defaults.h"
-#include "settings/value_lists.h"
 
 namespace varomil {
 
 namespace {
-
-constexpr std::size_t kTerminalTypeChars = 28;
-
-// Steps that fit each font's display: horizontal, vertical.
-struct Steps {
-    Byte horizontal;
-    Byte vertical;
-};
-constexpr Steps kStepsForFont[] = {{19, 7}, {14, 3}};
-
-constexpr ControlSpec kControls[] = {
-    combo(IDC_EMU_CASE_CONVERSION, fld::CaseConversion, lists::kCaseConversion),
-    combo(IDC_EMU_NAVIGATOR, fld::Navigator, lists::kNavigator),
-    roleKey(IDC_EMU_NAVIGATOR_KEY, fld::NavigatorKey, KeyRole::NavigatorKey),
-    number(IDC_EMU_H_STEPS, fld::HorizontalSteps, 1, 255),
-    number(IDC_EMU_V_STEPS, fld::VerticalSteps, 1, 255),
-    checkBox(IDC_EMU_CURSOR_TRACKING, fld::CursorTracking),
-    checkBox(IDC_EMU_TRIM_SPACES, fld::TrimSpaces),
-    checkBox(IDC_EMU_DISABLE_ECHO, fld::DisableLocalEcho),
-    checkBox(IDC_EMU_CURSOR_FLASHING, fld::CursorFlashing),
-    checkBox(IDC_EMU_LINE_BUFFER, fld::LineBuffer),
-};
 
 // Texts, and what may be pressed, of the 42 keys. Every refresh recomputes
 // both: another page may have given a key a role or taken it back.
@@ -76,14 +52,9 @@ void activate(PageContext& ctx) {
 // choosing the same font again keeps steps typed earlier.
 void chooseFont(PageContext& ctx) {
     const int chosen = comboSelection(GetDlgItem(ctx.page, IDC_EMU_FONT_SIZE));
-    SettingsImage& image = ctx.table.image();
-    if (chosen < 0 || static_cast<std::size_t>(chosen) >= lists::kFontSize.size() ||
-        chosen == image.byte(fld::FontSize)) {
+    if (chosen < 0 || !chooseFontSize(ctx.table.image(), static_cast<std::size_t>(chosen))) {
         return;
     }
-    image.setByte(fld::FontSize, static_cast<Byte>(chosen));
-    image.setByte(fld::HorizontalSteps, kStepsForFont[chosen].horizontal);
-    image.setByte(fld::VerticalSteps, kStepsForFont[chosen].vertical);
     ctx.table.show(ctx.page, IDC_EMU_H_STEPS);
     ctx.table.show(ctx.page, IDC_EMU_V_STEPS);
 }
@@ -107,11 +78,7 @@ void changed(PageContext& ctx, int id) {
 }
 
 void apply(PageContext& ctx) {
-    std::string type =
-        controlText(GetDlgItem(ctx.page, IDC_EMU_TERMINAL_TYPE)).substr(0, kTerminalTypeChars);
-    if (type.empty()) type = std::string(lists::kDefaultTerminalType);
-    ctx.table.image().setText(fld::TerminalType, type);
-    zeroFillTextSlot(ctx.table.image(), fld::TerminalType);
+    storeTerminalType(ctx.table.image(), controlText(GetDlgItem(ctx.page, IDC_EMU_TERMINAL_TYPE)));
 }
 
 // The key-code table goes back to the standard codes with the mapping.
@@ -121,7 +88,7 @@ void reset(PageContext& ctx) {
 }
 
 constexpr PageSpec kEmulationPage = PageSpec{"EMULATION_DLG", PageProtocol::Snapshot}
-                                        .withControls(kControls)
+                                        .withControls(kEmulationControls)
                                         .onSetUp(setUp)
                                         .onActivate(activate)
                                         .onCommand(command)

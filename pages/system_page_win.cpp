@@ -4,41 +4,18 @@
 #include <string>
 
 #include "pages/prompt_lines.h"
-#include "resources/settings_page_ids.h"
+#include "pages/system_controls.h"
 #include "settings/builtin_tables.h"
 #include "settings/factory_defaults.h"
-#include "settings/value_lists.h"
 
 namespace varomil {
 
 namespace {
 
-constexpr std::size_t kPasswordChars = 8;
-constexpr unsigned kMaxAutoPowerOff = 60255;
 // The label of Utilities line 6 is fixed; the static shows it without mnemonics.
 constexpr char kDateTimeLabel[] = "6.Set Date & Time   ";
 constexpr std::size_t kUtilitiesSection = 1;
 constexpr std::size_t kDateTimeLine = 5;
-
-constexpr ControlSpec kControls[] = {
-    radio(IDC_SYS_POWER_RESUME, fld::PowerOnMode, 0),
-    radio(IDC_SYS_POWER_RESTART, fld::PowerOnMode, 1),
-    splitNumber(IDC_SYS_AUTO_POWER_OFF, fld::AutoPowerOffLow, fld::AutoPowerOffHigh, 0,
-                kMaxAutoPowerOff),
-    checkBox(IDC_SYS_KEY_CLICK, fld::KeyClick),
-    text(IDC_SYS_PASSWORD, fld::SystemPassword, kPasswordChars),
-    checkBox(IDC_SYS_LOCK_TCPIP, fld::LockTcpIpSettings),
-    checkBox(IDC_SYS_LOCK_EMULATION, fld::LockEmulationSettings),
-    checkBox(IDC_SYS_LOCK_DATE_TIME, fld::LockDateTime),
-    checkBox(IDC_SYS_LOCK_UTILITY, fld::LockUtilityMenu),
-    radio(IDC_SYS_BACKLIGHT_OFF, fld::BacklightMode, 0),
-    radio(IDC_SYS_BACKLIGHT_ON, fld::BacklightMode, 1),
-    number(IDC_SYS_IDLE_TIME, fld::BacklightIdleTime, 1, 9),
-    combo(IDC_SYS_DOWNLOAD_VIA, fld::DownloadVia, lists::kDownloadVia),
-    combo(IDC_SYS_BAUD_RATE, fld::DownloadBaudRate, lists::kBaudRate),
-    combo(IDC_SYS_FUNC_TOGGLE, fld::FunctionKeyLock, lists::kFunctionKeyLock),
-    grid(IDC_SYS_MACRO_FRAME, fld::MacroFrame, GridMode::Hex, GridLength::UpToZero),
-};
 
 // Page state: the section on display and the working copy of every prompt line.
 struct SystemState : PageState {
@@ -120,7 +97,7 @@ void apply(PageContext& ctx) {
 }
 
 constexpr PageSpec kSystemPage = PageSpec{"SYSTEM_DLG", PageProtocol::Snapshot}
-                                     .withControls(kControls)
+                                     .withControls(kSystemControls)
                                      .withState(makePageState<SystemState>)
                                      .onSetUp(setUp)
                                      .onCommand(command)

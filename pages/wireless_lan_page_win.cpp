@@ -2,78 +2,18 @@
 
 #include <string>
 
+#include "pages/wireless_lan_controls.h"
 #include "pages/wireless_lan_texts.h"
-#include "resources/wlan_ids.h"
 #include "settings/factory_defaults.h"
-#include "settings/value_lists.h"
 
 namespace varomil {
 
 namespace {
 
-constexpr std::size_t kAddressChars = 23;
-constexpr std::size_t kNameChars = 19;
-constexpr std::size_t kEapChars = 32;
-constexpr std::size_t kPromptChars = 13;
-constexpr std::size_t kLogoutChars = 9;
-constexpr std::size_t kHostChars = fld::kHostAddressWidth - 1;
-// One byte short of the field, so that its last byte stays the text's end.
-constexpr std::size_t kPassphraseBytes = 63;
-constexpr std::array<std::uint8_t, 2> kWepKeyBytes{5, 13};  // by WepKeyLength
-
-constexpr BitField securityBit(std::uint8_t bit) {
-    return imageBits(fld::WlanSecurityFlags, bit, 1);
-}
-constexpr BitField kOpenSystem = securityBit(0);
-constexpr BitField kWep = securityBit(1);
-constexpr BitField kEap = securityBit(2);
-constexpr BitField kWpa = securityBit(3);
-
-constexpr ControlSpec wepKey(std::size_t i) {
-    return gridSized(IDC_WLAN_WEP_KEY_1 + static_cast<int>(i), slot::wepKey(i), GridMode::Hex,
-                     GridLength::Capacity, inImage(fld::WepKeyLength), kWepKeyBytes);
-}
-
-constexpr ControlSpec kControls[] = {
-    checkBox(IDC_WLAN_DHCP, fld::DhcpEnable),
-    text(IDC_WLAN_SUBNET_MASK, fld::SubnetMask, kAddressChars, kKeepTyped),
-    text(IDC_WLAN_GATEWAY, fld::Gateway, kAddressChars, kKeepTyped),
-    text(IDC_WLAN_DNS_SERVER, fld::DnsServer, kAddressChars, kKeepTyped),
-    text(IDC_WLAN_TERMINAL_IP, fld::TerminalIp, kAddressChars, kKeepTyped),
-    text(IDC_WLAN_LOCAL_NAME, fld::LocalName, kNameChars, kKeepTyped),
-    text(IDC_WLAN_SSID, fld::Ssid, kNameChars, kKeepTyped),
-    radio(IDC_WLAN_SHARE_KEY, kOpenSystem, 0),
-    radio(IDC_WLAN_OPEN_SYSTEM, kOpenSystem, 1),
-    checkBox(IDC_WLAN_WEP, kWep),
-    combo(IDC_WLAN_KEY_LENGTH, fld::WepKeyLength, lists::kWepKeyLength),
-    wepKey(0),
-    wepKey(1),
-    wepKey(2),
-    wepKey(3),
-    radio(IDC_WLAN_ACTIVE_KEY_1, fld::ActiveWepKey, 0),
-    radio(IDC_WLAN_ACTIVE_KEY_1 + 1, fld::ActiveWepKey, 1),
-    radio(IDC_WLAN_ACTIVE_KEY_1 + 2, fld::ActiveWepKey, 2),
-    radio(IDC_WLAN_ACTIVE_KEY_1 + 3, fld::ActiveWepKey, 3),
-    checkBox(IDC_WLAN_EAP, kEap),
-    text(IDC_WLAN_EAP_ID, fld::EapId, kEapChars, kKeepTyped),
-    text(IDC_WLAN_EAP_PASSWORD, fld::EapPassword, kEapChars, kKeepTyped),
-    checkBox(IDC_WLAN_WPA, kWpa),
-    grid(IDC_WLAN_PASSPHRASE, fld::WpaPassphrase, GridMode::Hex, GridLength::UpToZero,
-         kPassphraseBytes),
-    number(IDC_WLAN_TELNET_PORT, fld::TelnetPort, 0, 65535, NumberStorage::U16le, kEmptyStays),
-    text(IDC_WLAN_LOGIN_NAME, fld::LoginName, kNameChars, kKeepTyped),
-    roleKey(IDC_WLAN_NAME_KEY, fld::LoginNameKey, KeyRole::NameKey),
-    text(IDC_WLAN_NAME_PROMPT, fld::NamePrompt, kPromptChars, kKeepTyped),
-    text(IDC_WLAN_LOGIN_PASSWORD, fld::LoginPassword, kNameChars, kKeepTyped),
-    roleKey(IDC_WLAN_PASSWORD_KEY, fld::LoginPasswordKey, KeyRole::PasswordKey),
-    text(IDC_WLAN_PASSWORD_PROMPT, fld::PasswordPrompt, kPromptChars, kKeepTyped),
-    text(IDC_WLAN_LOGOUT, fld::LogoutCommand, kLogoutChars, kKeepTyped),
-    roleKey(IDC_WLAN_LOGOUT_KEY, fld::LogoutKey, KeyRole::ExitKey),
-    number(IDC_WLAN_KEEP_ALIVE, fld::KeepAliveMinutes, 0, 255),
-    checkBox(IDC_WLAN_AUTO_SIGNON, fld::AutoLogin),
-    checkBox(IDC_WLAN_RESUME_PROTECTION, fld::ResumeProtection),
-    combo(IDC_WLAN_INTERFACE, fld::WlanInterface, lists::kWlanInterface),
-};
+using wlan::kEap;
+using wlan::kHostChars;
+using wlan::kWep;
+using wlan::kWpa;
 
 constexpr EnableRule kEnables[] = {
     {IDC_WLAN_SUBNET_MASK, IDC_WLAN_TERMINAL_IP, inImage(fld::DhcpEnable), 0},
@@ -91,13 +31,6 @@ struct WlanState : PageState {
 
 HWND hostBox(HWND page) {
     return GetDlgItem(page, IDC_WLAN_HOST);
-}
-
-unsigned activeHost(SettingsImage& image) {
-    if (image.byte(fld::ActiveHostIndex) >= fld::kHostAddressCount) {
-        image.setByte(fld::ActiveHostIndex, 0);
-    }
-    return image.byte(fld::ActiveHostIndex);
 }
 
 void setUp(PageContext& ctx) {
@@ -156,10 +89,8 @@ void changed(PageContext& ctx, int id) {
     const unsigned length = image.byte(fld::WepKeyLength);
     if (length == state.keyLength) return;
     state.keyLength = length;
-    const std::size_t used = kWepKeyBytes[length < kWepKeyBytes.size() ? length : 0];
+    trimWepKeys(image);
     for (std::size_t k = 0; k < fld::kWepKeyCount; ++k) {
-        const Field key = slot::wepKey(k);
-        for (std::size_t i = used; i < key.width; ++i) image.setByte(key, 0, i);
         ctx.table.show(ctx.page, IDC_WLAN_WEP_KEY_1 + static_cast<int>(k));
     }
 }
@@ -176,7 +107,7 @@ void reset(PageContext& ctx) {
 }
 
 constexpr PageSpec kWirelessLanPage = PageSpec{"WLAN_DLG", PageProtocol::Snapshot}
-                                          .withControls(kControls)
+                                          .withControls(kWirelessLanControls)
                                           .withEnableRules(kEnables)
                                           .withState(makePageState<WlanState>)
                                           .onSetUp(setUp)

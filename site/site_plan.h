@@ -7,12 +7,17 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/settings_image.h"
 #include "site/allow_list.h"
+#include "site/site_fields.h"
 
 namespace varomil {
+
+// The column that ties a row to the address its terminal connects from over RF.
+constexpr char kConnectFromColumn[] = "ConnectFrom";
 
 // One terminal of the table, as the log and the report show it.
 struct SiteTerminal {
@@ -21,6 +26,12 @@ struct SiteTerminal {
     std::string localName;                     // the row's LocalName, empty without one
     std::optional<std::uint32_t> connectFrom;  // ConnectFrom, host byte order
     std::vector<std::string> shownCells;       // the row's cells, passwords as "***"
+};
+
+// A checked value for a field.
+struct SiteValue {
+    const SiteField* field = nullptr;
+    std::string value;  // Windows-1252, as the terminal holds it
 };
 
 struct SitePlan {
@@ -40,8 +51,8 @@ struct SitePlan {
     bool hasConnectFrom() const;
 
     SettingsImage base;
-    std::vector<std::pair<std::string, std::string>> sets;  // checked /set values
-    std::vector<std::vector<std::string>> cells;            // checked table rows
+    std::vector<SiteValue> sets;               // checked /set values, in the fields' order
+    std::vector<std::vector<SiteValue>> rows;  // checked table rows, in the fields' order
 };
 
 struct SiteInput {
@@ -49,6 +60,7 @@ struct SiteInput {
     std::string tableBytes;         // the table file's bytes
     std::vector<std::string> sets;  // "NAME=VALUE" as given to /set
     std::string allow;              // as given to /allow; empty: none given
+    int count = 0;                  // /count when given: the table must have as many rows
 };
 
 // Checks everything and fills `plan`; false with one line in `error`
