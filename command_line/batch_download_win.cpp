@@ -171,6 +171,7 @@ bool runCommandLineBatch(int& exitCode) {
     input.tableName = o.eachFile;
     input.sets = o.sets;
     input.allow = o.allow;
+    input.count = o.countGiven ? o.count : 0;
     if (!o.eachFile.empty() && !readWholeFile(o.eachFile, input.tableBytes)) {
         report.refuse("Can't open the file! " + o.eachFile);
         return true;
@@ -181,13 +182,10 @@ bool runCommandLineBatch(int& exitCode) {
         report.refuse(error);
         return true;
     }
-    const int rows = static_cast<int>(plan->terminals.size());
-    const int count = o.countGiven || o.eachFile.empty() ? o.count : rows;
-    if (!o.eachFile.empty() && rows < count) {
-        report.refuse(o.eachFile + ": " + std::to_string(rows) + (rows == 1 ? " row" : " rows") +
-                      " for /count " + std::to_string(count));
-        return true;
-    }
+    // Without /count a table gives one terminal a row.
+    const int count = o.countGiven || o.eachFile.empty()
+                          ? o.count
+                          : static_cast<int>(plan->terminals.size());
     std::ofstream reportFile;
     if (!o.reportFile.empty()) {
         reportFile.open(o.reportFile, std::ios::binary | std::ios::trunc);
