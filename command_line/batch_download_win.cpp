@@ -183,9 +183,8 @@ bool runCommandLineBatch(int& exitCode) {
         return true;
     }
     // Without /count a table gives one terminal a row.
-    const int count = o.countGiven || o.eachFile.empty()
-                          ? o.count
-                          : static_cast<int>(plan->terminals.size());
+    const int count =
+        o.countGiven || o.eachFile.empty() ? o.count : static_cast<int>(plan->terminals.size());
     std::ofstream reportFile;
     if (!o.reportFile.empty()) {
         reportFile.open(o.reportFile, std::ios::binary | std::ios::trunc);

@@ -22,6 +22,7 @@ constexpr std::uint32_t kPollMs = 2;
 // wait of the download ends within a few looks.
 constexpr std::uint32_t kStoppedStepMs = 3000;
 constexpr std::uint32_t kAcceptSliceMs = 50;
+constexpr std::size_t kMaxQueued = 256;
 
 // Each worker's clock: the shared one, until the stop makes time run out.
 class WorkerClock : public Clock {
@@ -219,7 +220,6 @@ class Site {
     std::condition_variable changed_;
     std::vector<RowState> rows_;
     std::deque<Pending> queue_;
-    int waitingWorkers_ = 0;
     bool workersDone_ = false;
     int claimed_ = 0;
     SiteSummary summary_;
@@ -316,14 +316,12 @@ Site::Served Site::serve(int slot, Clock& clock, TerminalUi& ui, SocketHost& soc
 
 bool Site::takeConnection(ConsoleDownloadUi& ui, Pending& p) {
     std::unique_lock<std::mutex> lock(mutex_);
-    ++waitingWorkers_;
-    changed_.notify_all();
     while (queue_.empty() && !stop_ && ui.waitLeftMs() > 0)
         changed_.wait_for(lock, std::chrono::milliseconds(kAcceptSliceMs));
-    --waitingWorkers_;
     if (queue_.empty() || stop_) return false;
     p = std::move(queue_.front());
     queue_.pop_front();
+    changed_.notify_all();
     return true;
 }
 
@@ -415,13 +413,13 @@ void Site::acceptLoop() {
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            // Connections are taken only for a worker that waits: the others
-            // stay queued by the system until one is free.
-            changed_.wait_for(lock, std::chrono::milliseconds(kAcceptSliceMs), [this] {
-                return workersDone_ || waitingWorkers_ > static_cast<int>(queue_.size());
-            });
+            // Connections are taken as they come, up to a bound: one left in
+            // the system's queue for long is dropped by it while the terminal
+            // still takes itself for connected.
+            changed_.wait_for(lock, std::chrono::milliseconds(kAcceptSliceMs),
+                              [this] { return workersDone_ || queue_.size() < kMaxQueued; });
             if (workersDone_) return;
-            if (waitingWorkers_ <= static_cast<int>(queue_.size())) continue;
+            if (queue_.size() >= kMaxQueued) continue;
         }
         SitePeer peer;
         std::unique_ptr<SiteConnection> c = links_.listener->accept(kAcceptSliceMs, peer);

@@ -16,7 +16,21 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 sim=$native/terminal_sim
 prefix="$win/wineprefix-site" lock_seconds=600
 limit=60
-. "$top/tests/e2e/peers.sh"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# One download test at a time per machine, as tests/e2e/peers.sh takes it.
+exec 8>/tmp/varomil-download-e2e.lock
+flock -w "$lock_seconds" 8 || { echo "another download test holds the lock"; exit 1; }
+work=$(mktemp -d)
+pids=""
+cleanup() {
+    for p in $pids; do kill "$p" 2>/dev/null; done
+    for p in $pids; do wait "$p" 2>/dev/null; done
+    wineserver -k 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+. "$top/tests/e2e/waits.sh"
 "$top/cmake/wine-prefix-init"
 for n in 1 2 3 4; do
     wine reg add 'HKLM\Software\Wine\Ports' /v COM$n /t REG_SZ /d "$work/tty${n}a" /f \
@@ -27,18 +41,22 @@ python3 -c 'import sys; sys.stdout.buffer.write(b"V106\0\2" + bytes(163659 - 6))
 
 listening() { ss -ltn 2>/dev/null | grep -q '[:.]3000 '; }
 
-# The peak resident memory (kB) of our varomil.exe while it runs: the last
-# VmHWM read before it ends.
+# The peak resident memory (kB) of our varomil.exe while it runs: found once,
+# then its VmHWM read until it ends.
 peak=0
 watch_memory() {
-    while kill -0 "$1" 2>/dev/null; do
+    found=""
+    while [ -z "$found" ] && kill -0 "$1" 2>/dev/null; do
         for d in /proc/[0-9]*; do
-            tr '\0' ' ' <"$d/cmdline" 2>/dev/null | grep -q 'varomil\.exe' || continue
-            tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
-            kb=$(sed -n 's/^VmHWM:[^0-9]*\([0-9]*\).*/\1/p' "$d/status" 2>/dev/null)
-            [ -n "$kb" ] && [ "$kb" -gt "$peak" ] && peak=$kb
+            { tr '\0' ' ' <"$d/cmdline"; } 2>/dev/null | grep -q 'varomil\.exe' || continue
+            { tr '\0' '\n' <"$d/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" &&
+                found=$d && break
         done
-        sleep 0.1
+    done
+    while kill -0 "$1" 2>/dev/null; do
+        kb=$(sed -n 's/^VmHWM:[^0-9]*\([0-9]*\).*/\1/p' "$found/status" 2>/dev/null)
+        [ -n "$kb" ] && [ "$kb" -gt "$peak" ] && peak=$kb
+        sleep 0.02
     done
 }
 
@@ -77,10 +95,10 @@ rf_many() {
     run "many$1.log" /via rf /count "$1" /parallel "$2" /wait 60
     t=$(total "many$1.log")
     echo "RF, $1 terminals /parallel $2: $(summary "many$1.log"), peak $peak kB"
+    tr -d '\r' <"$work/many$1.log" | grep -E 'failed:|no terminal|closed:' | head -5
     echo "  ratio to one alone: $(ratio "$t" "$one") (time), $(ratio "$peak" "$one_peak") (memory)"
 }
-rf_many 20 20
-rf_many 100 16
+for case in ${BENCH_RF:-20,20 100,16}; do rf_many "${case%,*}" "${case#*,}"; done
 
 # Serial: socat pairs COMn <-> simulator; one port, then four together.
 serial() {
