@@ -63,6 +63,14 @@ if(VAROMIL_TESTS)
     set_tests_properties(command_line_e2e PROPERTIES TIMEOUT 400 SKIP_RETURN_CODE 77
                          RESOURCE_LOCK download_port)
 
+    # A site batch: a table of terminals over RF from several addresses at once,
+    # strangers and a stalled terminal among them, and two COM ports at once.
+    add_test(NAME site_e2e
+             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/site_e2e.sh
+                     ${CMAKE_SOURCE_DIR}/build/native ${CMAKE_BINARY_DIR})
+    set_tests_properties(site_e2e PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
+                         RESOURCE_LOCK download_port)
+
     # A real telnet daemon (socat in front of telnetd) as the host: the keys typed
     # after each command reach its shell.
     add_test(NAME telnetd_e2e

@@ -2,9 +2,6 @@
 
 #include <cstdio>
 
-#include "download/link_interfaces.h"
-#include "settings/value_lists.h"
-
 namespace varomil {
 
 namespace {
@@ -25,31 +22,45 @@ std::uint32_t ConsoleDownloadUi::waitLeftMs() const {
     return elapsed < waitMs_ ? waitMs_ - elapsed : 0;
 }
 
-int runBatchDownload(const BatchPlan& plan, DownloadSession& session, ConsoleDownloadUi& ui,
-                     const BatchOutput& out) {
-    const std::uint32_t batchStart = session.clock.ticks();
-    int failed = 0;
-    for (int t = 1; t <= plan.count; ++t) {
-        const std::uint32_t start = session.clock.ticks();
-        ui.startTerminal(plan.waitMs);
-        const DownloadOutcome outcome = runDownloadCommand(plan.kind, session);
-        if (outcome.result != DownloadResult::Succeeded) ++failed;
-        out.line(batchLogLine(out.now(), t, plan.via, outcome, session.clock.ticks() - start));
-    }
-    out.line(batchSummaryLine(plan.count, failed, session.clock.ticks() - batchStart));
-    return failed == 0 ? 0 : 1;
+std::string allowedLine(const AllowList& allow) {
+    return allow.allowsEveryone() ? "every address is allowed" : "allowed: " + allow.describe();
 }
 
-std::string batchLogLine(const std::string& time, int terminal, int via,
-                         const DownloadOutcome& outcome, std::uint32_t ms) {
-    const bool ok = outcome.result == DownloadResult::Succeeded;
-    // No terminal answered at all: what the retry question says.
-    const std::string failure = outcome.cause.empty() ? "Failed to download" : outcome.cause;
-    const std::string_view name = via >= 0 && via < static_cast<int>(lists::kDownloadVia.size())
-                                      ? lists::kDownloadVia[via]
-                                      : "?";
-    return time + "  terminal " + std::to_string(terminal) + "  " + std::string(name) + "  " +
-           (ok ? std::string("ok") : "failed: " + failure) + "  " + seconds(ms);
+std::string waitingLine(const std::string& time, int slot, const std::string& link) {
+    return time + "  waiting for terminal " + std::to_string(slot) + " on " + link;
+}
+
+std::string refusedLine(const std::string& time, const std::string& peer, SiteRefusal why) {
+    static constexpr std::string_view kWhy[] = {
+        "refused: address not allowed",
+        "refused: its row is served already",
+        "refused: no row left for it",
+        "closed: no terminal answered",
+    };
+    return time + "  " + peer + "  " + std::string(kWhy[static_cast<int>(why)]);
+}
+
+void SiteLog::allowed() {
+    out_.line(allowedLine(plan_.allow));
+}
+
+void SiteLog::waiting(int slot, const std::string& link) {
+    out_.line(waitingLine(out_.now(), slot, link));
+}
+
+void SiteLog::finished(int, const TerminalRecord& record) {
+    out_.line(siteLogLine(out_.now(), record, waitMs_));
+    if (report_.empty()) report_ = siteReportHeader(plan_);
+    report_ += siteReportRow(plan_, record, waitMs_);
+}
+
+void SiteLog::refused(const std::string& peer, SiteRefusal why) {
+    out_.line(refusedLine(out_.now(), peer, why));
+}
+
+void SiteLog::summary(const SiteSummary& s) {
+    if (report_.empty()) report_ = siteReportHeader(plan_);
+    out_.line(batchSummaryLine(s.terminals, s.failed, s.ms));
 }
 
 std::string batchSummaryLine(int count, int failed, std::uint32_t ms) {

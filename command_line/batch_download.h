@@ -1,6 +1,6 @@
 // Downloads to a batch of terminals without a user: the dialogs are answered from
 // the command line, the message boxes become one log line per terminal, and a
-// terminal that does not turn up within its wait counts as failed.
+// terminal that does not turn up within its wait is logged as never come.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "download/download_command.h"
+#include "site/site_run.h"
 
 namespace varomil {
 
@@ -53,29 +54,41 @@ class ConsoleDownloadUi : public DownloadUi {
     std::uint32_t waitMs_ = 0;
 };
 
-struct BatchPlan {
-    TransferKind kind = TransferKind::Settings;
-    int count = 1;
-    std::uint32_t waitMs = 60000;
-    int via = 0;  // for the log lines
-};
-
 struct BatchOutput {
-    // Local time of day as the log shows it.
+    // Local date and time as the log shows it.
     std::function<std::string()> now;
     // One finished line, without its line end.
     std::function<void(const std::string&)> line;
 };
 
-// Serves plan.count terminals one after another through runDownloadCommand; the
-// session's ui must be `ui`. Returns the exit code: 0 when every terminal
-// succeeded, 1 when any failed.
-int runBatchDownload(const BatchPlan& plan, DownloadSession& session, ConsoleDownloadUi& ui,
-                     const BatchOutput& out);
+// What the console and the log file show of a site batch, and the report.
+class SiteLog : public SiteObserver {
+  public:
+    SiteLog(const SitePlan& plan, std::uint32_t waitMs, BatchOutput out)
+        : plan_(plan), waitMs_(waitMs), out_(std::move(out)) {}
+    // The first line over RF: which addresses may connect.
+    void allowed();
+    void waiting(int slot, const std::string& link) override;
+    void finished(int slot, const TerminalRecord& record) override;
+    void refused(const std::string& peer, SiteRefusal why) override;
+    void summary(const SiteSummary& s);
+    // The report's header and one row per terminal, in the order they finished.
+    const std::string& report() const { return report_; }
 
-// "21:04:05  terminal 2  RF  ok  1.3 s"; a failure reads "failed: " and its cause.
-std::string batchLogLine(const std::string& time, int terminal, int via,
-                         const DownloadOutcome& outcome, std::uint32_t ms);
+  private:
+    const SitePlan& plan_;
+    std::uint32_t waitMs_;
+    BatchOutput out_;
+    std::string report_;
+};
+
+// "every address is allowed", or "allowed: " and the list.
+std::string allowedLine(const AllowList& allow);
+// "21:04:05  waiting for terminal 2 on port 3000"
+std::string waitingLine(const std::string& time, int slot, const std::string& link);
+// "21:04:05  10.0.0.9:40312  refused: address not allowed"
+std::string refusedLine(const std::string& time, const std::string& peer, SiteRefusal why);
+
 // "3 terminals: 2 ok, 1 failed, 35.1 s"
 std::string batchSummaryLine(int count, int failed, std::uint32_t ms);
 

@@ -3,7 +3,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <algorithm>
+#include <atomic>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -14,10 +15,14 @@
 #include "command_line/command_line.h"
 #include "command_line/batch_download.h"
 #include "download/download_devices_win.h"
+#include "download/link_interfaces.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
 #include "shell/message_box_win.h"
 #include "shell/resource_strings_win.h"
+#include "site/site_plan.h"
+#include "site/site_run.h"
+#include "site/site_sockets_win.h"
 
 namespace varomil {
 
@@ -75,36 +80,6 @@ class BatchReport {
     std::ofstream log_;
 };
 
-// The download port for a batch: listens once for all terminals, so that those
-// that connect while another is served wait in the queue, and waits for each
-// terminal only as long as its wait lasts.
-class BatchSocketHost : public SocketHost {
-  public:
-    BatchSocketHost(WinSocketHost& host, ConsoleDownloadUi& ui) : host_(host), ui_(ui) {}
-    ListenResult listen(std::uint16_t port) override {
-        if (listening_) return ListenResult::Ok;
-        const ListenResult r = host_.listen(port);
-        listening_ = r == ListenResult::Ok;
-        return r;
-    }
-    bool accept(std::uint32_t ms) override { return host_.accept(std::min(ms, ui_.waitLeftMs())); }
-    long send(const Byte* data, std::size_t n) override { return host_.send(data, n); }
-    std::size_t receive(Byte* buf, std::size_t max) override { return host_.receive(buf, max); }
-    bool connected() const override { return host_.connected(); }
-    void close() override {
-        if (listening_) {
-            host_.closeConnection();
-        } else {
-            host_.close();
-        }
-    }
-
-  private:
-    WinSocketHost& host_;
-    ConsoleDownloadUi& ui_;
-    bool listening_ = false;
-};
-
 std::string timeOfDay() {
     SYSTEMTIME t{};
     GetLocalTime(&t);
@@ -121,6 +96,21 @@ LinkChoice linkChoice(const BatchOptions& o, const SettingsImage* stored) {
     if (!o.ports.empty()) c.port = o.ports.front();
     if (o.speed) c.speed = *o.speed;
     return c;
+}
+
+// Ctrl+C or closing the console ends every transfer cleanly, the log complete.
+std::atomic<bool> stopRequested{false};
+
+BOOL WINAPI onConsoleStop(DWORD) {
+    stopRequested = true;
+    return TRUE;
+}
+
+bool readWholeFile(const std::string& name, std::string& bytes) {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
 }
 
 }  // namespace
@@ -143,7 +133,7 @@ bool runCommandLineBatch(int& exitCode) {
     // Everything is read and checked before any port or socket is opened.
     auto image = std::make_unique<SettingsImage>();
     auto comp = std::make_unique<Companions>();
-    WinProgramFile file;
+    std::vector<Byte> programBytes;
     if (o.kind == TransferKind::Settings) {
         const LoadResult r = readSettingsFile(o.file, *image, *comp);
         if (r != LoadResult::Loaded) {
@@ -151,36 +141,93 @@ bool runCommandLineBatch(int& exitCode) {
             return true;
         }
     } else {
-        ProgramImage program;
-        std::string error;
-        if (!file.open(o.file)) {
+        // Read once: every terminal gets these bytes, checked here.
+        WinProgramFile file;
+        std::uint64_t size = 0;
+        if (!file.open(o.file) || !file.size(size)) {
             report.refuse("Can't open the file! " + o.file);
             return true;
         }
-        if (loadProgram(file, program, error) != ProgramReadResult::Ok) {
+        programBytes.resize(static_cast<std::size_t>(size));
+        std::size_t got = 0;
+        while (got < programBytes.size()) {
+            const std::size_t n = file.read(programBytes.data() + got, programBytes.size() - got);
+            if (n == 0) break;
+            got += n;
+        }
+        file.close();
+        programBytes.resize(got);
+        MemoryProgramFile memory(programBytes);
+        ProgramImage program;
+        std::string error;
+        memory.open(o.file);
+        if (loadProgram(memory, program, error) != ProgramReadResult::Ok) {
             report.refuse(error + " " + o.file);
             return true;
         }
-        file.close();
     }
 
-    const LinkChoice choice =
-        linkChoice(o, o.kind == TransferKind::Settings ? image.get() : nullptr);
-    WinClock clock;
-    ConsoleDownloadUi ui(clock, choice, o.file);
-    WinSerialDevice serial;
-    WinSocketHost socket;
-    socket.setBacklog(SOMAXCONN);
-    BatchSocketHost batchSocket(socket, ui);
-    std::string programFileName;
-    DownloadSession session{ui, clock, serial, batchSocket, file, *image, *comp, programFileName};
-    const BatchPlan plan{o.kind, o.count, static_cast<std::uint32_t>(o.waitSeconds) * 1000u,
-                         choice.via};
-    exitCode = runBatchDownload(plan, session, ui,
-                                {timeOfDay, [&report](const std::string& l) { report.line(l); }});
-    socket.close();
-    serial.close();
-    file.close();
+    SiteInput input;
+    input.tableName = o.eachFile;
+    input.sets = o.sets;
+    input.allow = o.allow;
+    input.count = o.countGiven ? o.count : 0;
+    if (!o.eachFile.empty() && !readWholeFile(o.eachFile, input.tableBytes)) {
+        report.refuse("Can't open the file! " + o.eachFile);
+        return true;
+    }
+    auto plan = std::make_unique<SitePlan>();
+    std::string error;
+    if (!buildSitePlan(input, *image, *plan, error)) {
+        report.refuse(error);
+        return true;
+    }
+    // Without /count a table gives one terminal a row.
+    const int count =
+        o.countGiven || o.eachFile.empty() ? o.count : static_cast<int>(plan->terminals.size());
+    std::ofstream reportFile;
+    if (!o.reportFile.empty()) {
+        reportFile.open(o.reportFile, std::ios::binary | std::ios::trunc);
+        if (!reportFile) {
+            report.refuse("Can't open the report file " + o.reportFile);
+            return true;
+        }
+    }
+
+    SiteRun run;
+    run.kind = o.kind;
+    run.choice = linkChoice(o, o.kind == TransferKind::Settings ? image.get() : nullptr);
+    run.ports = o.ports.empty() ? std::vector<int>{run.choice.port} : o.ports;
+    run.count = count;
+    run.parallel = o.parallel;
+    run.waitMs = static_cast<std::uint32_t>(o.waitSeconds) * 1000u;
+    run.programFile = o.file;
+
+    SharedClock clock;
+    WinSiteListener listener;
+    std::vector<std::unique_ptr<WinSerialDevice>> ports;
+    SiteLinks links{clock, &listener, {}, {}};
+    for (std::size_t i = 0; i < run.ports.size(); ++i) {
+        ports.push_back(std::make_unique<WinSerialDevice>());
+        links.ports.push_back(ports.back().get());
+    }
+    if (o.kind == TransferKind::Program)
+        links.programFile = [&programBytes] {
+            return std::make_unique<MemoryProgramFile>(programBytes);
+        };
+    SiteLog log(*plan, run.waitMs,
+                {timeOfDay, [&report](const std::string& l) { report.line(l); }});
+    if (run.choice.via == kViaRf) log.allowed();
+    SetConsoleCtrlHandler(onConsoleStop, TRUE);
+    const SiteSummary summary = runSite(run, *plan, *comp, links, log, stopRequested);
+    SetConsoleCtrlHandler(onConsoleStop, FALSE);
+    log.summary(summary);
+    if (reportFile.is_open()) {
+        reportFile << log.report();
+        reportFile.close();
+    }
+    for (auto& p : ports) p->close();
+    exitCode = summary.failed == 0 ? 0 : 1;
     return true;
 }
 

@@ -3,12 +3,15 @@
 // terminal device (such as one end of a socat pty pair), or connects to the
 // program's download port, then writes what it received.
 //
-//   terminal_sim (--pty PATH | --tty PATH | --connect HOST:PORT) [faults]
+//   terminal_sim (--pty PATH | --tty PATH | --connect HOST:PORT [--from ADDRESS]
+//                 [--connect-close N]) [faults]
 //                [--image-out F]
 //                [--records-out F] [--idle-ms N]
 //   faults: --silent --never-ack N --nak-first K --delay-ms D --long --no-cr
-//           --close-after N --cradle SPEED|any|never --wake W --query W
-//           --download W --erase W[,W...] --record W --end W
+//           --close-after N --stall-after N --garbage --cradle SPEED|any|never
+//           --wake W --query W --download W --erase W[,W...] --record W --end W
+// --from binds the connection to a local address (127.0.0.2 and so on) first;
+// --connect-close connects and closes at once N times, then ends.
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -63,7 +66,7 @@ int openTty(const std::string& path) {
     return fd;
 }
 
-int connectTo(const std::string& hostPort, int waitMs) {
+int connectTo(const std::string& hostPort, const std::string& from, int waitMs) {
     const auto colon = hostPort.rfind(':');
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -72,6 +75,15 @@ int connectTo(const std::string& hostPort, int waitMs) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     while (std::chrono::steady_clock::now() < until) {
         const int fd = socket(AF_INET, SOCK_STREAM, 0);
+        if (!from.empty()) {
+            sockaddr_in local{};
+            local.sin_family = AF_INET;
+            if (inet_pton(AF_INET, from.c_str(), &local.sin_addr) != 1 ||
+                bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+                close(fd);
+                return -1;
+            }
+        }
         if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) return fd;
         close(fd);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -96,8 +108,9 @@ std::vector<Script> words(const std::string& list) {
 int main(int argc, char** argv) {
     TerminalFaults f;
     CradleOptions cradle;
-    std::string pty, tty, peer, imageOut, recordsOut;
+    std::string pty, tty, peer, from, imageOut, recordsOut;
     int idleMs = 60000;
+    int connectClose = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const std::string v = i + 1 < argc ? argv[i + 1] : "";
@@ -108,6 +121,14 @@ int main(int argc, char** argv) {
             tty = argv[++i];
         else if (a == "--connect")
             peer = argv[++i];
+        else if (a == "--from")
+            from = argv[++i];
+        else if (a == "--connect-close")
+            connectClose = num();
+        else if (a == "--stall-after")
+            f.stallAfterBlock = num();
+        else if (a == "--garbage")
+            f.garbage = true;
         else if (a == "--image-out")
             imageOut = argv[++i];
         else if (a == "--records-out")
@@ -151,9 +172,22 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    if (peer.empty()) peer = "127.0.0.1:3000";
+    for (int n = 0; n < connectClose; ++n) {
+        const int c = connectTo(peer, from, idleMs);
+        if (c < 0) {
+            std::fprintf(stderr, "terminal_sim: cannot connect\n");
+            return 1;
+        }
+        close(c);
+    }
+    if (connectClose > 0) {
+        std::printf("closed %d\n", connectClose);
+        return 0;
+    }
     const int fd = !pty.empty()   ? openPty(pty)
                    : !tty.empty() ? openTty(tty)
-                                  : connectTo(peer.empty() ? "127.0.0.1:3000" : peer, idleMs);
+                                  : connectTo(peer, from, idleMs);
     if (fd < 0) {
         std::fprintf(stderr, "terminal_sim: cannot open the link\n");
         return 1;

@@ -28,6 +28,8 @@ struct TerminalFaults {
     bool longReplies = false;   // replies padded to 14 characters before the CR
     bool noCr = false;          // replies without their CR
     int closeAfterBlock = -1;   // hang up after acknowledging this block
+    int stallAfterBlock = -1;   // answer nothing more after acknowledging this block
+    bool garbage = false;       // answers everything with bytes that mean nothing
 
     // Loader replies per occurrence of each request; the last entry repeats. An
     // empty word sends a bare CR.
@@ -59,7 +61,11 @@ class TerminalSim {
             mode_ = Mode::Line;
         pending_.insert(pending_.end(), data, data + n);
         for (bool progress = true; progress && !pending_.empty();) progress = step(out);
-        if (f_.silent) out.clear();
+        if (f_.silent || stalled_) out.clear();
+        if (f_.garbage)
+            for (Emission& e : out) e.bytes = Bytes{'?', 0x7F, '%', '\r'};
+        if (static_cast<int>(nextBlock_) > f_.stallAfterBlock && f_.stallAfterBlock >= 0)
+            stalled_ = true;
         return out;
     }
 
@@ -170,6 +176,7 @@ class TerminalSim {
     Bytes image_;
     std::size_t nextBlock_ = 0;
     bool hungUp_ = false;
+    bool stalled_ = false;
 };
 
 }  // namespace varomil::sim
