@@ -6,6 +6,7 @@
 #include "common/text_helpers.h"
 #include "download/link_interfaces.h"
 #include "download/serial_link.h"
+#include "site/allow_list.h"
 
 namespace varomil {
 
@@ -36,6 +37,21 @@ std::optional<int> portOf(const std::string& v) {
     return *n - 1;
 }
 
+// "COM1,COM3": each port once.
+std::optional<std::vector<int>> portsOf(const std::string& v) {
+    std::vector<int> ports;
+    for (std::size_t start = 0; start <= v.size();) {
+        const std::size_t comma = std::min(v.find(',', start), v.size());
+        const auto port = portOf(v.substr(start, comma - start));
+        if (!port || std::find(ports.begin(), ports.end(), *port) != ports.end()) {
+            return std::nullopt;
+        }
+        ports.push_back(*port);
+        start = comma + 1;
+    }
+    return ports;
+}
+
 std::optional<int> speedOf(const std::string& v) {
     for (std::size_t i = 0; i < kLinkSpeeds.size(); ++i) {
         if (std::to_string(kLinkSpeeds[i].baudRate) == v) return static_cast<int>(i);
@@ -52,12 +68,22 @@ constexpr Switch kSwitches[] = {
     {"/download", "a settings file"},
     {"/program", "a program file"},
     {"/via", "rf, rs232, irda or cradle"},
-    {"/port", "COM1..COM9"},
+    {"/port", "COM1..COM9, or a list COM1,COM2,... of each once"},
     {"/baud", "115200, 57600, 38400 or 9600"},
     {"/count", "1..999"},
     {"/wait", "seconds, 1..86400"},
     {"/log", "a file name"},
+    {"/each", "a table of terminals, FILE.csv"},
+    {"/set", "NAME=VALUE"},
+    {"/parallel", "1..64"},
+    {"/allow", "ADDRESS[/BITS],..."},
+    {"/report", "a file name"},
 };
+
+// Switches that may be given more than once.
+bool repeatable(const std::string& name) {
+    return name == "/set";
+}
 
 bool isSwitch(const std::string& a) {
     return !a.empty() && (a[0] == '/' || a[0] == '-');
@@ -132,7 +158,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                                              : "Unexpected argument: " + args[i]);
         }
         const bool isFile = name == "/download" || name == "/program";
-        if (std::find(seen.begin(), seen.end(), isFile ? "file" : name) != seen.end()) {
+        if (!repeatable(name) &&
+            std::find(seen.begin(), seen.end(), isFile ? "file" : name) != seen.end()) {
             return invalid(isFile ? "Give one of /download and /program, once"
                                   : "Option given twice: " + name);
         }
@@ -149,26 +176,57 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (name == "/via") {
             if (!(o.via = viaOf(v))) return invalid(bad);
         } else if (name == "/port") {
-            {
-                const auto port = portOf(v);
-                if (!port) return invalid(bad);
-                o.ports = {*port};
-            }
+            const auto ports = portsOf(v);
+            if (!ports) return invalid(bad);
+            o.ports = *ports;
         } else if (name == "/baud") {
             if (!(o.speed = speedOf(v))) return invalid(bad);
         } else if (name == "/count") {
             const auto n = number(v, 1, kMaxBatchCount);
             if (!n) return invalid(bad);
             o.count = *n;
+            o.countGiven = true;
         } else if (name == "/wait") {
             const auto n = number(v, 1, kMaxWaitSeconds);
             if (!n) return invalid(bad);
             o.waitSeconds = *n;
+        } else if (name == "/each") {
+            o.eachFile = v;
+        } else if (name == "/set") {
+            if (v.find('=') == std::string::npos || v.front() == '=') return invalid(bad);
+            o.sets.push_back(v);
+        } else if (name == "/parallel") {
+            const auto n = number(v, 1, kMaxParallel);
+            if (!n) return invalid(bad);
+            o.parallel = *n;
+        } else if (name == "/allow") {
+            std::string why;
+            if (!AllowList().parse(v, why)) return invalid(bad);
+            o.allow = v;
+        } else if (name == "/report") {
+            o.reportFile = v;
         } else {
             o.logFile = v;
         }
     }
     if (!haveFile) return invalid("Missing /download FILE.NET or /program FILE.SHX");
+    // Switches that would be taken and then not used are refused, so that a
+    // batch never runs other than its line reads.
+    const auto given = [&seen](const char* name) {
+        return std::find(seen.begin(), seen.end(), name) != seen.end();
+    };
+    if (o.kind == TransferKind::Program && (given("/each") || given("/set"))) {
+        return invalid("/each and /set give settings: they go with /download FILE.NET");
+    }
+    const bool serial = o.via && *o.via != kViaRf;
+    for (const char* rfOnly : {"/parallel", "/allow"}) {
+        if (serial && given(rfOnly)) {
+            return invalid(std::string(rfOnly) + " is for RF: it goes with /via rf");
+        }
+    }
+    if (o.via == kViaRf && o.ports.size() > 1) {
+        return invalid("A list of ports is for serial links: it does not go with /via rf");
+    }
     return c;
 }
 

@@ -6,6 +6,8 @@
 //               [/each TABLE.csv] [/set NAME=VALUE]... [/parallel N] [/allow LIST]
 //               [/report FILE.csv]
 // Every switch may begin with '-' instead of '/', as Windows tools take them.
+// A switch that would be taken and not used is refused: /each and /set with
+// /program, /parallel and /allow with a serial /via, a list of ports with /via rf.
 #pragma once
 
 #include <optional>

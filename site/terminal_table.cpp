@@ -147,7 +147,8 @@ bool readTerminalTable(std::string_view bytes, TerminalTable& table, TableFault&
         if (raw.cells.size() != table.columns.size()) {
             fault = {raw.line,
                      {},
-                     std::to_string(raw.cells.size()) + " cells, the first row names " +
+                     std::to_string(raw.cells.size()) +
+                         (raw.cells.size() == 1 ? " cell" : " cells") + ", the first row names " +
                          std::to_string(table.columns.size())};
             return false;
         }
