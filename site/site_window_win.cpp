@@ -328,6 +328,8 @@ void onStart(HWND dialog) {
     w.run = std::move(r);
     showTotals(dialog);
     enableInputs(dialog);
+    // The caption says it runs in the taskbar too, while the window is away.
+    SetWindowTextA(dialog, (std::string(kCaption) + " - running").c_str());
     SetSiteRunState(w.frame, true);
     SiteRunState* run = w.run.get();
     run->worker = std::thread([run, dialog] { serve(*run, dialog); });
@@ -349,6 +351,7 @@ void onDone(HWND dialog) {
     takeEvents(dialog);
     w.run.reset();
     enableInputs(dialog);
+    SetWindowTextA(dialog, kCaption);
     SetSiteRunState(w.frame, false);
     if (w.closeWhenDone) DestroyWindow(dialog);
 }

@@ -175,6 +175,7 @@ TEST(SiteWindowEndToEnd, ServesEveryRowWhileConfigureIsGrayed) {
     setItem(IDC_SITE_PARALLEL, "2");
     click(IDC_SITE_START);
     ASSERT_TRUE(siteWindowRunning());
+    EXPECT_EQ(windowText(siteWindow()), "Download to Many Terminals - running");
     EXPECT_FALSE(menuItemEnabled(cmd::Configure));
     EXPECT_FALSE(buttonEnabled(cmd::Configure));
     EXPECT_FALSE(menuItemEnabled(cmd::DownloadSettings));
@@ -183,6 +184,7 @@ TEST(SiteWindowEndToEnd, ServesEveryRowWhileConfigureIsGrayed) {
     ASSERT_TRUE(pumpUntil([] { return !siteWindowRunning(); }, 60000));
     EXPECT_TRUE(menuItemEnabled(cmd::Configure));
     EXPECT_TRUE(buttonEnabled(cmd::DownloadSettings));
+    EXPECT_EQ(windowText(siteWindow()), "Download to Many Terminals");
     std::vector<std::string> rows = shownRows();
     ASSERT_EQ(rows.size(), 3u);
     for (std::string& r : rows) {

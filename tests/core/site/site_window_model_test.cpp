@@ -53,7 +53,7 @@ TEST(SiteWindowModel, EachFieldIsRefusedWithItsOneLine) {
         {false, &SiteWindowInput::ports, "COM1,", ports},
         {false, &SiteWindowInput::ports, "LPT1", ports},
         {true, &SiteWindowInput::allow, "1.2.3.4/33",
-         "Allowed addresses: 1.2.3.4: the bits after / must be 0..32"},
+         "Allowed addresses: 1.2.3.4/33: the bits after / must be 0..32"},
         {true, &SiteWindowInput::sets, "\r\nLocalName=A\r\n \r\nLocalName=B",
          "Values for all: LocalName: given twice"},
         {true, &SiteWindowInput::tableBytes, "LocalName\n", "dock.csv: no terminal rows"},
@@ -110,7 +110,7 @@ TEST(SiteWindowModel, AcceptedFieldsMakeTheRun) {
         EXPECT_EQ(run.count, c.count);
         EXPECT_EQ(run.waitMs, c.waitMs);
         EXPECT_EQ(run.ports, c.ports);
-        if (c.in.rf) EXPECT_EQ(run.parallel, c.parallel);
+        EXPECT_EQ(run.parallel, c.parallel);
         EXPECT_TRUE(plan.allow.allowsEveryone());
     }
 }
