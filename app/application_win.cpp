@@ -7,6 +7,7 @@
 #include "app/recent_files_win.h"
 #include "host/terminal_window_win.h"
 #include "resources/resource_ids.h"
+#include "site/site_window_win.h"
 
 namespace varomil {
 
@@ -91,6 +92,8 @@ int runMessageLoop(HWND mainWindow) {
             TranslateAcceleratorA(mainWindow, treeKeys, &msg)) {
             continue;
         }
+        // Before the frame's keys: Ctrl+C in the window's fields is a copy.
+        if (siteWindowMessage(msg)) continue;
         if (translateFrameMessage(mainWindow, accelerators, msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "resources/resource_ids.h"
+#include "resources/site_ids.h"
 #include "resources/summary_ids.h"
 
 namespace varomil {
@@ -19,6 +20,7 @@ constexpr int Exit = IDM_EXIT;
 constexpr int Configure = IDM_CONFIGURE;
 constexpr int DownloadSettings = IDM_DOWNLOAD_SETTINGS;
 constexpr int DownloadProgram = IDM_DOWNLOAD_PROGRAM;
+constexpr int DownloadSite = IDM_DOWNLOAD_SITE;
 constexpr int Capture = IDM_CAPTURE;
 constexpr int StartCapture = IDM_START_CAPTURE;
 constexpr int StopCapture = IDM_STOP_CAPTURE;
@@ -41,7 +43,7 @@ struct CommandInfo {
     bool keepsStatusText;  // the status bar keeps what the command wrote
 };
 
-constexpr std::array<CommandInfo, 21> kCommands{{
+constexpr std::array<CommandInfo, 22> kCommands{{
     {cmd::New, "New", true, false},
     {cmd::Open, "Open", false, false},
     {cmd::Save, "Save", true, false},
@@ -50,6 +52,7 @@ constexpr std::array<CommandInfo, 21> kCommands{{
     {cmd::Configure, "Configure", true, false},
     {cmd::DownloadSettings, "Download Settings", true, false},
     {cmd::DownloadProgram, "Download Program", false, false},
+    {cmd::DownloadSite, "Download to Many Terminals", false, false},
     {cmd::Capture, "Capture", false, true},
     {cmd::StartCapture, "Start Capture", false, true},
     {cmd::StopCapture, "Stop Capture", false, false},

@@ -22,4 +22,18 @@ CaptureLayout captureLayout(bool idle, bool startCaptureEnabled) {
     }};
 }
 
+SiteRunLayout siteRunLayout(bool running) {
+    return {{
+        {cmd::Configure, !running},
+        {cmd::DownloadSettings, !running},
+        {cmd::DownloadProgram, !running},
+    }};
+}
+
+bool grayedWhileSiteRuns(int id) {
+    for (const CommandState& s : siteRunLayout(true))
+        if (s.id == id) return true;
+    return false;
+}
+
 }  // namespace varomil

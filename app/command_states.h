@@ -16,6 +16,7 @@ struct CommandState {
 
 using ConnectionLayout = std::array<CommandState, 5>;
 using CaptureLayout = std::array<CommandState, 3>;
+using SiteRunLayout = std::array<CommandState, 3>;
 
 // The connected layout (Connect off; Disconnect and the capture commands on)
 // applies only when the disconnected flag is clear and Connect is still enabled;
@@ -25,5 +26,9 @@ ConnectionLayout connectionLayout(bool disconnected, bool connectEnabled);
 // The capturing layout (Start Capture off; Capture and Stop Capture on) applies
 // only when the idle flag is clear and Start Capture is still enabled.
 CaptureLayout captureLayout(bool idle, bool startCaptureEnabled);
+
+// While Download to Many Terminals runs, the other downloads and Configure are off.
+SiteRunLayout siteRunLayout(bool running);
+bool grayedWhileSiteRuns(int id);
 
 }  // namespace varomil

@@ -50,4 +50,9 @@ void SetCaptureState(HWND frame, bool idle) {
     applyToMenu(menu, captureLayout(idle, menuItemEnabled(menu, cmd::StartCapture)));
 }
 
+void SetSiteRunState(HWND frame, bool running) {
+    applyToToolbar(GetDlgItem(frame, IDC_TOOLBAR), siteRunLayout(running));
+    applyToMenu(GetMenu(frame), siteRunLayout(running));
+}
+
 }  // namespace varomil

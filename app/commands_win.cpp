@@ -6,6 +6,7 @@
 #include "app/about_box_win.h"
 #include "app/application_win.h"
 #include "app/command_ids.h"
+#include "app/command_states.h"
 #include "app/document.h"
 #include "app/main_window_win.h"
 #include "shell/message_box_win.h"
@@ -17,6 +18,7 @@
 #include "host/telnet_connection_win.h"
 #include "settings/factory_defaults.h"
 #include "settings/settings_file_win.h"
+#include "site/site_window_win.h"
 
 namespace varomil {
 
@@ -152,7 +154,7 @@ struct CommandHandler {
     void (*run)(HWND frame);
 };
 
-constexpr std::array<CommandHandler, 21> kHandlers{{
+constexpr std::array<CommandHandler, 22> kHandlers{{
     {cmd::New, onNew},
     {cmd::Open, onOpen},
     {cmd::Save, onSave},
@@ -161,6 +163,7 @@ constexpr std::array<CommandHandler, 21> kHandlers{{
     {cmd::Configure, onConfigure},
     {cmd::DownloadSettings, onDownloadSettings},
     {cmd::DownloadProgram, onDownloadProgram},
+    {cmd::DownloadSite, openSiteWindow},
     {cmd::Capture, onCapture},
     {cmd::StartCapture, onStartCapture},
     {cmd::StopCapture, onStopCapture},
@@ -208,6 +211,8 @@ void dispatchCommand(HWND frame, int id) {
     setStatusText(loadResourceString(static_cast<UINT>(id)).c_str());
     if (isRecentFileCommand(id)) {
         openRecentFile(frame, id);
+    } else if (siteWindowRunning() && grayedWhileSiteRuns(id)) {
+        // An accelerator reaches here even while its menu item is grayed.
     } else if (commandNeedsProduct(id) && selectedProduct() == 0) {
         pleaseSelectProduct(frame);
     } else {

@@ -32,6 +32,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 // Enable and gray the Telnet commands on the toolbar and in the menu.
 void SetConnectionState(HWND frame, bool disconnected);
 void SetCaptureState(HWND frame, bool idle);
+// Gray the other downloads and Configure while a site download runs.
+void SetSiteRunState(HWND frame, bool running);
 
 // Shows the terminal window instead of the tree (connected) or the other way round.
 void showTerminalView(bool connected);

@@ -71,6 +71,14 @@ if(VAROMIL_TESTS)
     set_tests_properties(site_e2e PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
                          RESOURCE_LOCK download_port)
 
+    # The Download to Many Terminals window against simulated terminals over RF:
+    # a whole table served, and Stop during a transfer.
+    add_test(NAME site_window_e2e
+             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/e2e/site_window_e2e.sh
+                     ${CMAKE_SOURCE_DIR}/build/native $<TARGET_FILE:varomil_gui_tests>)
+    set_tests_properties(site_window_e2e PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77
+                         RESOURCE_LOCK download_port)
+
     # A real telnet daemon (socat in front of telnetd) as the host: the keys typed
     # after each command reach its shell.
     add_test(NAME telnetd_e2e

@@ -78,6 +78,7 @@ constexpr FileTypeInfo kFileTypes[] = {
     {FileType::Program, "Absolute object programs {*.SHX}\0*.SHX\0", "SHX", true},
     {FileType::Screens, "Host Session Screens (*.SCR)\0*.SCR\0", "SCR", false},
     {FileType::Text, "Text (*.TXT)\0*.TXT\0", "TXT", false},
+    {FileType::Table, "Tables (*.CSV)\0*.CSV\0", "CSV", false},
 };
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace varomil {
 enum class FileDialogKind { Open, Save };
 
 // The kinds of file the program reads and writes, each with its filter.
-enum class FileType { Settings, Program, Screens, Text };
+enum class FileType { Settings, Program, Screens, Text, Table };
 
 // The Open (the file must exist) or Save As (a replaced file is asked about)
 // dialog for one kind of file, offering `initial`; the chosen path, or nothing

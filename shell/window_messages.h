@@ -24,5 +24,10 @@ constexpr unsigned kLinkStatusMessage = 1328;  // WM_USER + 304
 // Posted to the main window once a menu, a dialog or the selector's list is
 // done: while connected, the keys go back to the terminal.
 constexpr unsigned kKeysToTerminalMessage = 1329;  // WM_USER + 305
+// Posted by a site run's worker thread to its window: what the terminals did is
+// queued for it (one notice covers every event until it is taken).
+constexpr unsigned kSiteEventsMessage = 1524;  // WM_USER + 500
+// Posted once the site run has ended and its log and report are written.
+constexpr unsigned kSiteDoneMessage = 1525;  // WM_USER + 501
 
 }  // namespace varomil
