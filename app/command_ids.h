@@ -52,7 +52,7 @@ constexpr std::array<CommandInfo, 21> kCommands{{
     {cmd::DownloadProgram, "Download Program", false, false},
     {cmd::Capture, "Capture", false, true},
     {cmd::StartCapture, "Start Capture", false, true},
-    {cmd::StopCapture, "Stop Capture", false, false},
+    {cmd::StopCapture, "Stop Capture", false, true},
     {cmd::Connect, "Connect", false, false},
     {cmd::Disconnect, "Disconnect", false, false},
     {cmd::About, "About", false, false},

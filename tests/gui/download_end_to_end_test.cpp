@@ -145,7 +145,9 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
     // Shown only while a loader that reported its erase busy is waited for.
     EXPECT_EQ(eraseNoticeShown, env("VAROMIL_E2E_ERASE_BUSY") == "1" ? 1 : 0);
     ASSERT_EQ(calls.size(), hangUp ? 2u : 1u);
-    if (via == 3 && !hangUp) EXPECT_TRUE(portFreeAtFinalMessage);
+    if (via == 3 && !hangUp) {
+        EXPECT_TRUE(portFreeAtFinalMessage);
+    }
     expectBox(calls[0], hangUp ? "Error on downloading!" : "Downloaded completely!", "Download",
               MB_OK | MB_ICONWARNING);
     if (hangUp) {
