@@ -55,7 +55,7 @@ constexpr std::array<CommandInfo, 22> kCommands{{
     {cmd::DownloadSite, "Download to Many Terminals", false, false},
     {cmd::Capture, "Capture", false, true},
     {cmd::StartCapture, "Start Capture", false, true},
-    {cmd::StopCapture, "Stop Capture", false, false},
+    {cmd::StopCapture, "Stop Capture", false, true},
     {cmd::Connect, "Connect", false, false},
     {cmd::Disconnect, "Disconnect", false, false},
     {cmd::About, "About", false, false},

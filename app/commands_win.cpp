@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 
 #include "app/about_box_win.h"
 #include "app/application_win.h"
@@ -108,11 +109,13 @@ void onCapture(HWND frame) {
     setStatusText(text);
 }
 
+// The status bar says what was saved, as Capture counts there, without a box to
+// answer at the end of every capture.
 void onStopCapture(HWND frame) {
     document().CapturedScreenCount = 0;
-    stopCapture(frame);
+    const std::string saved = stopCapture(frame);
     SetCaptureState(frame, true);
-    setStatusText("");
+    setStatusText(saved.c_str());
 }
 
 constexpr char kProductChangeEndsSession[] =
@@ -209,6 +212,10 @@ bool askToSave(HWND frame) {
 
 void dispatchCommand(HWND frame, int id) {
     setStatusText(loadResourceString(static_cast<UINT>(id)).c_str());
+    // The link part tells how the last link stands. How one ended (a download's
+    // outcome, a session the host closed) is told until the user's next command;
+    // during a host session the part is the session's, which Disconnect clears.
+    if (!terminalShown()) setLinkStatusText("");
     if (isRecentFileCommand(id)) {
         openRecentFile(frame, id);
     } else if (siteWindowRunning() && grayedWhileSiteRuns(id)) {

@@ -82,7 +82,8 @@ std::string fileNameOf(const std::string& path) {
 
 std::string windowTitleFor(const std::string& programTitle, const std::string& fileName,
                            bool modified) {
-    if (fileName.empty()) return programTitle;
+    // Edits not yet in any file are marked as those of a named file are.
+    if (fileName.empty()) return modified ? "Untitled* - " + programTitle : programTitle;
     return fileNameOf(fileName) + (modified ? "*" : "") + " - " + programTitle;
 }
 

@@ -30,7 +30,7 @@ std::string recentFileMenuText(std::size_t index, const std::string& path);
 std::string fileNameOf(const std::string& path);
 
 // "name.NET - TITLE" once the settings have a file, "name.NET* - TITLE" while they
-// are modified; the plain title without a file.
+// are modified; without a file the plain title, "Untitled* - TITLE" once edited.
 std::string windowTitleFor(const std::string& programTitle, const std::string& fileName,
                            bool modified);
 

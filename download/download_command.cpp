@@ -33,6 +33,7 @@ class CommandUi : public DownloadUi {
     bool chooseProgramFile(std::string& name) override { return ui_.chooseProgramFile(name); }
     void beginProgress(int range) override { ui_.beginProgress(range); }
     void setProgress(int position) override { ui_.setProgress(position); }
+    void progressCount(std::string_view text) override { ui_.progressCount(text); }
     void endProgress() override { ui_.endProgress(); }
     void showEraseNotice() override { ui_.showEraseNotice(); }
     void hideEraseNotice() override { ui_.hideEraseNotice(); }
@@ -46,6 +47,8 @@ class CommandUi : public DownloadUi {
         cancelled_ = cancelled_ || ui_.cancelled();
         return cancelled_;
     }
+    // A Cancel already seen, without asking the shell again.
+    bool cancelSeen() const { return cancelled_; }
     void linkStatus(std::string_view text) override { ui_.linkStatus(text); }
 
   private:
@@ -73,7 +76,9 @@ class Command {
         ui_.forgetWarning();
         return o;
     }
-    void status(const std::string& text) { ui_.linkStatus(where_ + ": " + text); }
+    void status(const std::string& text) {
+        ui_.linkStatus((peer_.empty() ? where_ : peer_) + ": " + text);
+    }
     // Only an attempt that may be tried again is offered again, and never after
     // a Cancel.
     bool tryAgain(const DownloadOutcome& attempt) {
@@ -89,6 +94,9 @@ class Command {
     ProgramImage program_;
     bool programReadable_ = false;
     std::string where_;  // "COM1" or "port 3000", for the wait notice and the status bar
+    // Over RF, the address the terminal connected from: the status bar names it
+    // from the connection on, and after the transfer.
+    std::string peer_;
 };
 
 DownloadOutcome Command::run() {
@@ -107,11 +115,13 @@ DownloadOutcome Command::runRf() {
     for (;;) {
         // No terminal, or an attempt that failed, may be tried again; a socket
         // that cannot listen may not, nor a wait the user cancelled.
+        peer_.clear();
         ui_.showWaitNotice("Waiting for the terminal to connect on " + where_ + "...");
         status("waiting for the terminal to connect");
         DownloadOutcome attempt;
         switch (openSocketLink(s_.socket, ui_)) {
             case SocketOpenResult::Connected: {
+                peer_ = s_.socket.peerAddress();
                 SocketLink link(s_.socket, s_.clock);
                 attempt = runAttempt(link, false);
                 // A terminal that connected and then kept silent is a failed one.
@@ -231,7 +241,14 @@ DownloadOutcome Command::runAttempt(Link& link, bool serial) {
     const bool ok = settings ? sendSettingsBlocks(link, s_.image, s_.companions, ui_)
                              : sendProgram(link, ui_, program_);
     ui_.endProgress();
-    status(ok ? "downloaded" : "download failed");
+    if (!ok && ui_.cancelSeen()) {
+        status("cancelled");
+        return failed(DownloadResult::Cancelled);
+    }
+    if (ok && !peer_.empty())
+        ui_.linkStatus("Downloaded to " + peer_);
+    else
+        status(ok ? "downloaded" : "download failed");
     return failed(ok ? DownloadResult::Succeeded : DownloadResult::Failed);
 }
 

@@ -71,6 +71,7 @@ class WinSocketHost : public SocketHost {
     long send(const Byte* data, std::size_t n) override;
     std::size_t receive(Byte* buf, std::size_t max) override;
     bool connected() const override { return data_ != INVALID_SOCKET && !peerClosed_; }
+    std::string peerAddress() const override { return peer_; }
     void close() override;
     // The FD_CLOSE notification: acts only for the current data socket, since a
     // late notification of an earlier connection must not end the present one.
@@ -85,6 +86,7 @@ class WinSocketHost : public SocketHost {
     bool peerClosed_ = false;
     SOCKET listen_ = INVALID_SOCKET;
     SOCKET data_ = INVALID_SOCKET;
+    std::string peer_;  // of the last connection accepted
 };
 
 // Opened for reading, without sharing, as an existing file.

@@ -91,9 +91,27 @@ INT_PTR CALLBACK DownloadPropertiesProc(HWND dialog, UINT msg, WPARAM wParam, LP
     return FALSE;
 }
 
-// The progress window and the erase notice have no buttons and ignore input.
+// The erase notice has no buttons and ignores input.
 INT_PTR CALLBACK NoticeProc(HWND, UINT msg, WPARAM, LPARAM) {
     return msg == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+// The progress window: Cancel (the button or Escape) marks the download as
+// cancelled; the transfer sees it before its next block or record.
+INT_PTR CALLBACK CancelNoticeProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) {
+                *reinterpret_cast<bool*>(GetWindowLongPtrA(dialog, DWLP_USER)) = true;
+                EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
+                return TRUE;
+            }
+            break;
+    }
+    return FALSE;
 }
 
 // The wait notice: Cancel (the button, Escape or the close box) marks the wait
@@ -188,7 +206,8 @@ bool WinDownloadUi::chooseProgramFile(std::string& name) {
 
 void WinDownloadUi::beginProgress(int range) {
     endProgress();
-    progress_ = CreateDialogParamA(instance(), "PROGRESSDLG", nullptr, NoticeProc, 0);
+    progress_ = CreateDialogParamA(instance(), "PROGRESSDLG", nullptr, CancelNoticeProc,
+                                   reinterpret_cast<LPARAM>(&cancelled_));
     if (progress_ == nullptr) return;
     RECT client{};
     GetClientRect(progress_, &client);
@@ -204,6 +223,12 @@ void WinDownloadUi::beginProgress(int range) {
 void WinDownloadUi::setProgress(int position) {
     if (bar_ == nullptr) return;
     SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    paintNow(progress_);
+}
+
+void WinDownloadUi::progressCount(std::string_view text) {
+    if (progress_ == nullptr) return;
+    SetDlgItemTextA(progress_, IDC_PROGRESS_COUNT, std::string(text).c_str());
     paintNow(progress_);
 }
 
@@ -268,11 +293,13 @@ void WinDownloadUi::hideWaitNotice() {
 }
 
 bool WinDownloadUi::cancelled() {
-    if (cancelled_ || wait_ == nullptr) return cancelled_;
+    // The wait notice and the progress window are never up together.
+    const HWND notice = wait_ != nullptr ? wait_ : progress_;
+    if (cancelled_ || notice == nullptr) return cancelled_;
     const DWORD now = GetTickCount();
     if (now - lastLook_ < kLookEveryMs) return false;
     lastLook_ = now;
-    takeNoticeInput(wait_);
+    takeNoticeInput(notice);
     return cancelled_;
 }
 

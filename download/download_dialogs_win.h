@@ -17,6 +17,7 @@ class WinDownloadUi : public DownloadUi {
     bool chooseProgramFile(std::string& name) override;
     void beginProgress(int range) override;
     void setProgress(int position) override;
+    void progressCount(std::string_view text) override;
     void endProgress() override;
     void showEraseNotice() override;
     void hideEraseNotice() override;

@@ -2,6 +2,7 @@
 // boxes and dialogs; tests answer from a script and keep a log.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,11 @@ struct LinkChoice {
     int port = 0;   // 0..8: COM1..COM9
     int speed = 0;  // index into kLinkSpeeds and lists::kBaudRate
 };
+
+// "block 12 of 597", "record 3 of 40".
+inline std::string progressCountText(std::string_view unit, std::size_t done, std::size_t total) {
+    return std::string(unit) + " " + std::to_string(done) + " of " + std::to_string(total);
+}
 
 class DownloadUi {
   public:
@@ -44,6 +50,9 @@ class DownloadUi {
     // position so that it shows progress while the transfer blocks the thread.
     virtual void beginProgress(int range) = 0;
     virtual void setProgress(int position) = 0;
+    // What the progress window says under its bar ("block 12 of 597"); its Cancel
+    // is read through cancelled(), between blocks or records.
+    virtual void progressCount(std::string_view /*text*/) {}
     virtual void endProgress() = 0;
     // The notice shown while the terminal reports its flash erase in progress.
     virtual void showEraseNotice() = 0;
@@ -52,8 +61,9 @@ class DownloadUi {
     // from the first byte sent until the terminal has answered.
     virtual void showWaitNotice(std::string_view /*text*/) {}
     virtual void hideWaitNotice() {}
-    // True once the notice's Cancel was pressed; the shell lets the notice take
-    // its input here, so the waits ask often.
+    // True once the Cancel of the wait notice or of the progress window was
+    // pressed; the shell lets the window take its input here, so the waits ask
+    // often.
     virtual bool cancelled() { return false; }
     // Where the link stands ("COM1: no answer"), for the status bar.
     virtual void linkStatus(std::string_view /*text*/) {}

@@ -126,11 +126,16 @@ bool sendProgram(Link& link, DownloadUi& ui, const ProgramImage& image) {
     const std::vector<OutputRecord> records = packProgram(image);
     const std::uint64_t size = image.fileSize ? image.fileSize : 1;
     int shown = -1;
+    std::size_t sent = 0;
     for (const OutputRecord& r : records) {
+        // A Cancel stops between records, the end record included.
+        if (ui.cancelled()) return false;
         if (!sendRecord(link, ui, r.bytes.data(), r.bytes.size())) return false;
+        ui.progressCount(progressCountText("record", ++sent, records.size()));
         const int percent = static_cast<int>(static_cast<std::uint64_t>(r.sourceEnd) * 100 / size);
         if (percent != shown) ui.setProgress(shown = percent);
     }
+    if (ui.cancelled()) return false;
     link.sendAndCollect(kEndRecord.data(), kEndRecord.size());
     // The loader's answer to the end record is not awaited, but a plain refusal
     // must not be reported as success.

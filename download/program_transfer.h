@@ -45,7 +45,9 @@ constexpr std::uint32_t kEraseLimitMs = 120000;
 
 bool loaderHandshake(Link& link, DownloadUi& ui);
 bool eraseFlash(Link& link, DownloadUi& ui);
-// Sends the packed records and the end record; advances the progress (0..100).
+// Sends the packed records and the end record; advances the progress (0..100)
+// and counts the records. False without a message when the user cancelled
+// (DownloadUi::cancelled, asked before each record).
 bool sendProgram(Link& link, DownloadUi& ui, const ProgramImage& image);
 
 }  // namespace varomil

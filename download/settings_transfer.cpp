@@ -40,6 +40,8 @@ bool sendSettingsBlocks(Link& link, SettingsImage& image, const Companions& comp
     auto buffer = std::make_unique<TransferBuffer>();
     fillTransferBuffer(image, *buffer);
     for (std::size_t block = 0; block < kBlockCount; ++block) {
+        // A Cancel stops between blocks: the terminal keeps what it acknowledged.
+        if (ui.cancelled()) return false;
         const BlockPacket packet = buildBlockPacket(*buffer, block);
         bool accepted = false;
         int sendsLeft = kBlockSends;
@@ -57,6 +59,7 @@ bool sendSettingsBlocks(Link& link, SettingsImage& image, const Companions& comp
             ui.message(msg::kDownloadError, kDownloadCaption, MessageIcon::Warning);
             return false;
         }
+        ui.progressCount(progressCountText("block", block + 1, kBlockCount));
         ui.setProgress(static_cast<int>(block + 1));
     }
     ui.setProgress(static_cast<int>(kBlockCount));

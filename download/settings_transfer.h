@@ -37,8 +37,9 @@ BlockPacket buildBlockPacket(const TransferBuffer& buffer, std::size_t block);
 // True when the terminal acknowledged "TAMBRO" within three sends.
 bool settingsHandshake(Link& link);
 
-// Sends all blocks; reports a failure itself. Stores the working reader blocks into
-// the image first, as saving does, so the terminal gets what a file would hold.
+// Sends all blocks; reports a failure itself. False without a message when the
+// user cancelled (DownloadUi::cancelled, asked before each block). Stores the working reader blocks
+// into the image first, as saving does, so the terminal gets what a file would hold.
 bool sendSettingsBlocks(Link& link, SettingsImage& image, const Companions& companions,
                         DownloadUi& ui);
 

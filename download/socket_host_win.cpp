@@ -7,6 +7,7 @@ namespace varomil {
 
 SocketHost::ListenResult WinSocketHost::listen(std::uint16_t port) {
     close();
+    peer_.clear();
     WSADATA data{};
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return ListenResult::LibraryFailed;
     started_ = true;
@@ -32,6 +33,12 @@ bool WinSocketHost::accept(std::uint32_t ms) {
     data_ = ::accept(listen_, nullptr, nullptr);
     if (data_ == INVALID_SOCKET) return false;
     peerClosed_ = false;
+    sockaddr_in from{};
+    int size = sizeof from;
+    peer_.clear();
+    if (::getpeername(data_, reinterpret_cast<sockaddr*>(&from), &size) == 0 &&
+        from.sin_family == AF_INET)
+        peer_ = ::inet_ntoa(from.sin_addr);
     if (window_ != nullptr) {
         // Also makes the data socket non-blocking.
         WSAAsyncSelect(data_, window_, kDownloadSocketMessage, FD_CLOSE);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "download/download_ui.h"
 #include "download/link.h"
@@ -32,6 +33,9 @@ class SocketHost {
     virtual std::size_t receive(Byte* buf, std::size_t max) = 0;
     // False once the data socket is closed (by the terminal or by close()).
     virtual bool connected() const = 0;
+    // The address the terminal connected from ("192.168.1.57"), from its accept
+    // until the next listen; empty where the host cannot tell.
+    virtual std::string peerAddress() const { return {}; }
     // Closes both sockets and ends the use of the socket library, once for each
     // start; a second call does nothing.
     virtual void close() = 0;

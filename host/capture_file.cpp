@@ -8,6 +8,12 @@ std::array<Byte, kCaptureHeaderSize> captureFileHeader() {
     return {'V', '1', '0', '0'};  // the rest stays zero
 }
 
+std::string capturedSummary(int screens, const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/:");
+    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    return std::to_string(screens) + (screens == 1 ? " screen in " : " screens in ") + name;
+}
+
 CapturedScreenBlock capturedScreenBlock(const TerminalScreen& screen) {
     CapturedScreenBlock block{};
     std::copy(screen.text.begin(), screen.text.end(), block.begin() + kCapturedScreenTextOffset);

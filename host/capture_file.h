@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "host/terminal_screen.h"
 #include "settings/settings_image.h"
@@ -25,6 +26,10 @@ CapturedScreenBlock capturedScreenBlock(const TerminalScreen& screen);
 // only. head holds the first headSize bytes of a file of fileSize bytes. Such a file
 // starts like a version-100 settings file and must never be read as one.
 bool isCaptureFile(const Byte* head, std::size_t headSize, std::uintmax_t fileSize);
+
+// What Stop Capture tells of a capture it ended: "3 screens in site.SCR", the
+// file named without its folder.
+std::string capturedSummary(int screens, const std::string& path);
 
 class CaptureOutput {
   public:

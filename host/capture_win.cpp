@@ -43,6 +43,12 @@ ScreenCapture& capture() {
     return c;
 }
 
+// The file of the capture in progress, for what Stop Capture says.
+std::string& captureName() {
+    static std::string name;
+    return name;
+}
+
 }  // namespace
 
 bool startCapture(HWND owner) {
@@ -58,6 +64,7 @@ bool startCapture(HWND owner) {
         showMessage(owner, "Create file failed !!", "Error", MB_OK | MB_ICONWARNING);
         return false;
     }
+    captureName() = *chosen;
     return capture().start(std::make_unique<FileHandleOutput>(file));
 }
 
@@ -72,8 +79,10 @@ bool captureScreen(HWND) {
     return capture().capture(screen);
 }
 
-void stopCapture(HWND) {
+std::string stopCapture(HWND) {
+    if (!capture().active()) return {};
     capture().stop();
+    return capturedSummary(capture().count(), captureName());
 }
 
 }  // namespace varomil

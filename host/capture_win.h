@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace varomil {
 
 // Asks for the file in a dialog owned by `owner`; true when a capture file is open.
@@ -10,6 +12,8 @@ bool startCapture(HWND owner);
 // Appends the screen when a capture is in progress. False only when a screen was
 // lost: a short write is not a captured screen.
 bool captureScreen(HWND owner);
-void stopCapture(HWND owner);
+// Ends the capture; says what was saved ("3 screens in site.SCR"), or nothing
+// when no capture was open.
+std::string stopCapture(HWND owner);
 
 }  // namespace varomil

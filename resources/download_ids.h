@@ -7,8 +7,10 @@
 #define IDC_DOWNLOAD_PORT 402
 #define IDC_DOWNLOAD_SPEED 403
 
-/* Progress (PROGRESSDLG): the line above the progress bar. */
+/* Progress (PROGRESSDLG): the line above the progress bar, and the count below it
+   ("block 12 of 597") beside the Cancel button (IDCANCEL). */
 #define IDC_PROGRESS_TEXT 101
+#define IDC_PROGRESS_COUNT 104
 
 /* Erase notice (EraseDlg). */
 #define IDC_ERASE_TEXT 102

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <cstring>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -118,8 +119,13 @@ void exportSummary(const SummaryFrame& frame) {
     const auto chosen = chooseFile(frame.window, FileDialogKind::Save, FileType::Text);
     if (!chosen) return;
     const char* name = chosen->c_str();
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", now.wYear, now.wMonth, now.wDay);
     const std::string text =
-        summaryExportText(buildSummaryTree(settingsImage(), summaryContext(frame.productNames)));
+        summaryExportFile(buildSummaryTree(settingsImage(), summaryContext(frame.productNames)),
+                          frame.fileName, date);
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();

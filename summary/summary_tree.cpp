@@ -578,4 +578,24 @@ std::string summaryExportText(const std::vector<SummaryItem>& roots) {
     return ansiToUtf8(printSummaryTree(roots));
 }
 
+std::string summaryExportFile(const std::vector<SummaryItem>& roots, const std::string& source,
+                              const std::string& date) {
+    const std::string text =
+        ansiToUtf8("Summary of " + (source.empty() ? "Untitled" : source) + ", " + date + "\n") +
+        summaryExportText(roots);
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::size_t last = end;
+        while (last > start && text[last - 1] == ' ') --last;
+        out.append(text, start, last - start);
+        out += "\r\n";
+        start = end + 1;
+    }
+    return out;
+}
+
 }  // namespace varomil

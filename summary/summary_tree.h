@@ -37,6 +37,13 @@ std::string printSummaryTree(const std::vector<SummaryItem>& roots);
 // Item texts are single-byte Windows-1252 text, as the tree shows them.
 std::string summaryExportText(const std::vector<SummaryItem>& roots);
 
+// The file Export Summary writes: "Summary of SOURCE, DATE" (source the settings
+// file's path, "Untitled" without one), then the lines of summaryExportText
+// without their trailing blanks; every line ends in CR LF. Source and date are
+// Windows-1252 text as well.
+std::string summaryExportFile(const std::vector<SummaryItem>& roots, const std::string& source,
+                              const std::string& date);
+
 // Windows-1252 text as UTF-8; bytes the code page leaves undefined become U+FFFD.
 std::string ansiToUtf8(std::string_view ansi);
 

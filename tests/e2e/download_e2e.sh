@@ -132,6 +132,14 @@ run_case rf-program program 3 0 rf
 expect=hangup
 run_case rf-hangup settings 3 0 rf --close-after 100
 grep -q "blocks 101 " "$work/rf-hangup/sim.log" || fail "rf-hangup: expected 101 blocks stored"
+# Cancel in the progress window part way: the blocks acknowledged stay, nothing
+# more is sent (every packet the terminal got is a stored block).
+expect=stop
+run_case rf-stop-settings settings 3 0 rf --delay-ms 5
+stored=$(sed -n 's/.* packets \([0-9]*\) blocks \([0-9]*\) .*/\1 \2/p' "$work/rf-stop-settings/sim.log")
+set -- $stored
+[ "$#" -eq 2 ] && [ "$1" -eq "$2" ] && [ "$2" -gt 0 ] && [ "$2" -lt 597 ] ||
+    fail "rf-stop-settings: expected fewer than 597 blocks, each sent once, got '$stored'"
 # Cancel in the wait notice of a program download: the port is closed and the
 # terminal's flash is neither erased nor written.
 expect=cancel

@@ -187,7 +187,18 @@ TEST(DownloadWindows, ProgressWindowShowsTheBarAndFollowsThePosition) {
     EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 597);
     EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
     ui.setProgress(298);
+    ui.progressCount("block 298 of 597");
     EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 298);
+    EXPECT_EQ(dialogItemText(w, 104), "block 298 of 597");
+    // Its Cancel is seen at the download's next look, and is pressed once.
+    const HWND cancel = GetDlgItem(w, IDCANCEL);
+    EXPECT_EQ(windowText(cancel), "Cancel");
+    EXPECT_FALSE(ui.cancelled());
+    PostMessageA(cancel, BM_CLICK, 0, 0);
+    const DWORD start = GetTickCount();
+    while (!ui.cancelled() && GetTickCount() - start < 2000) Sleep(10);
+    EXPECT_TRUE(ui.cancelled());
+    EXPECT_FALSE(IsWindowEnabled(cancel));
     ui.endProgress();
     EXPECT_FALSE(IsWindow(w));
 
@@ -214,6 +225,7 @@ TEST(DownloadWindows, SocketHostClosesOnlyForItsOwnSocketAndCleansUpOnce) {
     ASSERT_EQ(connect(peer, reinterpret_cast<const sockaddr*>(&a), sizeof a), 0);
     ASSERT_TRUE(host.accept(5000));
     EXPECT_TRUE(host.connected());
+    EXPECT_EQ(host.peerAddress(), "127.0.0.1");
     // A late notification of some other socket changes nothing.
     host.onNotification(static_cast<WPARAM>(peer), FD_CLOSE);
     EXPECT_TRUE(host.connected());

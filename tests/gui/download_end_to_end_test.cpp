@@ -2,7 +2,9 @@
 // runs one download through the real commands with scripted dialogs while the
 // script's terminal simulator answers on COM1 or on the download port. Skipped
 // unless the script sets VAROMIL_DOWNLOAD_E2E.
+#include <winsock2.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_win.h"
 #include "settings/settings_image.h"
+#include "shell/message_box_win.h"
 #include "tests/gui/gui_support.h"
 
 namespace varomil::test {
@@ -21,6 +25,32 @@ namespace {
 std::string env(const char* name) {
     const char* v = std::getenv(name);
     return v != nullptr ? v : "";
+}
+
+std::string linkStatusText() {
+    char text[256] = "";
+    SendMessageA(mainWindow().status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// True when the download port can be bound: the program listens no more.
+bool downloadPortFree() {
+    WSADATA data{};
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
+    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(3000);
+    const bool free = bind(probe, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
+    closesocket(probe);
+    WSACleanup();
+    return free;
+}
+
+// The user's Cancel in the progress window, a moment after it opened.
+void CALLBACK pressProgressCancel(HWND progress, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(progress, timer);
+    PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
 }
 
 TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
@@ -43,8 +73,10 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
     // "cancel": the user presses Cancel in the wait notice as soon as it shows;
     // nothing may be erased or sent after that, and no question follows.
     const bool cancel = env("VAROMIL_E2E_EXPECT") == "cancel";
+    // "stop": Cancel in the progress window part way through the blocks.
+    const bool stop = env("VAROMIL_E2E_EXPECT") == "stop";
     int propertiesShown = 0, progressShown = 0, eraseNoticeShown = 0;
-    std::string waitText;
+    std::string waitText, statusDuringTransfer;
     DialogHook hook([&](HWND d) {
         const std::string title = windowText(d);
         if (GetDlgItem(d, 103) != nullptr) {  // the wait notice
@@ -52,7 +84,11 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
             if (cancel) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
             return;
         }
-        if (title == "Progress") ++progressShown;
+        if (title == "Progress") {
+            ++progressShown;
+            statusDuringTransfer = linkStatusText();
+            if (stop) SetTimer(d, 1, 300, pressProgressCancel);
+        }
         if (title == "Download") ++eraseNoticeShown;
         if (title != "Download Properties") return;
         ++propertiesShown;
@@ -64,10 +100,17 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
     // "hangup": the terminal closes the connection part way; the download must
     // fail, say so and offer the retry, which is declined.
     const bool hangUp = env("VAROMIL_E2E_EXPECT") == "hangup";
-    ScriptedMessageBoxes boxes;
+    // Every box is answered, the retry question with No; the final message is
+    // checked to come only once the program has let go of the download port.
+    std::vector<MessageBoxCall> calls;
+    bool portFreeAtFinalMessage = false;
+    setMessageBoxHook([&](HWND owner, const char* text, const char* caption, UINT flags) {
+        calls.push_back({owner, text, caption, flags, ""});
+        if (std::string(text) == "Downloaded completely!")
+            portFreeAtFinalMessage = downloadPortFree();
+        return (flags & MB_YESNO) != 0 ? IDNO : IDOK;
+    });
     ScriptedFileDialogs files;
-    if (!cancel) boxes.answer(IDOK);
-    if (hangUp) boxes.answer(IDNO);
     const DWORD start = GetTickCount();
     if (kind == "program") {
         files.choose(dir + "program.SHX");
@@ -76,6 +119,7 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
         sendCommand(cmd::DownloadSettings);
     }
     const DWORD took = GetTickCount() - start;
+    refuseUnscriptedDialogs();
     std::printf("download %s via %d: %lu ms\n", kind.c_str(), via,
                 static_cast<unsigned long>(took));
     EXPECT_EQ(propertiesShown, 1);
@@ -83,14 +127,27 @@ TEST(DownloadEndToEnd, OneDownloadThroughTheRealCommands) {
                                  : "Waiting for the terminal on COM1...");
     if (cancel) {
         EXPECT_EQ(progressShown + eraseNoticeShown, 0);
-        EXPECT_TRUE(boxes.calls().empty()) << boxes.calls().at(0).text;
+        EXPECT_TRUE(calls.empty()) << calls.at(0).text;
         return;
     }
     EXPECT_GE(progressShown, 1);
+    // Over RF the status bar names the terminal from its connection on.
+    if (via == 3) {
+        EXPECT_EQ(statusDuringTransfer, "127.0.0.1: terminal answered");
+        EXPECT_EQ(linkStatusText(), stop     ? "127.0.0.1: cancelled"
+                                    : hangUp ? "127.0.0.1: download failed"
+                                             : "Downloaded to 127.0.0.1");
+    }
+    if (stop) {  // no message, no question: the user knows
+        EXPECT_TRUE(calls.empty()) << calls.at(0).text;
+        return;
+    }
     // Shown only while a loader that reported its erase busy is waited for.
     EXPECT_EQ(eraseNoticeShown, env("VAROMIL_E2E_ERASE_BUSY") == "1" ? 1 : 0);
-    const std::vector<MessageBoxCall>& calls = boxes.calls();
     ASSERT_EQ(calls.size(), hangUp ? 2u : 1u);
+    if (via == 3 && !hangUp) {
+        EXPECT_TRUE(portFreeAtFinalMessage);
+    }
     expectBox(calls[0], hangUp ? "Error on downloading!" : "Downloaded completely!", "Download",
               MB_OK | MB_ICONWARNING);
     if (hangUp) {

@@ -66,6 +66,8 @@ std::string fileMenuTail(HWND frame) {
 TEST_F(EverydayUseTest, TitleAndRecentFilesFollowSaveAsAndOpenAgainAfterARestart) {
     chooseProduct(2);
     EXPECT_EQ(windowText(frame), kTitle);
+    configure([](HWND sheet) { pressOk(sheet); });
+    EXPECT_EQ(windowText(frame), "Untitled* - " + kTitle);
     EXPECT_EQ(fileMenuTail(frame), kFileHead + "1090 &Exit\tAlt+F4|");
     const std::string first = folder + "first.NET", dock = folder + "dock.NET";
     answering({}, {first}, [] { sendCommand(cmd::SaveAs); });
@@ -344,6 +346,7 @@ TEST_F(EverydayUseTest, AnRfWaitShowsItsNoticeIgnoresKeysTypedMeanwhileAndCancel
     EXPECT_EQ(linkStatusText(), "port 3000: cancelled");
     sendCommand(cmd::DownloadSettings);  // the link chosen last is offered again
     EXPECT_EQ(viaOffered, 3);
+    EXPECT_EQ(linkStatusText(), "") << "told until the next command";
 }
 
 }  // namespace

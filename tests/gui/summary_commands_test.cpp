@@ -1,4 +1,4 @@
-// Export Summary, the compares and the tree's Copy and Find through the real main
+// The compares and the tree's Copy and Find through the real main
 // window, with the dialogs answered by a script.
 #include <windows.h>
 #include <commctrl.h>
@@ -64,17 +64,6 @@ std::vector<std::string> comparedRows(int command, const std::string& file) {
               [&] { sendCommand(command); });
     EXPECT_EQ(hook.dialogsSeen(), 1);
     return rows;
-}
-
-TEST_F(SummaryCommandsTest, ExportWritesTheTreeAsTheToolPrintsIt) {
-    settingsImage().setText(slot::promptSlot(0), "Men\xFC");
-    const std::string path = scratchPath("summary.txt");
-    const Asked asked = answering({}, {path}, [] { sendCommand(IDM_EXPORT_SUMMARY); });
-    ASSERT_EQ(asked.files.size(), 1u);
-    EXPECT_EQ(asked.files[0].filter, std::string("Text (*.TXT)\0*.TXT\0", 19));
-    const std::string text = fileBytes(path);
-    EXPECT_EQ(text, summaryExportText(buildSummaryTree(settingsImage(), programSummaryContext())));
-    EXPECT_NE(text.find("      Men\xC3\xBC\n"), std::string::npos);
 }
 
 TEST_F(SummaryCommandsTest, CompareWithAFileShowsOnlyTheSettingsThatDiffer) {

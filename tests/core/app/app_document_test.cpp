@@ -48,7 +48,8 @@ TEST(Commands, OnlyCommandsOnTheSettingsNeedAProduct) {
         const bool expected = c.id == 1010 || c.id == 1030 || c.id == 1040 || c.id == 1110 ||
                               c.id == 1210 || c.id == 1050 || c.id == 1060 || c.id == 1070;
         EXPECT_EQ(commandNeedsProduct(c.id), expected) << c.name;
-        EXPECT_EQ(commandKeepsStatusText(c.id), c.id == 1310 || c.id == 1320) << c.name;
+        EXPECT_EQ(commandKeepsStatusText(c.id), c.id == 1310 || c.id == 1320 || c.id == 1330)
+            << c.name;
     }
     EXPECT_FALSE(commandNeedsProduct(4711));
     EXPECT_TRUE(closeAsksToSave(1, true));

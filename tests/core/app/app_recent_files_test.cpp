@@ -36,7 +36,7 @@ TEST(RecentFiles, MenuTextNumbersDoublesAmpersandsAndShortensLongPaths) {
 TEST(WindowTitle, NamesTheFileAndMarksChanges) {
     const std::string t = "Varomil Terminal Emulation For VT";
     EXPECT_EQ(windowTitleFor(t, "", false), t);
-    EXPECT_EQ(windowTitleFor(t, "", true), t);
+    EXPECT_EQ(windowTitleFor(t, "", true), "Untitled* - " + t);
     EXPECT_EQ(windowTitleFor(t, "C:\\Sites\\dock.NET", false), "dock.NET - " + t);
     EXPECT_EQ(windowTitleFor(t, "C:\\Sites\\dock.NET", true), "dock.NET* - " + t);
     EXPECT_EQ(windowTitleFor(t, "plain.NET", true), "plain.NET* - " + t);

@@ -272,6 +272,28 @@ TEST(ProgramDownload, EraseBusyShowsTheNoticeAndOneThatNeverEndsIsGivenUp) {
     EXPECT_EQ(silent.term.erases, 2);
 }
 
+// The progress window counts the records; its Cancel stops before the next one,
+// the end record included.
+TEST(ProgramDownload, TheRecordsAreCountedAndCancelStopsBetweenThem) {
+    Rig done = ranProgram({}, kSmall);
+    EXPECT_EQ(done.ui.lastCount, "record 2 of 2");
+
+    Rig rig = programRig({}, kSmall);
+    rig.ui.cancelAfterCounts = 1;
+    EXPECT_EQ(rig.run(TransferKind::Program).result, DownloadResult::Cancelled);
+    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "progress 100",
+                                                    "progress end"}));
+    EXPECT_EQ(rig.term.records, (std::vector<Bytes>{kSmallRecord1}));
+    EXPECT_EQ(rig.ui.lastCount, "record 1 of 2");
+    EXPECT_EQ(rig.ui.linkStatuses.back(), "COM1: cancelled");
+    EXPECT_FALSE(rig.serial.isOpen);
+
+    Rig last = programRig({}, kSmall);
+    last.ui.cancelAfterCounts = 2;
+    last.run(TransferKind::Program);
+    EXPECT_EQ(last.term.endRecords, 0);
+}
+
 TEST(ProgramDownload, RecordRefusalsEndAsTheLoaderSays) {
     Rig a = ranProgram(faults([](auto& f) { f.record = {"FN"}; }), kSmall);
     EXPECT_EQ(a.ui.log[3], "warning [FN] Error : Time out !!");

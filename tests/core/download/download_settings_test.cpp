@@ -173,6 +173,47 @@ TEST(SettingsDownload, RfLinkDeliversTheImageAndReleasesTheSocketOnce) {
     EXPECT_EQ(rig.serial.opens, 0);
 }
 
+// The status bar names the terminal's address from the connection on; a host
+// that cannot tell it leaves the port's name.
+TEST(SettingsDownload, RfStatusNamesTheAddressTheTerminalConnectedFrom) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"192.168.1.57",
+         {"port 3000: waiting for the terminal to connect",
+          "192.168.1.57: waiting for the terminal", "192.168.1.57: terminal answered",
+          "Downloaded to 192.168.1.57"}},
+        {"",
+         {"port 3000: waiting for the terminal to connect", "port 3000: waiting for the terminal",
+          "port 3000: terminal answered", "port 3000: downloaded"}}};
+    for (const auto& [peer, statuses] : cases) {
+        Rig rig = rfRig();
+        rig.socket.peer = peer;
+        rig.run(TransferKind::Settings);
+        EXPECT_EQ(rig.ui.linkStatuses, statuses);
+        EXPECT_EQ(rig.ui.lastCount, "block 597 of 597");
+    }
+}
+
+// Cancel in the progress window after block 100: nothing more goes out, the link
+// is closed, no question follows and no "Downloaded completely!".
+TEST(SettingsDownload, CancelInTheProgressWindowStopsBetweenBlocks) {
+    const std::pair<int, std::string> links[] = {{kViaRs232, "COM1: cancelled"},
+                                                 {kViaRf, "192.168.1.57: cancelled"}};
+    for (const auto& [via, status] : links) {
+        Rig rig(sim::TerminalFaults{});
+        rig.ui.choice = {via, 0, 0};
+        rig.ui.cancelAfterCounts = 100;
+        EXPECT_EQ(rig.run(TransferKind::Settings).result, DownloadResult::Cancelled);
+        EXPECT_EQ(rig.ui.log,
+                  (std::vector<std::string>{"link dialog", "progress 597", "progress end"}));
+        EXPECT_EQ(rig.writes().size(), 1u + 100u);
+        EXPECT_EQ(rig.term.blocksStored(), 100u);
+        EXPECT_EQ(rig.ui.lastCount, "block 100 of 597");
+        EXPECT_EQ(rig.ui.linkStatuses.back(), status);
+        EXPECT_FALSE(rig.serial.isOpen);
+        EXPECT_EQ(rig.socket.cleanups, rig.socket.startups);
+    }
+}
+
 TEST(SettingsDownload, RfHangUpAllowsOneMoreTransmission) {
     Rig rig = rfRig(faults([](auto& f) { f.closeAfterBlock = 10; }));
     rig.run(TransferKind::Settings);

@@ -53,8 +53,16 @@ class ScriptedUi : public DownloadUi {
     int cancelAfterPolls = -1;    // the user's Cancel: after this many looks; never below 0
     bool cancelSeenOnce = false;  // a shell that tells of the Cancel at one look only
     int polls = 0;
+    // The progress window's count, and its Cancel once it has counted this far.
+    std::string lastCount;
+    int counts = 0, cancelAfterCounts = -1;
+    void progressCount(std::string_view text) override {
+        lastCount = text;
+        ++counts;
+    }
     void showWaitNotice(std::string_view text) override { waitNotices.emplace_back(text); }
     bool cancelled() override {
+        if (cancelAfterCounts >= 0 && counts >= cancelAfterCounts) return true;
         if (cancelAfterPolls < 0) return false;
         ++polls;
         return cancelSeenOnce ? polls == cancelAfterPolls + 1 : polls > cancelAfterPolls;
@@ -102,6 +110,14 @@ class MemoryFile : public ProgramFile {
     std::size_t pos_ = 0;
 };
 
+// A socket host that tells the address the terminal connected from.
+class PeerSocketHost : public sim::SimSocketHost {
+  public:
+    using SimSocketHost::SimSocketHost;
+    std::string peer = "192.168.1.57";
+    std::string peerAddress() const override { return peer; }
+};
+
 // One download command against a simulated terminal.
 struct Rig {
     explicit Rig(sim::TerminalFaults faults = {})
@@ -126,7 +142,7 @@ struct Rig {
     sim::SimClock clock;
     sim::TerminalSim term;
     sim::SimSerialPort serial;
-    sim::SimSocketHost socket;
+    PeerSocketHost socket;
     ScriptedUi ui;
     MemoryFile file;
     std::unique_ptr<SettingsImage> image;
