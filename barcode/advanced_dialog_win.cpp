@@ -67,26 +67,17 @@ bool ok(DialogContext& ctx) {
     return true;
 }
 
-DialogSpec definition() {
-    DialogSpec s;
-    s.templateName = "ADVANCEDDLG";
-    const ControlRows rows = advancedControls();
-    s.controls = rows.rows;
-    s.controlCount = rows.count;
-    const EnableRows enables = advancedEnableRules();
-    s.enables = enables.rows;
-    s.enableCount = enables.count;
-    s.setUp = setUp;
-    s.command = command;
-    s.changed = changed;
-    s.ok = ok;
-    return s;
-}
+const DialogSpec kSpec = DialogSpec{"ADVANCEDDLG"}
+                             .withControls(advancedControls())
+                             .withEnableRules(advancedEnableRules())
+                             .onSetUp(setUp)
+                             .onCommand(command)
+                             .onChanged(changed)
+                             .onOk(ok);
 
 }  // namespace
 
 bool runAdvancedDialog(HWND owner) {
-    static const DialogSpec kSpec = definition();
     PartialRead partialRead;
     return runTableDialog(owner, kSpec, &partialRead);
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "barcode/table_rows.h"
+#include "pages/control_table.h"
 
 namespace varomil {
 

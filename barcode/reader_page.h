@@ -1,9 +1,9 @@
 // The Barcode page's own rules without windows: the reader type and its list
-// index, which family and block are in force, what the page shows for the
-// working blocks, and what applying the page writes.
+// index, which family, block and table are in force, and what applying the
+// page adds to what its table stores.
 #pragma once
 
-#include <array>
+#include <cstddef>
 
 #include "barcode/symbology_lists.h"
 #include "settings/settings_image.h"
@@ -31,32 +31,17 @@ int readerTypeIndex(unsigned readerType);
 // cleared. An index outside the list keeps the stored value whole.
 unsigned readerTypeForIndex(unsigned readerType, int index);
 
-// What the page's controls hold: filled from the settings, changed by the user,
-// written back by applyBarcodePage.
-struct BarcodePageState {
-    int readerIndex = -1;
-    std::array<bool, kSymbologyBoxCount> checked{};  // boxes 301..327
-    int list401 = -1;                                // scan mode, or LED illumination; -1: none
-    int list402 = -1;                                // read redundancy, or aimer pattern; -1: none
-    unsigned timeout = 0;                            // edit 201
-    unsigned aimDuration = 0;                        // edit 202
-    bool& box(int checkId) {
-        return checked[static_cast<std::size_t>(checkId - kFirstSymbologyCheck)];
-    }
-    bool box(int checkId) const {
-        return checked[static_cast<std::size_t>(checkId - kFirstSymbologyCheck)];
-    }
-};
+// The page's table in force (barcodeTables()) for the stored reader type.
+std::size_t barcodeTableFor(const SettingsImage& image);
 
-// Whether a list entry shows checked for its working block.
-bool enableShown(const SymbologyEntry& e, ByteSpan block);
+// Choosing reader-type entry `index` stores the new type; false when it is the
+// type in force already (or no entry).
+bool chooseReaderType(SettingsImage& image, int index);
 
-// The page's controls for the reader type stored in the image.
-BarcodePageState barcodePageState(const SettingsImage& image, const Companions& c);
-
-// Applying the page: the reader type, then the reader settings and enable bits of
-// the family in force only (the other block keeps its values), then both working
-// blocks into the image.
-void applyBarcodePage(const BarcodePageState& s, SettingsImage& image, Companions& c);
+// Applying the page, after the table in force stored its values into its
+// family's working block (the other block keeps its values): the long-range
+// laser has none of Code 11, Postal Codes and the 2D codes; then both working
+// blocks go into the image.
+void finishBarcodeApply(SettingsImage& image, Companions& c);
 
 }  // namespace varomil

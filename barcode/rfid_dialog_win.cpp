@@ -78,28 +78,19 @@ bool ok(DialogContext& ctx) {
     return true;
 }
 
-DialogSpec definition() {
-    DialogSpec s;
-    s.templateName = "RFID_PARAM_DLG";
-    const ControlRows rows = rfidControls();
-    s.controls = rows.rows;
-    s.controlCount = rows.count;
-    const EnableRows enables = rfidEnableRules();
-    s.enables = enables.rows;
-    s.enableCount = enables.count;
-    s.bufferSize = kDelimiterBufferSize;
-    s.prepare = prepare;
-    s.setUp = setUp;
-    s.command = command;
-    s.changed = changed;
-    s.ok = ok;
-    return s;
-}
+const DialogSpec kSpec = DialogSpec{"RFID_PARAM_DLG"}
+                             .withControls(rfidControls())
+                             .withEnableRules(rfidEnableRules())
+                             .withBuffer(kDelimiterBufferSize)
+                             .onPrepare(prepare)
+                             .onSetUp(setUp)
+                             .onCommand(command)
+                             .onChanged(changed)
+                             .onOk(ok);
 
 }  // namespace
 
 bool runRfidDialog(HWND owner) {
-    static const DialogSpec kSpec = definition();
     return runTableDialog(owner, kSpec);
 }
 

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "barcode/table_rows.h"
+#include "pages/control_table.h"
 
 namespace varomil {
 

@@ -52,10 +52,6 @@ void setUp(DialogContext& ctx) {
     const SymbologyDialog& d = symbology(ctx);
     if (d.lengths) {
         running(ctx).option = readBits(block(ctx), d.lengths->mode);
-        // 1D lengths take three digits, 2D lengths two.
-        const WPARAM digits = is2D(d) ? 2 : 3;
-        SendDlgItemMessageA(ctx.dialog, dlgid::kFirstLength, EM_LIMITTEXT, digits, 0);
-        SendDlgItemMessageA(ctx.dialog, dlgid::kSecondLength, EM_LIMITTEXT, digits, 0);
         showLengthLabels(ctx);
     }
     if (d.extra == DialogExtra::I25Verify) {
@@ -112,16 +108,13 @@ bool runSymbologyDialog(HWND owner, const char* templateName) {
     if (!d) return false;
     // What the dialog clears on opening stays cleared when it is cancelled.
     openDialog(*d, liveAreas()[d->block]);
-    DialogSpec definition;
-    definition.templateName = templateName;
-    definition.controls = d->rows;
-    definition.controlCount = d->rowCount;
-    definition.enables = d->enables;
-    definition.enableCount = d->enableCount;
-    definition.setUp = setUp;
-    definition.command = command;
-    definition.changed = changed;
-    definition.ok = ok;
+    DialogSpec definition = DialogSpec{templateName}
+                                .withControls(d->table.controls)
+                                .withEnableRules(d->table.enables)
+                                .onSetUp(setUp)
+                                .onCommand(command)
+                                .onChanged(changed)
+                                .onOk(ok);
     Running run{*d};
     return runTableDialog(owner, definition, &run);
 }

@@ -13,6 +13,7 @@ using namespace rb;
 namespace txt = lists;
 
 constexpr unsigned kMaxLength = 127;
+constexpr std::size_t kLengthDigits = 3;  // 1..127, typed in both families
 constexpr unsigned kRange = 3;
 constexpr unsigned kTwoLengths = 2;
 constexpr unsigned kMaxMin = 1;
@@ -27,21 +28,23 @@ constexpr BitField upperBit(BitField f) {
 // ---- 1D ----
 
 constexpr ControlSpec kCode39[] = {
-    checkBox(301, Code39TransmitStartStop),
-    checkBox(302, Code39VerifyChecksum),
-    checkBox(303, Code39TransmitChecksum),
-    checkBox(304, Code39FullAscii),
+    checkBox(IDC_SYM_CHECK1, Code39TransmitStartStop),
+    checkBox(IDC_SYM_CHECK2, Code39VerifyChecksum),
+    checkBox(IDC_SYM_CHECK3, Code39TransmitChecksum),
+    checkBox(IDC_SYM_CHECK4, Code39FullAscii),
 };
-constexpr ControlSpec kItalianPharma[] = {checkBox(301, ItalianPharmaTransmitChecksum)};
-constexpr ControlSpec kFrenchPharma[] = {checkBox(301, FrenchPharmaTransmitChecksum)};
+constexpr ControlSpec kItalianPharma[] = {checkBox(IDC_SYM_CHECK1, ItalianPharmaTransmitChecksum)};
+constexpr ControlSpec kFrenchPharma[] = {checkBox(IDC_SYM_CHECK1, FrenchPharmaTransmitChecksum)};
 
-// Start/stop radios 601-603, the check boxes 301/302, the length radios and edits.
-#define LENGTH_25_ROWS(startStop, verify, transmit, L)                                \
-    {                                                                                 \
-        radio(601, startStop, 0), radio(602, startStop, 1), radio(603, startStop, 2), \
-            checkBox(301, verify), checkBox(302, transmit), radio(604, L.mode, 0),    \
-            radio(605, L.mode, 1), number(201, L.first, 1, kMaxLength),               \
-            number(202, L.second, 1, kMaxLength),                                     \
+// Start/stop radios, the two check boxes, the length radios and edits.
+#define LENGTH_25_ROWS(startStop, verify, transmit, L)                                 \
+    {                                                                                  \
+        radio(IDC_SYM_RADIO1, startStop, 0), radio(IDC_SYM_RADIO2, startStop, 1),      \
+            radio(IDC_SYM_RADIO3, startStop, 2), checkBox(IDC_SYM_CHECK1, verify),     \
+            checkBox(IDC_SYM_CHECK2, transmit), radio(IDC_SYM_RADIO4, L.mode, 0),      \
+            radio(IDC_SYM_RADIO5, L.mode, 1),                                          \
+            withDigits(number(IDC_SYM_EDIT1, L.first, 1, kMaxLength), kLengthDigits),  \
+            withDigits(number(IDC_SYM_EDIT2, L.second, 1, kMaxLength), kLengthDigits), \
     }
 constexpr ControlSpec kIndustrial25[] =
     LENGTH_25_ROWS(Industrial25StartStop, Industrial25VerifyChecksum, Industrial25TransmitChecksum,
@@ -55,57 +58,62 @@ constexpr ControlSpec kMatrix25[] = LENGTH_25_ROWS(Matrix25StartStop, Matrix25Ve
 
 // "None" is the transmit flag clear; the others set it beside the type.
 constexpr ControlSpec kCodabar[] = {
-    radio(601, CodabarTransmitStartStop, 0), radio(602, CodabarCharacter, 0b001),
-    radio(603, CodabarCharacter, 0b011),     radio(604, CodabarCharacter, 0b101),
-    radio(605, CodabarCharacter, 0b111),
+    radio(IDC_SYM_RADIO1, CodabarTransmitStartStop, 0),
+    radio(IDC_SYM_RADIO2, CodabarCharacter, 0b001),
+    radio(IDC_SYM_RADIO3, CodabarCharacter, 0b011),
+    radio(IDC_SYM_RADIO4, CodabarCharacter, 0b101),
+    radio(IDC_SYM_RADIO5, CodabarCharacter, 0b111),
 };
 constexpr ControlSpec kMsi[] = {
-    radio(601, MsiVerification, 0),
-    radio(602, MsiVerification, 1),
-    radio(603, MsiVerification, 2),
-    radio(604, MsiTransmission, 0),
-    radio(605, MsiTransmission, 1),
-    radio(606, MsiTransmission, 2),
-    radio(607, MsiLengths.mode, 0),
-    radio(608, MsiLengths.mode, 1),
-    number(201, MsiLengths.first, 1, kMaxLength),
-    number(202, MsiLengths.second, 1, kMaxLength),
+    radio(IDC_SYM_RADIO1, MsiVerification, 0),
+    radio(IDC_SYM_RADIO2, MsiVerification, 1),
+    radio(IDC_SYM_RADIO3, MsiVerification, 2),
+    radio(IDC_SYM_RADIO4, MsiTransmission, 0),
+    radio(IDC_SYM_RADIO5, MsiTransmission, 1),
+    radio(IDC_SYM_RADIO6, MsiTransmission, 2),
+    radio(IDC_SYM_RADIO7, MsiLengths.mode, 0),
+    radio(IDC_SYM_RADIO8, MsiLengths.mode, 1),
+    withDigits(number(IDC_SYM_EDIT1, MsiLengths.first, 1, kMaxLength), kLengthDigits),
+    withDigits(number(IDC_SYM_EDIT2, MsiLengths.second, 1, kMaxLength), kLengthDigits),
 };
 constexpr ControlSpec kPlessey[] = {
-    checkBox(301, PlesseyConvertToUk),
-    checkBox(302, PlesseyTransmitChecksum),
+    checkBox(IDC_SYM_CHECK1, PlesseyConvertToUk),
+    checkBox(IDC_SYM_CHECK2, PlesseyTransmitChecksum),
 };
 constexpr ControlSpec kUpce[] = {
-    checkBox(301, UpceConvertToUpca),
-    checkBox(302, UpceTransmitSystemNumber),
-    checkBox(303, UpceTransmitChecksum),
+    checkBox(IDC_SYM_CHECK1, UpceConvertToUpca),
+    checkBox(IDC_SYM_CHECK2, UpceTransmitSystemNumber),
+    checkBox(IDC_SYM_CHECK3, UpceTransmitChecksum),
 };
 constexpr ControlSpec kEan8[] = {
-    checkBox(301, Ean8ConvertToEan13),
-    checkBox(302, Ean8TransmitChecksum),
+    checkBox(IDC_SYM_CHECK1, Ean8ConvertToEan13),
+    checkBox(IDC_SYM_CHECK2, Ean8TransmitChecksum),
 };
 constexpr ControlSpec kEan13[] = {
-    checkBox(301, Ean13IsbnConversion),   checkBox(302, Ean13IssnConversion),
-    checkBox(303, Ean13TransmitChecksum), checkBox(304, UpcaTransmitSystemNumber),
-    checkBox(305, UpcaTransmitChecksum),  checkBox(306, UpcaConvertToEan13),
+    checkBox(IDC_SYM_CHECK1, Ean13IsbnConversion),
+    checkBox(IDC_SYM_CHECK2, Ean13IssnConversion),
+    checkBox(IDC_SYM_CHECK3, Ean13TransmitChecksum),
+    checkBox(IDC_SYM_CHECK4, UpcaTransmitSystemNumber),
+    checkBox(IDC_SYM_CHECK5, UpcaTransmitChecksum),
+    checkBox(IDC_SYM_CHECK6, UpcaConvertToEan13),
 };
 constexpr ControlSpec kTelepen[] = {
-    radio(601, TelepenNumeric, 1),
-    radio(602, TelepenNumeric, 0),
+    radio(IDC_SYM_RADIO1, TelepenNumeric, 1),
+    radio(IDC_SYM_RADIO2, TelepenNumeric, 0),
 };
 constexpr ControlSpec kRss14[] = {
-    checkBox(301, Rss14TransmitCodeId),
-    checkBox(302, Rss14TransmitAppId),
-    checkBox(303, Rss14TransmitCheckDigit),
+    checkBox(IDC_SYM_CHECK1, Rss14TransmitCodeId),
+    checkBox(IDC_SYM_CHECK2, Rss14TransmitAppId),
+    checkBox(IDC_SYM_CHECK3, Rss14TransmitCheckDigit),
 };
 constexpr ControlSpec kRssLimited[] = {
-    checkBox(301, RssLimitedTransmitCodeId),
-    checkBox(302, RssLimitedTransmitAppId),
-    checkBox(303, RssLimitedTransmitCheckDigit),
+    checkBox(IDC_SYM_CHECK1, RssLimitedTransmitCodeId),
+    checkBox(IDC_SYM_CHECK2, RssLimitedTransmitAppId),
+    checkBox(IDC_SYM_CHECK3, RssLimitedTransmitCheckDigit),
 };
-constexpr ControlSpec kRssExpanded[] = {checkBox(301, RssExpandedTransmitCodeId)};
+constexpr ControlSpec kRssExpanded[] = {checkBox(IDC_SYM_CHECK1, RssExpandedTransmitCodeId)};
 constexpr ControlSpec kEan128[] = {
-    checkBox(301, Ean128TransmitCodeId),
+    checkBox(IDC_SYM_CHECK1, Ean128TransmitCodeId),
     grid(dlgid::kFieldSeparator, Ean128FieldSeparator, GridMode::KeyNames, GridLength::OneIfNonZero,
          1),
 };
@@ -113,25 +121,25 @@ constexpr ControlSpec kEan128[] = {
 // ---- 2D ----
 
 constexpr ControlSpec kUpcA2D[] = {
-    combo(401, D2UpcAPreamble, txt::kPreamble),
-    combo(402, D2Supplementals, txt::kSupplementals),
-    checkBox(301, D2UpcATransmitCheck),
+    combo(IDC_SYM_COMBO1, D2UpcAPreamble, txt::kPreamble),
+    combo(IDC_SYM_COMBO2, D2Supplementals, txt::kSupplementals),
+    checkBox(IDC_SYM_CHECK1, D2UpcATransmitCheck),
 };
 constexpr ControlSpec kUpcE02D[] = {
-    combo(401, D2UpcE0Preamble, txt::kPreamble),
-    combo(402, D2Supplementals, txt::kSupplementals),
-    checkBox(301, D2UpcE0TransmitCheck),
-    checkBox(302, D2UpcE0ToUpcA),
+    combo(IDC_SYM_COMBO1, D2UpcE0Preamble, txt::kPreamble),
+    combo(IDC_SYM_COMBO2, D2Supplementals, txt::kSupplementals),
+    checkBox(IDC_SYM_CHECK1, D2UpcE0TransmitCheck),
+    checkBox(IDC_SYM_CHECK2, D2UpcE0ToUpcA),
 };
 constexpr ControlSpec kUpcE12D[] = {
-    combo(401, D2UpcE1Preamble, txt::kPreamble),
-    combo(402, D2Supplementals, txt::kSupplementals),
-    checkBox(301, D2UpcE1TransmitCheck),
-    checkBox(302, D2UpcE1ToUpcA),
+    combo(IDC_SYM_COMBO1, D2UpcE1Preamble, txt::kPreamble),
+    combo(IDC_SYM_COMBO2, D2Supplementals, txt::kSupplementals),
+    checkBox(IDC_SYM_CHECK1, D2UpcE1TransmitCheck),
+    checkBox(IDC_SYM_CHECK2, D2UpcE1ToUpcA),
 };
 constexpr ControlSpec kEan82D[] = {
-    combo(401, D2Supplementals, txt::kSupplementals),
-    checkBox(301, D2Ean8ToEan13),
+    combo(IDC_SYM_COMBO1, D2Supplementals, txt::kSupplementals),
+    checkBox(IDC_SYM_CHECK1, D2Ean8ToEan13),
 };
 
 // The length option and the two lengths of a 2D length dialog.
@@ -139,22 +147,25 @@ constexpr ControlSpec optionRow(const LengthFields& L) {
     return combo(dlgid::kLengthOption, L.mode, txt::kLengthOption);
 }
 constexpr ControlSpec firstRow(const LengthFields& L) {
-    return number(dlgid::kFirstLength, L.first, 0, kMaxLength);
+    return withDigits(number(dlgid::kFirstLength, L.first, 0, kMaxLength), kLengthDigits);
 }
 constexpr ControlSpec secondRow(const LengthFields& L) {
-    return number(dlgid::kSecondLength, L.second, 0, kMaxLength);
+    return withDigits(number(dlgid::kSecondLength, L.second, 0, kMaxLength), kLengthDigits);
 }
 
 constexpr ControlSpec kCode392D[] = {
-    checkBox(303, D2Code39VerifyCheck), checkBox(304, D2Code39TransmitCheck),
-    checkBox(305, D2Code39FullAscii),   optionRow(D2Code39Lengths),
-    firstRow(D2Code39Lengths),          secondRow(D2Code39Lengths),
+    checkBox(IDC_SYM_CHECK3, D2Code39VerifyCheck),
+    checkBox(IDC_SYM_CHECK4, D2Code39TransmitCheck),
+    checkBox(IDC_SYM_CHECK5, D2Code39FullAscii),
+    optionRow(D2Code39Lengths),
+    firstRow(D2Code39Lengths),
+    secondRow(D2Code39Lengths),
 };
 constexpr ControlSpec kCode932D[] = {optionRow(D2Code93Lengths), firstRow(D2Code93Lengths),
                                      secondRow(D2Code93Lengths)};
 constexpr ControlSpec kCode112D[] = {optionRow(D2Code11Lengths), firstRow(D2Code11Lengths),
                                      secondRow(D2Code11Lengths)};
-// Combo 402 (verification) is the dialog's own: see i25VerifyShown.
+// The verification combo is the dialog's own: see i25VerifyShown.
 constexpr ControlSpec kI252D[] = {
     optionRow(D2I25Lengths),
     firstRow(D2I25Lengths),
@@ -165,32 +176,35 @@ constexpr ControlSpec kI252D[] = {
 constexpr ControlSpec kD252D[] = {optionRow(D2D25Lengths), firstRow(D2D25Lengths),
                                   secondRow(D2D25Lengths)};
 constexpr ControlSpec kCodabar2D[] = {
-    checkBox(302, D2CodabarTransmitStartStop),
+    checkBox(IDC_SYM_CHECK2, D2CodabarTransmitStartStop),
     optionRow(D2CodabarLengths),
     firstRow(D2CodabarLengths),
     secondRow(D2CodabarLengths),
 };
 constexpr ControlSpec kMsi2D[] = {
-    checkBox(301, D2MsiTransmitCheck),
+    checkBox(IDC_SYM_CHECK1, D2MsiTransmitCheck),
     combo(dlgid::kMsiCheckDigits, D2MsiTwoCheckDigits, txt::kMsiCheckDigits),
-    combo(402, D2MsiCheckAlgorithm, txt::kMsiAlgorithm),
+    combo(IDC_SYM_COMBO2, D2MsiCheckAlgorithm, txt::kMsiAlgorithm),
     optionRow(D2MsiLengths),
     firstRow(D2MsiLengths),
     secondRow(D2MsiLengths),
 };
 constexpr ControlSpec kPostal2D[] = {
-    checkBox(301, d2Postal(7)), checkBox(302, d2Postal(6)), checkBox(303, d2Postal(5)),
-    checkBox(304, d2Postal(4)), checkBox(305, d2Postal(3)), checkBox(306, d2Postal(2)),
-    checkBox(307, d2Postal(1)), checkBox(308, d2Postal(0)),
+    checkBox(IDC_SYM_CHECK1, d2Postal(7)), checkBox(IDC_SYM_CHECK2, d2Postal(6)),
+    checkBox(IDC_SYM_CHECK3, d2Postal(5)), checkBox(IDC_SYM_CHECK4, d2Postal(4)),
+    checkBox(IDC_SYM_CHECK5, d2Postal(3)), checkBox(IDC_SYM_CHECK6, d2Postal(2)),
+    checkBox(IDC_SYM_CHECK7, d2Postal(1)), checkBox(IDC_SYM_CHECK8, d2Postal(0)),
 };
-constexpr ControlSpec kRss142D[] = {checkBox(301, D2RssToUpcEan)};
+constexpr ControlSpec kRss142D[] = {checkBox(IDC_SYM_CHECK1, D2RssToUpcEan)};
 
-// The first length (label 102, edit 201) is used from "One Length" on, the second
-// (103, 202) by "Two Lengths" and "Range".
-#define LENGTH_ENABLES(L)                                                                         \
-    {                                                                                             \
-        EnableRule{102, 102, L.mode, 0, true}, EnableRule{201, 201, L.mode, 0, true},             \
-            EnableRule{103, 103, upperBit(L.mode), 1}, EnableRule{202, 202, upperBit(L.mode), 1}, \
+// The first length (its label and edit) is used from "One Length" on, the second
+// by "Two Lengths" and "Range".
+#define LENGTH_ENABLES(L)                                                    \
+    {                                                                        \
+        EnableRule{IDC_SYM_LABEL2, IDC_SYM_LABEL2, L.mode, 0, true},         \
+            EnableRule{IDC_SYM_EDIT1, IDC_SYM_EDIT1, L.mode, 0, true},       \
+            EnableRule{IDC_SYM_LABEL3, IDC_SYM_LABEL3, upperBit(L.mode), 1}, \
+            EnableRule{IDC_SYM_EDIT2, IDC_SYM_EDIT2, upperBit(L.mode), 1},   \
     }
 constexpr EnableRule kCode39Enables[] = LENGTH_ENABLES(D2Code39Lengths);
 constexpr EnableRule kCode93Enables[] = LENGTH_ENABLES(D2Code93Lengths);
@@ -200,19 +214,19 @@ constexpr EnableRule kD25Enables[] = LENGTH_ENABLES(D2D25Lengths);
 constexpr EnableRule kCodabarEnables[] = LENGTH_ENABLES(D2CodabarLengths);
 #undef LENGTH_ENABLES
 constexpr EnableRule kMsiEnables[] = {
-    EnableRule{102, 102, D2MsiLengths.mode, 0, true},
-    EnableRule{201, 201, D2MsiLengths.mode, 0, true},
-    EnableRule{103, 103, upperBit(D2MsiLengths.mode), 1},
-    EnableRule{202, 202, upperBit(D2MsiLengths.mode), 1},
+    EnableRule{IDC_SYM_LABEL2, IDC_SYM_LABEL2, D2MsiLengths.mode, 0, true},
+    EnableRule{IDC_SYM_EDIT1, IDC_SYM_EDIT1, D2MsiLengths.mode, 0, true},
+    EnableRule{IDC_SYM_LABEL3, IDC_SYM_LABEL3, upperBit(D2MsiLengths.mode), 1},
+    EnableRule{IDC_SYM_EDIT2, IDC_SYM_EDIT2, upperBit(D2MsiLengths.mode), 1},
     // The algorithm matters only with two check digits.
-    EnableRule{104, 104, D2MsiTwoCheckDigits, 1},
-    EnableRule{402, 402, D2MsiTwoCheckDigits, 1},
+    EnableRule{IDC_SYM_LABEL4, IDC_SYM_LABEL4, D2MsiTwoCheckDigits, 1},
+    EnableRule{IDC_SYM_COMBO2, IDC_SYM_COMBO2, D2MsiTwoCheckDigits, 1},
 };
 
 template <std::size_t N>
 constexpr SymbologyDialog dialog(std::string_view name, std::string_view caption, Area block,
                                  const ControlSpec (&rows)[N]) {
-    return {name, caption, block, rows, N};
+    return {name, caption, block, {rows, {}}};
 }
 template <std::size_t N, std::size_t M>
 constexpr SymbologyDialog lengthDialog2D(std::string_view name, std::string_view caption,
@@ -220,8 +234,7 @@ constexpr SymbologyDialog lengthDialog2D(std::string_view name, std::string_view
                                          const EnableRule (&enables)[M],
                                          const LengthFields& lengths) {
     SymbologyDialog d = dialog(name, caption, Area::Reader2D, rows);
-    d.enables = enables;
-    d.enableCount = M;
+    d.table.enables = enables;
     d.lengths = &lengths;
     return d;
 }

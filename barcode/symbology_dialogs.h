@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "pages/control_table.h"
+#include "resources/symbology_ids.h"
 #include "settings/reader_bits.h"
 
 namespace varomil {
@@ -23,35 +24,32 @@ struct SymbologyDialog {
     std::string_view templateName;
     std::string_view caption;
     Area block;  // Reader1D or Reader2D
-    const ControlSpec* rows;
-    std::size_t rowCount;
-    const EnableRule* enables = nullptr;
-    std::size_t enableCount = 0;
+    PageTable table{};
     // Length qualification: 1D mode bit or 2D option bits, and the two lengths.
     const rb::LengthFields* lengths = nullptr;
     BitField clearOnOpen{};  // reserved bits written as 0 when the dialog opens
     BitField clearOnOk{};    // reserved bits written as 0 on OK
     DialogExtra extra = DialogExtra::None;
 
-    const ControlSpec* begin() const { return rows; }
-    const ControlSpec* end() const { return rows + rowCount; }
+    const ControlSpec* begin() const { return table.controls.begin(); }
+    const ControlSpec* end() const { return table.controls.end(); }
 };
 
 // Control ids shared by the dialogs' templates.
 namespace dlgid {
-constexpr int kFirstLengthLabel = 101;
-constexpr int kSecondLengthLabel = 102;
-constexpr int kFirstLength = 201;
-constexpr int kSecondLength = 202;
-constexpr int kFieldSeparator = 201;  // EAN128
-constexpr int kLengthOption = 401;    // 2D
-constexpr int kI25Verify = 402;       // 2D Interleaved 25
-constexpr int kI25TransmitCheck = 302;
-constexpr int kI25ToEan13 = 303;
-constexpr int kMsiCheckDigits = 403;  // 2D MSI
+constexpr int kFirstLengthLabel = IDC_SYM_LABEL1;
+constexpr int kSecondLengthLabel = IDC_SYM_LABEL2;
+constexpr int kFirstLength = IDC_SYM_EDIT1;
+constexpr int kSecondLength = IDC_SYM_EDIT2;
+constexpr int kFieldSeparator = IDC_SYM_EDIT1;  // EAN128
+constexpr int kLengthOption = IDC_SYM_COMBO1;   // 2D
+constexpr int kI25Verify = IDC_SYM_COMBO2;      // 2D Interleaved 25
+constexpr int kI25TransmitCheck = IDC_SYM_CHECK2;
+constexpr int kI25ToEan13 = IDC_SYM_CHECK3;
+constexpr int kMsiCheckDigits = IDC_SYM_COMBO3;  // 2D MSI
 // 2D length dialogs label their lengths with 102 and 103.
-constexpr int kFirstLengthLabel2D = 102;
-constexpr int kSecondLengthLabel2D = 103;
+constexpr int kFirstLengthLabel2D = IDC_SYM_LABEL2;
+constexpr int kSecondLengthLabel2D = IDC_SYM_LABEL3;
 }  // namespace dlgid
 
 std::size_t symbologyDialogCount();  // 30

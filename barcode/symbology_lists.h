@@ -1,9 +1,11 @@
 // The symbology lists of the Barcode page, one per reader family: which check
 // box shows which enable bit, and which "more..." button opens which parameter
-// dialog. One page template serves both lists.
+// dialog; and the page's control table for each family, made from its list.
+// One page template serves both lists.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "pages/control_table.h"
@@ -11,33 +13,30 @@
 
 namespace varomil {
 
-enum class EnableKind : std::uint8_t {
-    Bit,     // one enable bit
-    Ean128,  // the two-bit EAN128 code: 0 and 1 show checked, apply writes 1 or 2
-};
-
 struct SymbologyEntry {
     int checkId;
     BitField enable;            // in the working block of the family
     int moreId = 0;             // 0: the "more..." button stays hidden
     std::string_view dialog{};  // template of the parameter dialog
-    bool longRangeOff = false;  // box and button disabled for the long-range laser
-    EnableKind kind = EnableKind::Bit;
+    std::uint8_t flags = 0;     // of the box's row (kTwoBitCode: the EAN128 code)
 };
 
 using SymbologyList = Rows<SymbologyEntry>;
 
-SymbologyList symbologyList1D();  // boxes 301-326 (327 hidden)
-SymbologyList symbologyList2D();  // boxes 301-327
+SymbologyList symbologyList1D();  // boxes 1-26 (the 27th hidden)
+SymbologyList symbologyList2D();  // boxes 1-27
 
-// The check boxes and "more..." buttons of the page: 301-327 and 501-527.
-constexpr int kFirstSymbologyCheck = 301;
-constexpr int kLastSymbologyCheck = 327;
-constexpr int kFirstMoreButton = 501;
-constexpr int kSymbologyBoxCount = kLastSymbologyCheck - kFirstSymbologyCheck + 1;
+// The page's tables, the 1D family's then the 2D family's (which the long-range
+// laser shares): the boxes of the list and the reader settings beside them, all
+// waiting for apply, and the rules that enable them.
+Rows<PageTable> barcodeTables();
 
 // The entry of a list with this check box or "more..." button, or none.
 const SymbologyEntry* entryForCheck(SymbologyList list, int checkId);
 const SymbologyEntry* entryForMore(SymbologyList list, int moreId);
+
+// What a screen reader calls a "more..." button: the symbology of its box
+// first ("Code 39 more..."), both without their mnemonic marks.
+std::string moreButtonName(std::string_view boxLabel, std::string_view more);
 
 }  // namespace varomil

@@ -26,7 +26,7 @@ set_source_files_properties(${rc_sources} PROPERTIES OBJECT_DEPENDS "${rc_inputs
 
 add_library(varomil_shell STATIC ${shell_sources})
 target_link_libraries(varomil_shell PUBLIC varomil_core comctl32 comdlg32 ws2_32 gdi32 user32
-                                           shell32 ole32)
+                                           shell32 ole32 oleacc oleaut32)
 
 add_executable(varomil WIN32 ${entry_source} ${rc_sources})
 target_link_libraries(varomil PRIVATE varomil_shell)

@@ -8,14 +8,22 @@ Byte* byteAt(ByteSpan area, Field f, std::size_t i) {
     const std::size_t at = f.offset + i;
     return area.data != nullptr && i < f.width && at < area.size ? area.data + at : nullptr;
 }
+
+constexpr unsigned kCodeOn = 1;
+constexpr unsigned kCodeOff = 2;
 }  // namespace
 
 bool storedCheck(const ControlSpec& c, ByteSpan area) {
-    const bool set = readBits(area, c.at) != 0;
-    return (c.flags & kInverted) ? !set : set;
+    const unsigned v = readBits(area, c.at);
+    if (c.flags & kTwoBitCode) return v < kCodeOff;
+    return (c.flags & kInverted) ? v == 0 : v != 0;
 }
 
 void storeCheck(const ControlSpec& c, ByteSpan area, bool checked) {
+    if (c.flags & kTwoBitCode) {
+        writeBits(area, c.at, checked ? kCodeOn : kCodeOff);
+        return;
+    }
     writeBits(area, c.at, ((c.flags & kInverted) ? !checked : checked) ? 1 : 0);
 }
 
@@ -90,6 +98,38 @@ std::size_t gridCapacity(const ControlSpec& c, ByteSpan area) {
     if (c.capacityFrom.field.width == 0) return c.capacity;
     const unsigned v = readBits(area, c.capacityFrom);
     return v < c.capacities.size() ? c.capacities[v] : c.capacities[0];
+}
+
+void commitRow(const ControlSpec& c, ByteSpan from, ByteSpan to) {
+    switch (c.kind) {
+        case ControlKind::Check:
+            storeCheck(c, to, storedCheck(c, from));
+            break;
+        case ControlKind::Radio:
+            if (storedRadio(c, from)) storeRadio(c, to);
+            break;
+        case ControlKind::Combo:
+            storeSelection(c, to, storedSelection(c, from));
+            break;
+        case ControlKind::Number:
+            storeNumber(c, to, storedNumber(c, from));
+            break;
+        case ControlKind::Text:
+        case ControlKind::Grid:
+            for (std::size_t i = 0; i < c.at.field.width; ++i) {
+                const Byte* b = byteAt(from, c.at.field, i);
+                Byte* t = byteAt(to, c.at.field, i);
+                if (b && t) *t = *b;
+            }
+            break;
+        case ControlKind::RoleKey:
+            break;  // given at once, never deferred
+    }
+}
+
+bool ruleEnables(const EnableRule& r, ByteSpan area) {
+    const bool match = r.when.field.width == 0 || readBits(area, r.when) == r.equals;
+    return match != r.inverted;
 }
 
 }  // namespace varomil

@@ -24,7 +24,6 @@ enum class ControlKind : std::uint8_t {
               // corrected in place, stored as `storage` says
     Text,     // at most `maxChars` characters
     Grid,     // bytes entered with the grid editor
-    EditCombo,  // the text of an editable combo box (the page's own rules fill it)
 };
 
 enum class NumberStorage : std::uint8_t {
@@ -38,9 +37,13 @@ enum ControlFlag : std::uint8_t {
     kInverted = 1,    // Check: checked means 0
     kEmptyStays = 2,  // Number: an emptied edit stays empty and stores `low`
     kKeepTyped = 4,   // Text: characters past the limit stay in the control, unstored
-    kDeferred = 8,    // stored only when the page or dialog commits (the Barcode page boxes)
+    // Stored into the table's own copy of its area, and from there into the area
+    // when the page commits: clicks survive the table's turn off screen.
+    kDeferred = 8,
     kAboveToLow =
         16,  // Number: a value above `high` starts again at `low` instead of stopping at `high`
+    // Check: a two-bit code; 0 and 1 show checked, checked stores 1, cleared stores 2.
+    kTwoBitCode = 32,
 };
 
 struct ControlSpec {
@@ -70,8 +73,15 @@ template <class Row>
 struct Rows {
     const Row* rows = nullptr;
     std::size_t count = 0;
-    const Row* begin() const { return rows; }
-    const Row* end() const { return rows + count; }
+    constexpr Rows() = default;
+    constexpr Rows(const Row* r, std::size_t n) : rows(r), count(n) {}
+    template <std::size_t N>
+    constexpr Rows(const Row (&r)[N]) : rows(r), count(N) {}  // NOLINT: a table is its rows
+    template <std::size_t N>
+    constexpr Rows(const std::array<Row, N>& r) : rows(r.data()), count(N) {}  // NOLINT
+    constexpr const Row* begin() const { return rows; }
+    constexpr const Row* end() const { return rows + count; }
+    constexpr const Row& operator[](std::size_t i) const { return rows[i]; }
     // The row of a control, or none.
     const Row* find(int id) const {
         for (const Row& r : *this) {
@@ -123,6 +133,11 @@ constexpr ControlSpec number(int id, Field f, unsigned low, unsigned high,
                              NumberStorage storage = NumberStorage::Byte, std::uint8_t flags = 0) {
     return number(id, inImage(f), low, high, storage, flags);
 }
+// A row stored only when the page commits (see kDeferred).
+constexpr ControlSpec deferred(ControlSpec c) {
+    c.flags = static_cast<std::uint8_t>(c.flags | kDeferred);
+    return c;
+}
 // A number edit that takes at most `digits` characters.
 constexpr ControlSpec withDigits(ControlSpec c, std::size_t digits) {
     c.maxChars = digits;
@@ -166,13 +181,32 @@ constexpr ControlSpec gridSized(int id, Field f, GridMode mode, GridLength lengt
 }
 
 // Controls enabled only while a setting has (or, inverted, has not) a value:
-// ids first..last.
+// ids first..last. A rule without a setting (`when` of no width) holds always:
+// a table that takes turns with another sets the state of the controls the
+// other one disables. Rules run in order, so a later one has the last word.
 struct EnableRule {
     int first;
     int last;
     BitField when;
     unsigned equals;
     bool inverted = false;
+};
+constexpr EnableRule alwaysEnabled(int first, int last) {
+    return {first, last, BitField{}, 0};
+}
+constexpr EnableRule alwaysDisabled(int first, int last) {
+    return {first, last, BitField{}, 0, true};
+}
+// Whether the rule's controls are enabled for the area its setting is in.
+bool ruleEnables(const EnableRule& r, ByteSpan area);
+
+using ControlRows = Rows<ControlSpec>;
+using EnableRows = Rows<EnableRule>;
+
+// A table of controls with the rules that enable them.
+struct PageTable {
+    ControlRows controls{};
+    EnableRows enables{};
 };
 
 // What a control shows for the stored settings, and how its state is stored:
@@ -191,5 +225,8 @@ CorrectedNumber correctedNumber(const ControlSpec& c, std::string_view shown);
 void storeNumber(const ControlSpec& c, ByteSpan area, unsigned value);
 // Grid: the capacity in force (fixed, or following another setting).
 std::size_t gridCapacity(const ControlSpec& c, ByteSpan area);
+// Stores into `to` what the control shows for `from` (a deferred control's
+// value, from the table's copy into the settings).
+void commitRow(const ControlSpec& c, ByteSpan from, ByteSpan to);
 
 }  // namespace varomil

@@ -53,54 +53,58 @@ void showKeyTakenMessage(HWND owner) {
                 MB_OK | MB_ICONWARNING);
 }
 
-ControlTable::ControlTable(const ControlSpec* controls, std::size_t count,
-                           const EnableRule* enables, std::size_t enableCount, AreaSet areas)
+ControlTable::ControlTable(ControlRows controls, EnableRows enables, AreaSet areas)
     : controls_(controls),
-      count_(count),
       enables_(enables),
-      enableCount_(enableCount),
       areas_(areas),
-      gridValues_(count),
-      limits_(count) {
-    for (std::size_t i = 0; i < count; ++i) limits_[i] = controls[i].maxChars;
+      gridValues_(controls.count),
+      limits_(controls.count) {
+    for (std::size_t i = 0; i < controls.count; ++i) limits_[i] = controls[i].maxChars;
+    dropDeferred();
+}
+
+void ControlTable::dropDeferred() {
+    for (auto& copy : deferred_) copy.clear();
+    for (const ControlSpec& c : controls_) {
+        if (!(c.flags & kDeferred)) continue;
+        const ByteSpan area = areas_[c.at.area];
+        if (area.data) {
+            deferred_[static_cast<std::size_t>(c.at.area)].assign(area.data, area.data + area.size);
+        }
+    }
+}
+
+ByteSpan ControlTable::readArea(Area a) {
+    std::vector<Byte>& copy = deferred_[static_cast<std::size_t>(a)];
+    return copy.empty() ? areas_[a] : ByteSpan{copy.data(), copy.size()};
+}
+
+ByteSpan ControlTable::rowArea(const ControlSpec& c) {
+    return (c.flags & kDeferred) ? readArea(c.at.area) : areas_[c.at.area];
 }
 
 void ControlTable::limitText(HWND dialog, int id, std::size_t chars) {
-    for (std::size_t i = 0; i < count_; ++i) {
+    for (std::size_t i = 0; i < controls_.count; ++i) {
         if (controls_[i].id != id || controls_[i].kind != ControlKind::Text) continue;
         limits_[i] = chars;
         showAt(dialog, i);
     }
 }
 
-const ControlSpec* ControlTable::find(int id) const {
-    for (std::size_t i = 0; i < count_; ++i) {
-        if (controls_[i].id == id) return &controls_[i];
-    }
-    return nullptr;
-}
-
-Byte* ControlTable::gridBytes(int id) {
-    for (std::size_t i = 0; i < count_; ++i) {
-        if (controls_[i].id == id) return gridValues_[i].data();
-    }
-    return nullptr;
-}
-
 void ControlTable::showAll(HWND dialog) {
-    for (std::size_t i = 0; i < count_; ++i) showAt(dialog, i);
+    for (std::size_t i = 0; i < controls_.count; ++i) showAt(dialog, i);
     applyEnableRules(dialog);
 }
 
 void ControlTable::show(HWND dialog, int id) {
-    for (std::size_t i = 0; i < count_; ++i) {
+    for (std::size_t i = 0; i < controls_.count; ++i) {
         if (controls_[i].id == id) showAt(dialog, i);
     }
 }
 
 void ControlTable::showAt(HWND dialog, std::size_t i) {
     const ControlSpec& c = controls_[i];
-    const ByteSpan area = areas_[c.at.area];
+    const ByteSpan area = rowArea(c);
     HWND control = GetDlgItem(dialog, c.id);
     switch (c.kind) {
         case ControlKind::Check:
@@ -136,7 +140,7 @@ void ControlTable::showAt(HWND dialog, std::size_t i) {
                 value[n] = area.data[c.at.field.offset + n];
             }
             const std::size_t capacity =
-                std::min(gridCapacity(c, areas_[c.capacityFrom.area]), width);
+                std::min(gridCapacity(c, readArea(c.capacityFrom.area)), width);
             // Bytes past a shorter capacity are not part of the value any more.
             std::fill(value.begin() + static_cast<std::ptrdiff_t>(capacity), value.end(), Byte{0});
             const GridTarget target{value.data(), width, capacity, c.gridMode, c.gridLength};
@@ -146,15 +150,13 @@ void ControlTable::showAt(HWND dialog, std::size_t i) {
             showAsGridField(control);
             break;
         }
-        case ControlKind::EditCombo:
-            break;
     }
 }
 
 bool ControlTable::handle(HWND dialog, int id, int code, bool* changed) {
     bool known = false;
     bool any = false;
-    for (std::size_t i = 0; i < count_; ++i) {
+    for (std::size_t i = 0; i < controls_.count; ++i) {
         if (controls_[i].id != id) continue;
         known = true;
         any = store(dialog, i, code) || any;
@@ -170,6 +172,14 @@ bool ControlTable::store(HWND dialog, std::size_t i, int code) {
     bool changed = false;
     switch (c.kind) {
         case ControlKind::Check:
+            changed = code == BN_CLICKED;
+            // A plain check box (not an automatic one) is toggled here.
+            if (changed && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_CHECKBOX) {
+                CheckDlgButton(
+                    dialog, c.id,
+                    IsDlgButtonChecked(dialog, c.id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+            }
+            break;
         case ControlKind::Radio:
             changed = code == BN_CLICKED;
             break;
@@ -217,18 +227,16 @@ bool ControlTable::store(HWND dialog, std::size_t i, int code) {
         case ControlKind::Grid:
             // Any notification stores (the grid editor has already written the
             // value); only a new text is a change the page hears of.
-            if (!(c.flags & kDeferred)) storeState(dialog, i);
+            storeState(dialog, i);
             return code == EN_CHANGE;
-        case ControlKind::EditCombo:
-            return code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
     }
-    if (changed && !(c.flags & kDeferred)) storeState(dialog, i);
+    if (changed) storeState(dialog, i);
     return changed;
 }
 
 void ControlTable::storeState(HWND dialog, std::size_t i) {
     const ControlSpec& c = controls_[i];
-    const ByteSpan area = areas_[c.at.area];
+    const ByteSpan area = rowArea(c);
     HWND control = GetDlgItem(dialog, c.id);
     switch (c.kind) {
         case ControlKind::Check:
@@ -254,22 +262,19 @@ void ControlTable::storeState(HWND dialog, std::size_t i) {
             break;
         }
         case ControlKind::RoleKey:
-        case ControlKind::EditCombo:
             break;
     }
 }
 
-void ControlTable::commitDeferred(HWND dialog) {
-    for (std::size_t i = 0; i < count_; ++i) {
-        if (controls_[i].flags & kDeferred) storeState(dialog, i);
+void ControlTable::commitDeferred() {
+    for (const ControlSpec& c : controls_) {
+        if (c.flags & kDeferred) commitRow(c, readArea(c.at.area), areas_[c.at.area]);
     }
 }
 
 void ControlTable::applyEnableRules(HWND dialog) {
-    for (std::size_t r = 0; r < enableCount_; ++r) {
-        const EnableRule& rule = enables_[r];
-        const bool match = readBits(areas_[rule.when.area], rule.when) == rule.equals;
-        const BOOL on = match != rule.inverted;
+    for (const EnableRule& rule : enables_) {
+        const BOOL on = ruleEnables(rule, readArea(rule.when.area)) ? TRUE : FALSE;
         for (int id = rule.first; id <= rule.last; ++id) {
             if (HWND control = GetDlgItem(dialog, id)) EnableWindow(control, on);
         }

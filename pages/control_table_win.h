@@ -30,43 +30,49 @@ AreaSet liveAreas();
 class ControlTable {
   public:
     ControlTable() = default;
-    ControlTable(const ControlSpec* controls, std::size_t count, const EnableRule* enables,
-                 std::size_t enableCount, AreaSet areas);
+    ControlTable(ControlRows controls, EnableRows enables, AreaSet areas);
+    ControlTable(const PageTable& table, AreaSet areas)
+        : ControlTable(table.controls, table.enables, areas) {}
 
     // Shows every control's value (filling the combo boxes), then the enable rules.
     void showAll(HWND dialog);
     // Shows one control's value again.
     void show(HWND dialog, int id);
     // A notification from a control of the table: corrections in place, then the
-    // store (controls flagged kDeferred wait for commit). False for other ids;
-    // `changed` tells whether it was a change of the control's value (a click, a
-    // new selection or text) rather than focus and the like.
+    // store (controls flagged kDeferred into the table's copy). False for other
+    // ids; `changed` tells whether it was a change of the control's value (a
+    // click, a new selection or text) rather than focus and the like.
     bool handle(HWND dialog, int id, int code, bool* changed = nullptr);
-    // Stores every control flagged kDeferred from what it shows.
-    void commitDeferred(HWND dialog);
+    // Stores every control flagged kDeferred from the table's copy into its area.
+    void commitDeferred();
+    // The table's copies take the areas' bytes again: deferred changes not
+    // committed are dropped.
+    void dropDeferred();
     void applyEnableRules(HWND dialog);
 
     // A text row whose limit follows the page (a line as wide as its layout):
     // `chars` instead of the row's `maxChars` until the table is made again.
     void limitText(HWND dialog, int id, std::size_t chars);
 
-    const ControlSpec* find(int id) const;
+    const ControlSpec* find(int id) const { return controls_.find(id); }
+    ControlRows rows() const { return controls_; }
     AreaSet& areas() { return areas_; }
     SettingsImage& image() { return *areas_.image; }
-    // The working bytes of a grid control (what its edit shows).
-    Byte* gridBytes(int id);
 
   private:
     void showAt(HWND dialog, std::size_t i);
     bool store(HWND dialog, std::size_t i, int code);
     // Stores what the control shows.
     void storeState(HWND dialog, std::size_t i);
+    // The bytes a row shows and stores: the table's copy for a deferred row.
+    ByteSpan rowArea(const ControlSpec& c);
+    // The bytes a rule or a capacity reads: the table's copy when it has one.
+    ByteSpan readArea(Area a);
 
-    const ControlSpec* controls_ = nullptr;
-    std::size_t count_ = 0;
-    const EnableRule* enables_ = nullptr;
-    std::size_t enableCount_ = 0;
+    ControlRows controls_;
+    EnableRows enables_;
     AreaSet areas_;
+    std::array<std::vector<Byte>, 4> deferred_;  // by Area: copies deferred rows work on
     std::vector<std::array<Byte, kGridMaxCapacity>> gridValues_;
     std::vector<std::size_t> limits_;  // each row's character limit in force
 };

@@ -83,21 +83,15 @@ void committed(DialogContext& ctx) {
     companions().functionKeys = editOf(ctx).table;
 }
 
-const DialogSpec kDialog = [] {
-    DialogSpec d;
-    d.templateName = "FUNCTIONKEYDLG";
-    d.controls = kControls;
-    d.controlCount = std::size(kControls);
-    d.enables = kEnables;
-    d.enableCount = std::size(kEnables);
-    d.bufferSize = kBufferSize;
-    d.prepare = prepare;
-    d.setUp = setUp;
-    d.changed = changed;
-    d.ok = ok;
-    d.committed = committed;
-    return d;
-}();
+constexpr DialogSpec kDialog = DialogSpec{"FUNCTIONKEYDLG"}
+                                   .withControls(kControls)
+                                   .withEnableRules(kEnables)
+                                   .withBuffer(kBufferSize)
+                                   .onPrepare(prepare)
+                                   .onSetUp(setUp)
+                                   .onChanged(changed)
+                                   .onOk(ok)
+                                   .onCommitted(committed);
 
 }  // namespace
 

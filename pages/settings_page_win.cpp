@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "pages/field_rules.h"
 
 namespace varomil {
@@ -13,33 +16,45 @@ bool applied = false;
 
 struct PageInstance {
     SheetPage page;
-    ControlTable table;
+    std::vector<ControlTable> tables;  // one, or those that take turns
     std::unique_ptr<PageState> state;
+    std::size_t inForce = 0;
 
-    PageContext context(HWND window) { return {window, table, state.get()}; }
+    ControlTable& table() { return tables[inForce]; }
+    PageContext context(HWND window) { return {window, table(), state.get()}; }
 };
+
+std::vector<ControlTable> tablesOf(const PageSpec& d) {
+    std::vector<ControlTable> tables;
+    if (d.tables.count == 0) tables.emplace_back(d.table, liveAreas());
+    for (const PageTable& t : d.tables) tables.emplace_back(t, liveAreas());
+    return tables;
+}
 
 PageInstance* instanceOf(HWND page) {
     return reinterpret_cast<PageInstance*>(GetWindowLongPtrA(page, DWLP_USER));
 }
 
 void showAll(HWND page, PageInstance& p) {
-    p.table.showAll(page);
+    const PageSpec& d = *p.page.definition;
+    if (d.tableFor) p.inForce = std::min(d.tableFor(settingsImage()), p.tables.size() - 1);
+    p.table().showAll(page);
     PageContext ctx = p.context(page);
     if (p.page.definition->setUp) p.page.definition->setUp(ctx);
 }
 
 void applyPage(HWND page, PageInstance& p) {
     const PageSpec& definition = *p.page.definition;
-    p.table.commitDeferred(page);
-    for (std::size_t i = 0; i < definition.controlCount; ++i) {
-        const ControlSpec& c = definition.controls[i];
+    p.table().commitDeferred();
+    for (const ControlSpec& c : p.table().rows()) {
         if (c.kind == ControlKind::Text && c.at.area == Area::Image) {
-            zeroFillTextSlot(p.table.image(), c.at.field);
+            zeroFillTextSlot(p.table().image(), c.at.field);
         }
     }
     PageContext ctx = p.context(page);
     if (definition.apply) definition.apply(ctx);
+    // What the other tables held back was not applied: it goes.
+    for (ControlTable& t : p.tables) t.dropDeferred();
     applied = true;
     if (activeSession) activeSession->pageApplied(p.page.index, definition.protocol);
 }
@@ -70,12 +85,13 @@ bool command(HWND page, PageInstance& p, int id, int code) {
     const PageSpec& definition = *p.page.definition;
     PageContext ctx = p.context(page);
     bool changed = false;
-    if (p.table.handle(page, id, code, &changed)) {
+    if (p.table().handle(page, id, code, &changed)) {
         if (changed && definition.changed) definition.changed(ctx, id);
         return true;
     }
     if (definition.reset && id == definition.resetId && code == BN_CLICKED) {
         definition.reset(ctx);
+        for (ControlTable& t : p.tables) t.dropDeferred();
         showAll(page, p);
         return true;
     }
@@ -103,10 +119,8 @@ INT_PTR CALLBACK settingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
             const auto* psp = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
             const auto* sheetPage = reinterpret_cast<const SheetPage*>(psp->lParam);
             const PageSpec& d = *sheetPage->definition;
-            auto* p = new PageInstance{
-                *sheetPage,
-                ControlTable(d.controls, d.controlCount, d.enables, d.enableCount, liveAreas()),
-                d.makeState ? d.makeState() : nullptr};
+            auto* p =
+                new PageInstance{*sheetPage, tablesOf(d), d.makeState ? d.makeState() : nullptr};
             SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
             if (activeSession) activeSession->pageCreated(sheetPage->index, d.protocol);
             showAll(page, *p);

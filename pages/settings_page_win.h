@@ -37,10 +37,12 @@ struct PageContext {
 struct PageSpec {
     const char* templateName = nullptr;
     PageProtocol protocol = PageProtocol::Snapshot;
-    const ControlSpec* controls = nullptr;
-    std::size_t controlCount = 0;
-    const EnableRule* enables = nullptr;
-    std::size_t enableCount = 0;
+    PageTable table{};
+    // Tables that take turns on the page instead (the Barcode page's reader
+    // families): `tableFor` names the one in force for the settings, and each
+    // keeps its deferred changes while another is shown.
+    Rows<PageTable> tables{};
+    std::size_t (*tableFor)(const SettingsImage&) = nullptr;
     std::unique_ptr<PageState> (*makeState)() = nullptr;
     // Each rule is optional:
     // after the table's values are shown (on creation and after Reset);
@@ -59,18 +61,21 @@ struct PageSpec {
     void (*reset)(PageContext&) = nullptr;
 
     // Builders, so that a page's definition reads like the page.
-    template <std::size_t N>
-    constexpr PageSpec withControls(const ControlSpec (&c)[N]) const {
+    constexpr PageSpec withControls(ControlRows c) const {
         PageSpec p = *this;
-        p.controls = c;
-        p.controlCount = N;
+        p.table.controls = c;
         return p;
     }
-    template <std::size_t N>
-    constexpr PageSpec withEnableRules(const EnableRule (&e)[N]) const {
+    constexpr PageSpec withEnableRules(EnableRows e) const {
         PageSpec p = *this;
-        p.enables = e;
-        p.enableCount = N;
+        p.table.enables = e;
+        return p;
+    }
+    constexpr PageSpec withTables(Rows<PageTable> t,
+                                  std::size_t (*inForce)(const SettingsImage&)) const {
+        PageSpec p = *this;
+        p.tables = t;
+        p.tableFor = inForce;
         return p;
     }
     constexpr PageSpec withState(std::unique_ptr<PageState> (*make)()) const {
@@ -130,7 +135,8 @@ void setSheetSession(SheetSession* session);
 // True once OK has applied the pages of the current session.
 bool sheetApplied();
 
-// Shows every value of the page's table again and runs its setUp.
+// Shows every value of the page's table again (the table in force for the
+// settings now, with its deferred changes) and runs its setUp.
 void showPageValues(HWND page);
 
 }  // namespace varomil

@@ -13,11 +13,10 @@ DialogContext::DialogContext(const DialogSpec& s, void* u)
       reader1D(companions().reader1D),
       reader2D(companions().reader2D),
       buffer(s.bufferSize) {
-    table = ControlTable(s.controls, s.controlCount, s.enables, s.enableCount,
-                         {&image,
-                          {reader1D.data(), reader1D.size()},
-                          {reader2D.data(), reader2D.size()},
-                          {buffer.data(), buffer.size()}});
+    table = ControlTable(s.table, {&image,
+                                   {reader1D.data(), reader1D.size()},
+                                   {reader2D.data(), reader2D.size()},
+                                   {buffer.data(), buffer.size()}});
 }
 
 namespace {
@@ -35,7 +34,7 @@ bool onCommand(DialogContext& ctx, int id, int code) {
     }
     if (definition.command && definition.command(ctx, id, code)) return true;
     if (id == IDOK && code == BN_CLICKED) {
-        ctx.table.commitDeferred(ctx.dialog);
+        ctx.table.commitDeferred();
         if (definition.ok && !definition.ok(ctx)) return true;
         EndDialog(ctx.dialog, IDOK);
         return true;

@@ -32,10 +32,7 @@ struct DialogContext {
 
 struct DialogSpec {
     const char* templateName = nullptr;
-    const ControlSpec* controls = nullptr;
-    std::size_t controlCount = 0;
-    const EnableRule* enables = nullptr;
-    std::size_t enableCount = 0;
+    PageTable table{};
     std::size_t bufferSize = 0;
     // Each rule is optional: before the values are shown (rules on opening,
     // filling the buffer);
@@ -52,6 +49,53 @@ struct DialogSpec {
     // After OK made the copies the settings (what the copies cannot carry, such
     // as the key-code table).
     void (*committed)(DialogContext&) = nullptr;
+
+    // Builders, so that a dialog's definition reads like a page's.
+    constexpr DialogSpec withControls(ControlRows c) const {
+        DialogSpec d = *this;
+        d.table.controls = c;
+        return d;
+    }
+    constexpr DialogSpec withEnableRules(EnableRows e) const {
+        DialogSpec d = *this;
+        d.table.enables = e;
+        return d;
+    }
+    constexpr DialogSpec withBuffer(std::size_t bytes) const {
+        DialogSpec d = *this;
+        d.bufferSize = bytes;
+        return d;
+    }
+    constexpr DialogSpec onPrepare(void (*f)(DialogContext&)) const {
+        DialogSpec d = *this;
+        d.prepare = f;
+        return d;
+    }
+    constexpr DialogSpec onSetUp(void (*f)(DialogContext&)) const {
+        DialogSpec d = *this;
+        d.setUp = f;
+        return d;
+    }
+    constexpr DialogSpec onCommand(bool (*f)(DialogContext&, int, int)) const {
+        DialogSpec d = *this;
+        d.command = f;
+        return d;
+    }
+    constexpr DialogSpec onChanged(void (*f)(DialogContext&, int)) const {
+        DialogSpec d = *this;
+        d.changed = f;
+        return d;
+    }
+    constexpr DialogSpec onOk(bool (*f)(DialogContext&)) const {
+        DialogSpec d = *this;
+        d.ok = f;
+        return d;
+    }
+    constexpr DialogSpec onCommitted(void (*f)(DialogContext&)) const {
+        DialogSpec d = *this;
+        d.committed = f;
+        return d;
+    }
 };
 
 // Runs the dialog modally; true after OK.

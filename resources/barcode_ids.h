@@ -6,14 +6,69 @@
 /* BARCODESETTINGDLG */
 #define IDC_BC_TIMEOUT 201
 #define IDC_BC_AIM_DURATION 202
-#define IDC_BC_FIRST_CHECK 301 /* 301..327: the symbologies of the list in force */
-#define IDC_BC_LAST_CHECK 327
+/* The symbologies of the list in force, by place: a box and its "more..." button. */
+#define IDC_BC_CHECK_1 301
+#define IDC_BC_CHECK_2 302
+#define IDC_BC_CHECK_3 303
+#define IDC_BC_CHECK_4 304
+#define IDC_BC_CHECK_5 305
+#define IDC_BC_CHECK_6 306
+#define IDC_BC_CHECK_7 307
+#define IDC_BC_CHECK_8 308
+#define IDC_BC_CHECK_9 309
+#define IDC_BC_CHECK_10 310
+#define IDC_BC_CHECK_11 311
+#define IDC_BC_CHECK_12 312
+#define IDC_BC_CHECK_13 313
+#define IDC_BC_CHECK_14 314
+#define IDC_BC_CHECK_15 315
+#define IDC_BC_CHECK_16 316
+#define IDC_BC_CHECK_17 317
+#define IDC_BC_CHECK_18 318
+#define IDC_BC_CHECK_19 319
+#define IDC_BC_CHECK_20 320
+#define IDC_BC_CHECK_21 321
+#define IDC_BC_CHECK_22 322
+#define IDC_BC_CHECK_23 323
+#define IDC_BC_CHECK_24 324
+#define IDC_BC_CHECK_25 325
+#define IDC_BC_CHECK_26 326
+#define IDC_BC_CHECK_27 327
+#define IDC_BC_FIRST_CHECK IDC_BC_CHECK_1
+#define IDC_BC_LAST_CHECK IDC_BC_CHECK_27
 #define IDC_BC_RFID_READER 328 /* hidden: ReaderType bit 1 is carried, not edited */
 #define IDC_BC_LIST_401 401    /* scan mode, or LED illumination */
 #define IDC_BC_LIST_402 402    /* read redundancy, or aimer pattern */
 #define IDC_BC_READER_TYPE 403
-#define IDC_BC_FIRST_MORE 501 /* 501..527: "more..." beside each check box */
-#define IDC_BC_LAST_MORE 527
+#define IDC_BC_MORE_1 501
+#define IDC_BC_MORE_2 502
+#define IDC_BC_MORE_3 503
+#define IDC_BC_MORE_4 504
+#define IDC_BC_MORE_5 505
+#define IDC_BC_MORE_6 506
+#define IDC_BC_MORE_7 507
+#define IDC_BC_MORE_8 508
+#define IDC_BC_MORE_9 509
+#define IDC_BC_MORE_10 510
+#define IDC_BC_MORE_11 511
+#define IDC_BC_MORE_12 512
+#define IDC_BC_MORE_13 513
+#define IDC_BC_MORE_14 514
+#define IDC_BC_MORE_15 515
+#define IDC_BC_MORE_16 516
+#define IDC_BC_MORE_17 517
+#define IDC_BC_MORE_18 518
+#define IDC_BC_MORE_19 519
+#define IDC_BC_MORE_20 520
+#define IDC_BC_MORE_21 521
+#define IDC_BC_MORE_22 522
+#define IDC_BC_MORE_23 523
+#define IDC_BC_MORE_24 524
+#define IDC_BC_MORE_25 525
+#define IDC_BC_MORE_26 526
+#define IDC_BC_MORE_27 527
+#define IDC_BC_FIRST_MORE IDC_BC_MORE_1
+#define IDC_BC_LAST_MORE IDC_BC_MORE_27
 #define IDC_BC_RFID_SETTINGS 528
 #define IDC_BC_ADVANCED 529
 #define IDC_BC_RESET 530

@@ -2,6 +2,7 @@
 // reader types, boxes that wait for apply, Reset, the dialogs' corrections and
 // immediate writes, then OK or Cancel of the sheet, Save and Open.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,29 @@ void withDialogs(const std::map<std::string, std::function<void(HWND)>>& steps,
     });
     action();
     EXPECT_EQ(seen.size(), steps.size());
+}
+
+// The name a screen reader is told for the control.
+std::string accessibleName(HWND control) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return "(no object)";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string text;
+    if (SUCCEEDED(object->get_accName(self, &name)) && name) {
+        char buffer[256]{};
+        WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, sizeof buffer, nullptr, nullptr);
+        text = buffer;
+        SysFreeString(name);
+    }
+    object->Release();
+    return text;
 }
 
 void post(HWND dialog, int button) {
@@ -97,36 +121,46 @@ TEST_F(BarcodePageTest, ReaderTypeSwitchesTheListAndApplyWritesOnlyItsFamily) {
             }
         };
         expectList(symbologyList1D(), 327);
-        EXPECT_EQ(dialogItemText(page, 316), "EAN13  &&  UP&CA");
-        EXPECT_EQ(dialogItemText(page, 326), "Ne&gative Barcode");
+        EXPECT_EQ(dialogItemText(page, IDC_BC_CHECK_16), "EAN13  &&  UP&CA");
+        EXPECT_EQ(dialogItemText(page, IDC_BC_CHECK_26), "Ne&gative Barcode");
         EXPECT_FALSE(itemEnabled(page, IDC_BC_AIM_DURATION));
-        EXPECT_TRUE(checked(page, 301));  // Code 39, factory on
-        clickButton(page, 301);
-        EXPECT_FALSE(checked(page, 301));
+        // Every "more..." says its symbology to a screen reader.
+        EXPECT_EQ(accessibleName(GetDlgItem(page, IDC_BC_MORE_1)), "Code 39 more...");
+        EXPECT_EQ(accessibleName(GetDlgItem(page, IDC_BC_MORE_16)), "EAN13  &  UPCA more...");
+        EXPECT_TRUE(checked(page, IDC_BC_CHECK_1));  // Code 39, factory on
+        EXPECT_TRUE(checked(page, IDC_BC_CHECK_7));  // Codabar
+        clickButton(page, IDC_BC_CHECK_1);
+        clickButton(page, IDC_BC_CHECK_7);
+        EXPECT_FALSE(checked(page, IDC_BC_CHECK_1));
 
         chooseItem(page, IDC_BC_READER_TYPE, 1);  // stored at once
         EXPECT_EQ(settingsImage().byte(fld::ReaderType), 1);
         EXPECT_EQ(dialogItemText(page, IDC_BC_LABEL_401), "&LED Illumination :");
         expectList(symbologyList2D(), 0);
-        EXPECT_EQ(dialogItemText(page, 305), "EA&N13");
-        EXPECT_EQ(dialogItemText(page, 327), "&QR Code");
+        EXPECT_EQ(dialogItemText(page, IDC_BC_CHECK_5), "EA&N13");
+        EXPECT_EQ(dialogItemText(page, IDC_BC_CHECK_27), "&QR Code");
         EXPECT_FALSE(itemEnabled(page, IDC_BC_LIST_401));
-        clickButton(page, 305);  // EAN13 off: Bookland EAN disabled, still checked
+        EXPECT_EQ(accessibleName(GetDlgItem(page, IDC_BC_MORE_1)), "UPC-A more...");
+        clickButton(page, IDC_BC_CHECK_5);  // EAN13 off: Bookland EAN disabled, still checked
         // "more..." opens the parameter dialog of the list on display.
         withDialogs({{"Code 93 Parameters", [](HWND d) { post(d, IDCANCEL); }}},
-                    [page] { clickButton(page, 512); });
-        EXPECT_FALSE(itemEnabled(page, 306));
+                    [page] { clickButton(page, IDC_BC_MORE_12); });
+        EXPECT_FALSE(itemEnabled(page, IDC_BC_CHECK_6));
 
         chooseItem(page, IDC_BC_READER_TYPE, 2);
         EXPECT_EQ(comboText(page, IDC_BC_READER_TYPE), "1D Long Range Laser");
-        for (int id : {313, 318, 322, 327, 513, 518}) EXPECT_FALSE(itemEnabled(page, id)) << id;
-        EXPECT_TRUE(itemEnabled(page, IDC_BC_AIM_DURATION));
+        EXPECT_FALSE(itemEnabled(page, IDC_BC_CHECK_13));
 
-        chooseItem(page, IDC_BC_READER_TYPE, 0);  // refilled: the click on 301 is gone
-        EXPECT_TRUE(checked(page, 301));
-        clickButton(page, 301);
-        clickButton(page, 325);  // EAN128 off: code 2
-        clickButton(page, 326);  // Negative Barcode on
+        // Each family keeps its clicks until OK: the cleared Codabar and EAN13 are back.
+        chooseItem(page, IDC_BC_READER_TYPE, 0);
+        EXPECT_FALSE(checked(page, IDC_BC_CHECK_1));
+        EXPECT_FALSE(checked(page, IDC_BC_CHECK_7));
+        chooseItem(page, IDC_BC_READER_TYPE, 1);
+        EXPECT_FALSE(checked(page, IDC_BC_CHECK_5));
+        chooseItem(page, IDC_BC_READER_TYPE, 0);
+        clickButton(page, IDC_BC_CHECK_7);   // Codabar on again
+        clickButton(page, IDC_BC_CHECK_25);  // EAN128 off: code 2
+        clickButton(page, IDC_BC_CHECK_26);  // Negative Barcode on
         pressOk(sheet);
     });
     // Factory 9B .. 03: Code 39 (0.7) off, byte 11 bit 4 on, byte 22 bits 7-6 = 2.

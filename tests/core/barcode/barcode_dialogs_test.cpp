@@ -216,6 +216,14 @@ TEST(SymbologyDialogs, LengthRulesOfBothFamilies) {
     confirm(*c93, span(b), {});
     EXPECT_EQ(b[9], 200);
     EXPECT_EQ(b[10], 150);
+    // Both families' lengths take the three digits 100..127 need.
+    for (std::size_t i = 0; i < symbologyDialogCount(); ++i) {
+        for (const ControlSpec& row : symbologyDialog(i)) {
+            if (row.kind != ControlKind::Number) continue;
+            EXPECT_EQ(row.maxChars, 3u) << symbologyDialog(i).templateName;
+            EXPECT_EQ(correctedNumber(row, "120").value, 120u);
+        }
+    }
     // The labels follow the mode or option.
     EXPECT_EQ(lengthLabels(*i25, 1).first, "Max Length :");
     EXPECT_EQ(lengthLabels(*i25, 0).second, "Fixed Length 2:");
