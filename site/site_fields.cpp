@@ -341,7 +341,6 @@ bool storeSiteValue(const SiteField& f, std::string_view value, SettingsImage& i
             return true;
         }
         case ControlKind::RoleKey:
-        case ControlKind::EditCombo:
             break;
     }
     rule = "not a field a table can set";
