@@ -32,7 +32,8 @@ std::string commands(const std::string& list) {
     return out;
 }
 
-// The cases are in tests/data/host/telnet_options.txt.
+// The cases are in tests/data/host/telnet_options.txt; the data stream's are in
+// vt_screen.txt.
 TEST(TelnetNegotiation, AnswersFromTheOptionTable) {
     const auto cases = caseFile("telnet_options.txt");
     ASSERT_GE(cases.size(), 19u);
@@ -42,20 +43,6 @@ TEST(TelnetNegotiation, AnswersFromTheOptionTable) {
         EXPECT_EQ(rig.out.all, commands(c.at(1))) << c[0];
         EXPECT_EQ(rig.row(0), "");
     }
-}
-
-TEST(TelnetNegotiation, EchoAndGoAheadSetTheRemoteEchoFlag) {
-    SessionRig rig;
-    rig.feed(cmd(kWill, 3));
-    EXPECT_TRUE(rig.screen().remoteEcho);
-    rig.feed(cmd(kWont, 3));
-    EXPECT_FALSE(rig.screen().remoteEcho);
-    EXPECT_FALSE(rig.screen().suppressGoAhead);
-    rig.feed(cmd(kWill, 1));
-    EXPECT_TRUE(rig.screen().remoteEcho);
-    rig.connect();
-    EXPECT_FALSE(rig.screen().remoteEcho);
-    EXPECT_TRUE(rig.screen().suppressGoAhead);
 }
 
 const std::string kSendTerminalType("\xff\xfa\x18\x01\xff\xf0", 6);
@@ -80,42 +67,6 @@ TEST(TelnetTerminalType, SettingIsSentBoundedWithIacDoubled) {
     std::string text(30, 'x');
     text.replace(1, 1, "\xff\xff");
     EXPECT_EQ(rig.out.all, std::string("\xff\xfa\x18\x00", 4) + text + "\xff\xf0");
-}
-
-TEST(TelnetTerminalType, OtherSubnegotiationBytesAreIgnored) {
-    SessionRig rig;
-    rig.feed(std::string("\xff\xfa\x18\x00junk\xff\xf0", 10) + "ok");
-    EXPECT_EQ(rig.out.all, "");
-    EXPECT_EQ(rig.row(0), "ok");
-}
-
-TEST(TelnetData, IacHandlingInTheDataStream) {
-    SessionRig rig;
-    // IAC IAC gives one data byte 255, which the interpreter ignores; 241..249 are dropped.
-    rig.feed(
-        "a\xff\xff"
-        "b\xff\xf1"
-        "c\xff\xf9"
-        "d\xff\x41"
-        "e");
-    EXPECT_EQ(rig.row(0), "abcde");
-    // A subnegotiation without a handler reaches the screen as data.
-    rig.feed(std::string("\xff\xfa\x1fxy\xff\xf0", 7));
-    EXPECT_EQ(rig.row(0), "abcdexy");
-    // Commands split across received blocks.
-    rig.feed("\xff");
-    rig.feed("\xfd");
-    rig.feed("\x18");
-    EXPECT_EQ(rig.out.all, cmd(kWill, 24));
-}
-
-TEST(TelnetData, NewConnectionEndsAnOpenSubnegotiation) {
-    SessionRig rig;
-    rig.feed("\xff\xfa\x18");  // the line drops inside a subnegotiation
-    rig.connect();
-    rig.feed("\x01hello");
-    EXPECT_EQ(rig.out.all, "");
-    EXPECT_EQ(rig.row(0), "hello");
 }
 
 }  // namespace
