@@ -24,7 +24,7 @@ std::string modeFlags(const TerminalScreen& s) {
 // The cases are in tests/data/host/vt_screen.txt.
 TEST(VtScreen, BytesGiveTheScreen) {
     const auto cases = caseFile("vt_screen.txt");
-    ASSERT_GE(cases.size(), 75u);
+    ASSERT_GE(cases.size(), 130u);
     for (const std::vector<std::string>& c : cases) {
         SCOPED_TRACE(c[0]);
         ASSERT_GE(c.size(), 3u);
@@ -48,6 +48,7 @@ TEST(VtScreen, BytesGiveTheScreen) {
             if (std::isdigit(static_cast<unsigned char>(key[0]))) rows[std::stoi(key)] = value;
             if (key == "modes") EXPECT_EQ(modeFlags(rig.screen()), value);
             if (key == "sent") EXPECT_EQ(rig.out.all, value);
+            if (key == "sends") EXPECT_EQ(std::to_string(rig.out.sends), value);
             if (key == "margins")
                 EXPECT_EQ(std::to_string(rig.screen().topMargin) + " " +
                               std::to_string(rig.screen().bottomMargin),
