@@ -38,12 +38,14 @@ std::string notes(const ScreenNotifications& n) {
 // The cases are in tests/data/host/vt_screen.txt.
 TEST(VtScreen, BytesGiveTheScreen) {
     const auto cases = caseFile("vt_screen.txt");
+    const auto keys = caseFile("keys.txt");  // the keys' names, in the order of HostKey
     ASSERT_GE(cases.size(), 150u);
     for (const std::vector<std::string>& c : cases) {
         SCOPED_TRACE(c[0]);
         ASSERT_GE(c.size(), 3u);
         SessionRig rig;
-        // Blocks from the host, "~" between them: "^" is a new connection, ">..." typed.
+        // Blocks from the host, "~" between them: "^" is a new connection, ">..." typed,
+        // "@Key" a key pressed.
         std::istringstream steps(c[1]);
         for (std::string step; std::getline(steps, step, '~');) {
             if (step == "^") {
@@ -52,6 +54,9 @@ TEST(VtScreen, BytesGiveTheScreen) {
                 rig.session->takeNotifications();
             } else if (!step.empty() && step[0] == '>') {
                 for (char ch : unescaped(step.substr(1))) rig.session->typeCharacter(ch);
+            } else if (!step.empty() && step[0] == '@') {
+                for (std::size_t k = 0; k < keys.size(); ++k)
+                    if (keys[k][0] == step.substr(1)) rig.session->pressKey(HostKey(k));
             } else {
                 rig.feed(unescaped(step));
             }
