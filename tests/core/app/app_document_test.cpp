@@ -65,23 +65,22 @@ TEST(Commands, ConnectedLayoutNeedsTheFlagClearAndConnectStillEnabled) {
         ADD_FAILURE() << "no state for " << id;
         return false;
     };
-    const ConnectionLayout connected = connectionLayout(false, true);
-    EXPECT_FALSE(enabled(connected, 1340));
-    for (int id : {1350, 1310, 1320, 1330}) EXPECT_TRUE(enabled(connected, id)) << id;
-    for (const ConnectionLayout& l : {connectionLayout(true, true), connectionLayout(true, false),
-                                      connectionLayout(false, false)}) {
-        EXPECT_TRUE(enabled(l, 1340));
-        for (int id : {1350, 1310, 1320, 1330}) EXPECT_FALSE(enabled(l, id)) << id;
-    }
-    const CaptureLayout capturing = captureLayout(false, true);
-    EXPECT_FALSE(enabled(capturing, 1320));
-    EXPECT_TRUE(enabled(capturing, 1310));
-    EXPECT_TRUE(enabled(capturing, 1330));
-    for (const CaptureLayout& l : {captureLayout(true, true), captureLayout(false, false)}) {
-        EXPECT_TRUE(enabled(l, 1320));
-        EXPECT_FALSE(enabled(l, 1310));
-        EXPECT_FALSE(enabled(l, 1330));
-    }
+    // Enabled ('1') or not: Connect, Disconnect, Capture, Start Capture, Stop Capture.
+    const auto flags = [&](const auto& layout, std::initializer_list<int> ids) {
+        std::string out;
+        for (int id : ids) out += enabled(layout, id) ? '1' : '0';
+        return out + " ";
+    };
+    const std::initializer_list<int> link{1340, 1350, 1310, 1320, 1330}, capture{1320, 1310, 1330};
+    EXPECT_EQ(flags(connectionLayout(false, true), link) +
+                  flags(connectionLayout(true, true), link) +
+                  flags(connectionLayout(true, false), link) +
+                  flags(connectionLayout(false, false), link),
+              "01111 10000 10000 10000 ");
+    EXPECT_EQ(flags(captureLayout(false, true), capture) +
+                  flags(captureLayout(true, true), capture) +
+                  flags(captureLayout(false, false), capture),
+              "011 100 100 ");
 }
 
 }  // namespace

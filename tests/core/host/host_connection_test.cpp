@@ -1,5 +1,6 @@
 // What a connection works with once it is open: its own copy of the settings, and
-// the user's typed characters, which are the user's and not the host's.
+// the user's typed characters (cases of tests/data/host/vt_screen.txt), which are
+// the user's and not the host's.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,24 +43,6 @@ TEST(HostConnection, EditsOfTheImageAfterConnectDoNotReachTheSession) {
     EXPECT_EQ(image.text(fld::TerminalType), "vt100");
     rig.feed(kSendTerminalType + "user:\r\npass:");
     EXPECT_EQ(rig.out.all, terminalTypeIs("vt100"));
-}
-
-TEST(HostConnection, TypedControlsAreSentButOnlyLineControlsEcho) {
-    SessionRig rig;
-    rig.feed("ab");
-    rig.session->takeNotifications();
-    // ENQ, SO, ESC, BEL, HT, CAN, DEL: sent, never interpreted as host output.
-    const std::string controls("\x05\x0e\x1b\x07\x09\x18\x7f", 7);
-    for (char ch : controls) rig.session->typeCharacter(static_cast<std::uint8_t>(ch));
-    rig.session->typeCharacter('q');
-    EXPECT_EQ(rig.out.all, controls + "q") << "no answerback";
-    EXPECT_EQ(rig.row(0), "abq") << "no line drawing, no tab";
-    EXPECT_EQ(rig.session->takeNotifications().beeps(), 0);
-    // BS and LF move the cursor as they would for the host.
-    rig.session->typeCharacter('\b');
-    rig.session->typeCharacter('\n');
-    rig.session->typeCharacter('z');
-    EXPECT_EQ(rig.row(1), "  z");
 }
 
 }  // namespace

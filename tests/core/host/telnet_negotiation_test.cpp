@@ -1,7 +1,6 @@
-// What the client answers to each option request, byte for byte.
+// The terminal type the client sends, byte for byte.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "tests/core/host/vt_test_support.h"
@@ -9,70 +8,12 @@
 namespace varomil {
 namespace {
 
-std::string cmd(int command, int option) {
-    return std::string{'\xff', static_cast<char>(command), static_cast<char>(option)};
-}
-constexpr int kWill = 251, kWont = 252, kDo = 253, kDont = 254;
-
-// "WILL 1, DO 3, \xFF..." as bytes.
-std::string commands(const std::string& list) {
-    std::istringstream in(list);
-    std::string out;
-    for (std::string word; in >> word;) {
-        const int command = word == "WILL"   ? kWill
-                            : word == "WONT" ? kWont
-                            : word == "DO"   ? kDo
-                            : word == "DONT" ? kDont
-                                             : 0;
-        int option = 0;
-        if (command != 0 && in >> option) out += cmd(command, option);
-        if (command == 0 && word != "-" && word != ",")
-            out += unescaped(word.substr(0, word.find(',')));
-    }
-    return out;
-}
-
-// The cases are in tests/data/host/telnet_options.txt.
-TEST(TelnetNegotiation, AnswersFromTheOptionTable) {
-    const auto cases = caseFile("telnet_options.txt");
-    ASSERT_GE(cases.size(), 19u);
-    for (const std::vector<std::string>& c : cases) {
-        SessionRig rig;
-        rig.feed(commands(c[0]));
-        EXPECT_EQ(rig.out.all, commands(c.at(1))) << c[0];
-        EXPECT_EQ(rig.row(0), "");
-    }
-}
-
-TEST(TelnetNegotiation, EchoAndGoAheadSetTheRemoteEchoFlag) {
-    SessionRig rig;
-    rig.feed(cmd(kWill, 3));
-    EXPECT_TRUE(rig.screen().remoteEcho);
-    rig.feed(cmd(kWont, 3));
-    EXPECT_FALSE(rig.screen().remoteEcho);
-    EXPECT_FALSE(rig.screen().suppressGoAhead);
-    rig.feed(cmd(kWill, 1));
-    EXPECT_TRUE(rig.screen().remoteEcho);
-    rig.connect();
-    EXPECT_FALSE(rig.screen().remoteEcho);
-    EXPECT_TRUE(rig.screen().suppressGoAhead);
-}
-
+// The answers to option requests, the data stream and the terminal type sent
+// again each time it is asked are cases of tests/data/host/vt_screen.txt.
 const std::string kSendTerminalType("\xff\xfa\x18\x01\xff\xf0", 6);
 
-TEST(TelnetTerminalType, SettingIsSentBoundedWithIacDoubled) {
+TEST(TelnetTerminalType, AFullSettingIsSentBoundedWithIacDoubled) {
     SessionRig rig;
-    rig.image->setText(fld::TerminalType, "ansi");
-    rig.connect();
-    rig.feed(kSendTerminalType + kSendTerminalType + kSendTerminalType);  // the same each time
-    const std::string one(
-        "\xff\xfa\x18\x00"
-        "ansi\xff\xf0",
-        10);
-    EXPECT_EQ(rig.out.all, one + one + one);
-    EXPECT_EQ(rig.out.sends, 3) << "each answer is one send";
-
-    rig.out.all.clear();
     rig.image->fill(fld::TerminalType, 'x');
     rig.image->setByte(fld::TerminalType, 0xFF, 1);
     rig.connect();
@@ -80,42 +21,6 @@ TEST(TelnetTerminalType, SettingIsSentBoundedWithIacDoubled) {
     std::string text(30, 'x');
     text.replace(1, 1, "\xff\xff");
     EXPECT_EQ(rig.out.all, std::string("\xff\xfa\x18\x00", 4) + text + "\xff\xf0");
-}
-
-TEST(TelnetTerminalType, OtherSubnegotiationBytesAreIgnored) {
-    SessionRig rig;
-    rig.feed(std::string("\xff\xfa\x18\x00junk\xff\xf0", 10) + "ok");
-    EXPECT_EQ(rig.out.all, "");
-    EXPECT_EQ(rig.row(0), "ok");
-}
-
-TEST(TelnetData, IacHandlingInTheDataStream) {
-    SessionRig rig;
-    // IAC IAC gives one data byte 255, which the interpreter ignores; 241..249 are dropped.
-    rig.feed(
-        "a\xff\xff"
-        "b\xff\xf1"
-        "c\xff\xf9"
-        "d\xff\x41"
-        "e");
-    EXPECT_EQ(rig.row(0), "abcde");
-    // A subnegotiation without a handler reaches the screen as data.
-    rig.feed(std::string("\xff\xfa\x1fxy\xff\xf0", 7));
-    EXPECT_EQ(rig.row(0), "abcdexy");
-    // Commands split across received blocks.
-    rig.feed("\xff");
-    rig.feed("\xfd");
-    rig.feed("\x18");
-    EXPECT_EQ(rig.out.all, cmd(kWill, 24));
-}
-
-TEST(TelnetData, NewConnectionEndsAnOpenSubnegotiation) {
-    SessionRig rig;
-    rig.feed("\xff\xfa\x18");  // the line drops inside a subnegotiation
-    rig.connect();
-    rig.feed("\x01hello");
-    EXPECT_EQ(rig.out.all, "");
-    EXPECT_EQ(rig.row(0), "hello");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Blocks of host bytes take the run-at-a-time text path; single bytes take the
 // character-at-a-time one. Both must leave the same screen, modes, replies and
-// window notifications for any stream, however it is cut into blocks.
+// window notifications for any stream, however it is cut into blocks (the
+// row-end cases of a run, given as one block, are in tests/data/host/vt_screen.txt).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -163,41 +164,4 @@ TEST(VtFastPath, SessionBlocksAndSingleBytesAgreeThroughTelnet) {
         }
         EXPECT_EQ(one.out.all, block.out.all) << "seed " << seed;
     }
-}
-
-// Hand-computed rows for the row-end cases of a run, given as one block.
-TEST(VtFastPath, RunsAcrossTheRowEnd) {
-    SessionRig rig;
-    rig.feed(
-        "\x1b[1;75H"
-        "abcdefghij");  // wrap off: the last column takes the last letter
-    EXPECT_EQ(rig.row(0), std::string(74, ' ') + "abcdej");
-    EXPECT_EQ(rig.screen().column, 80);
-    EXPECT_TRUE(rig.row(1).empty());
-
-    rig.feed(
-        "\x1b[?7h\x1b[24;78H"
-        "\x1b[7m"
-        "WXYZ");  // wrap on: scrolls, reverse follows
-    EXPECT_EQ(rig.row(22), std::string(77, ' ') + "WXY");
-    EXPECT_EQ(rig.row(23), "Z");
-    EXPECT_TRUE(rig.screen().reverseAt(22, 79));
-    EXPECT_TRUE(rig.screen().reverseAt(23, 0));
-    EXPECT_FALSE(rig.screen().reverseAt(23, 1));
-    EXPECT_EQ(rig.row(0), "");  // the first row scrolled away
-    ScreenNotifications n = rig.session->takeNotifications();
-    EXPECT_TRUE(n.wholeWindow());
-    EXPECT_EQ(n.cursorRow(), 23);
-    EXPECT_EQ(n.cursorColumn(), 1);
-
-    rig.feed(
-        "\x1b[m\x1b[5;1H\x0eqxj\x0f"
-        "q\x1b[4h\x1b[5;1H"
-        "AB");  // line drawing, then insert
-    EXPECT_EQ(rig.row(4), "AB-\xb3\xd9q");
-    n = rig.session->takeNotifications();
-    ASSERT_EQ(n.spanCount(), 1u);
-    EXPECT_EQ(n.spanAt(0).row, 4);
-    EXPECT_EQ(n.spanAt(0).column, 0);
-    EXPECT_EQ(n.spanAt(0).length, 80);
 }

@@ -8,20 +8,9 @@
 namespace varomil {
 namespace {
 
-TEST(VtHostile, PositionsAreClampedToTheScreen) {
-    const auto cases = caseFile("vt_clamp.txt");
-    ASSERT_GE(cases.size(), 18u);
-    for (const std::vector<std::string>& c : cases) {
-        SessionRig rig;
-        rig.feed(unescaped(c[0]));
-        EXPECT_EQ(std::to_string(rig.screen().row) + " " + std::to_string(rig.screen().column),
-                  c.at(1))
-            << c[0];
-    }
-}
-
-// The rows of huge counts are cases of tests/data/host/vt_screen.txt; what those
-// cannot show: blanks inserted, not empty cells, and attributes of a dropped list.
+// Clamped positions, replies and the rows of huge counts are cases of
+// tests/data/host/vt_screen.txt; what those cannot show: blanks inserted, not empty cells, and
+// attributes of a dropped list.
 TEST(VtHostile, HugeCountsInsertBlanksAndOverlongListsAreDropped) {
     SessionRig rig;
     rig.feed(std::string(80, 'a') + "\x1b[1;76H\x1b[99999@");

@@ -246,12 +246,6 @@ TEST(ScreensLoad, RecordsPastTheHundredthAreIgnored) {
     }
 }
 
-}  // namespace
-}  // namespace varomil
-
-namespace varomil {
-namespace {
-
 // A capture of four host screens and the main menu again, loaded from disk.
 TEST(ScreensLoad, CaptureFileLoadsIntoPagesOnTheFirstDiagonal) {
     const auto records = readScreenFile(VAROMIL_TEST_DATA "/screens/warehouse.scr");

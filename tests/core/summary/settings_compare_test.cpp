@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 #include <memory>
+#include <sstream>
 
 #include "settings/factory_defaults.h"
 #include "tests/core/golden.h"
@@ -17,55 +18,46 @@ struct Settings {
     Settings() { applyFactoryDefaults(*image, *comp, 2); }
 };
 
-std::string compared(const std::function<void(Settings&)>& change) {
-    Settings mine, theirs;
-    change(theirs);
-    return compareText(compareSettings(*mine.image, *mine.comp, *theirs.image, *theirs.comp,
-                                       programSummaryContext()));
+// A case's changes to the other side, separated by blanks: OFFSET:HH sets a byte,
+// OFFSET^HH flips bits, OFFSET=TEXT writes a text and its NUL, sS.I:HH is byte I of
+// captured screen S; "pad" pads every prompt line with blanks, as OK stores them.
+void change(Settings& s, const std::string& changes) {
+    std::istringstream in(changes);
+    for (std::string c; in >> c;) {
+        if (c == "pad") {
+            for (std::size_t n = 0; n < fld::kPromptSlotCount; ++n) {
+                const Field f = slot::promptSlot(n);
+                for (std::size_t i = f.offset; i + 1 < f.end(); ++i)
+                    if (s.image->bytes()[i] == 0) s.image->bytes()[i] = ' ';
+            }
+            continue;
+        }
+        const std::size_t op = c.find_first_of(":^=");
+        const std::string v = c.substr(op + 1);
+        Byte* at = c[0] == 's' ? &s.comp->capturedScreens[std::stoul(c.substr(1))]
+                                                         [std::stoul(c.substr(c.find('.') + 1))]
+                               : &s.image->bytes()[std::stoul(c)];
+        if (c[op] == '=') std::copy(v.c_str(), v.c_str() + v.size() + 1, at);
+        if (c[op] == '^') *at ^= static_cast<Byte>(std::stoi(v, nullptr, 16));
+        if (c[op] == ':') *at = static_cast<Byte>(std::stoi(v, nullptr, 16));
+    }
 }
 
-// The rows of each case are in tests/data/settings_compare.txt.
+// Each case of tests/data/settings_compare.txt: "== what | changes", then its rows.
 TEST(SettingsCompare, EachKindOfDifferenceGivesItsRows) {
-    struct Case {
-        const char* what;
-        std::function<void(Settings&)> change;
-    };
-    const Case cases[] = {
-        {"identical", [](Settings&) {}},
-        {"one byte", [](Settings& s) { s.image->setByte(fld::AutoPowerOffHigh, 1); }},
-        {"one bit of the 1D reader block",
-         [](Settings& s) { s.image->bytes()[fld::Reader1DBlock.offset] ^= 0x80; }},
-        {"a prompt text", [](Settings& s) { s.image->setText(slot::promptSlot(0), "Hello"); }},
-        {"a page on one side only, listed once",
-         [](Settings& s) {
-             s.image->setByte(fld::PageCount, 1);
-             s.image->setText(slot::lineText(0, 0), "ABC");
-         }},
-        {"captured screens, the first and the last",
-         [](Settings& s) {
-             s.comp->capturedScreens[0][100] = 'A';
-             s.comp->capturedScreens[kCapturedScreenCount - 1][0] = 'A';
-         }},
-        {"a prompt line beyond those in use",
-         [](Settings& s) { s.image->setText(slot::promptSlot(3), "X"); }},
-        {"a byte the summary does not show",
-         [](Settings& s) { s.image->bytes()[fld::Reader2DBlock.offset + 3] ^= 1; }},
-        {"a shown and a hidden byte of one region",
-         [](Settings& s) {
-             s.image->setByte(fld::LockUtilityMenu, 1);
-             s.image->setByte(fld::KeyClick, 1 - s.image->byte(fld::KeyClick));
-         }},
-        {"prompt lines padded with blanks, as OK stores them",
-         [](Settings& s) {
-             for (std::size_t n = 0; n < fld::kPromptSlotCount; ++n) {
-                 const Field f = slot::promptSlot(n);
-                 for (std::size_t i = f.offset; i + 1 < f.end(); ++i)
-                     if (s.image->bytes()[i] == 0) s.image->bytes()[i] = ' ';
-             }
-         }},
-    };
+    std::istringstream file(readGolden("settings_compare.txt"));
     std::string all;
-    for (const Case& c : cases) all += std::string("== ") + c.what + "\n" + compared(c.change);
+    int cases = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.compare(0, 3, "== ") != 0) continue;
+        Settings mine, theirs;
+        change(theirs, line.substr(line.find(" | ") + 3));
+        all += line + "\n" +
+               compareText(compareSettings(*mine.image, *mine.comp, *theirs.image, *theirs.comp,
+                                           programSummaryContext()));
+        ++cases;
+    }
+    EXPECT_GE(cases, 12);
     expectGolden("settings_compare.txt", all);
 }
 
