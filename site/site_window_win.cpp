@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -15,8 +16,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/document.h"
-#include "app/main_window_win.h"
 #include "command_line/batch_download.h"
 #include "command_line/command_line.h"
 #include "download/download_devices_win.h"
@@ -37,7 +36,7 @@ constexpr char kCaption[] = "Download to Many Terminals";
 
 // One thing a terminal did, handed from the worker threads to the window.
 struct SiteEvent {
-    enum class Kind { Waiting, Started, Progress, Finished } kind;
+    enum class Kind { Waiting, Started, Progress, Finished } kind = Kind::Waiting;
     int slot = 0;
     std::string link;
     const SiteTerminal* row = nullptr;
@@ -62,7 +61,7 @@ struct SiteRunState {
 
 struct SiteWindow {
     HWND dialog = nullptr;
-    HWND frame = nullptr;
+    std::function<void(bool)> running;
     std::unique_ptr<SiteRunState> run;
     std::unique_ptr<SiteProgress> progress;
     bool closeWhenDone = false;
@@ -89,23 +88,37 @@ class WindowObserver : public SiteObserver {
         : log_(log), run_(run), window_(window) {}
     void waiting(int slot, const std::string& link) override {
         log_.waiting(slot, link);
-        post({SiteEvent::Kind::Waiting, slot, link});
+        SiteEvent e = event(SiteEvent::Kind::Waiting, slot);
+        e.link = link;
+        post(std::move(e));
     }
     void started(int slot, const SiteTerminal* row, const std::string& peer) override {
-        post({SiteEvent::Kind::Started, slot, peer, row});
+        SiteEvent e = event(SiteEvent::Kind::Started, slot);
+        e.row = row;
+        e.link = peer;
+        post(std::move(e));
     }
     void progress(int slot, int position, int range) override {
-        post({SiteEvent::Kind::Progress, slot, {}, nullptr, position, range});
+        SiteEvent e = event(SiteEvent::Kind::Progress, slot);
+        e.position = position;
+        e.range = range;
+        post(std::move(e));
     }
     void finished(int slot, const TerminalRecord& record) override {
         log_.finished(slot, record);
-        SiteEvent e{SiteEvent::Kind::Finished, slot};
+        SiteEvent e = event(SiteEvent::Kind::Finished, slot);
         e.record = record;
         post(std::move(e));
     }
     void refused(const std::string& peer, SiteRefusal why) override { log_.refused(peer, why); }
 
   private:
+    static SiteEvent event(SiteEvent::Kind kind, int slot) {
+        SiteEvent e;
+        e.kind = kind;
+        e.slot = slot;
+        return e;
+    }
     void post(SiteEvent e) {
         bool first = false;
         {
@@ -284,7 +297,7 @@ void onStart(HWND dialog) {
             return;
         }
     } else {
-        if (selectedProduct() == 0) {
+        if (settingsImage().byte(fld::ProductIndex) == 0) {
             refuse(dialog, "Please select product !!");
             return;
         }
@@ -330,7 +343,7 @@ void onStart(HWND dialog) {
     enableInputs(dialog);
     // The caption says it runs in the taskbar too, while the window is away.
     SetWindowTextA(dialog, (std::string(kCaption) + " - running").c_str());
-    SetSiteRunState(w.frame, true);
+    w.running(true);
     SiteRunState* run = w.run.get();
     run->worker = std::thread([run, dialog] { serve(*run, dialog); });
 }
@@ -352,7 +365,7 @@ void onDone(HWND dialog) {
     w.run.reset();
     enableInputs(dialog);
     SetWindowTextA(dialog, kCaption);
-    SetSiteRunState(w.frame, false);
+    w.running(false);
     if (w.closeWhenDone) DestroyWindow(dialog);
 }
 
@@ -439,7 +452,7 @@ INT_PTR CALLBACK siteDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
                 w.run->stop = true;
                 w.run->worker.join();
                 w.run.reset();
-                SetSiteRunState(w.frame, false);
+                w.running(false);
             }
             w.progress.reset();
             w.dialog = nullptr;
@@ -452,7 +465,7 @@ INT_PTR CALLBACK siteDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void openSiteWindow(HWND frame) {
+void openSiteWindow(HWND frame, std::function<void(bool)> running) {
     SiteWindow& w = state();
     if (w.dialog != nullptr) {
         ShowWindow(w.dialog, SW_RESTORE);
@@ -461,7 +474,7 @@ void openSiteWindow(HWND frame) {
     }
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    w.frame = frame;
+    w.running = std::move(running);
     w.dialog = CreateDialogParamA(GetModuleHandleA(nullptr), "SITEDLG", frame, siteDialogProc, 0);
     if (w.dialog != nullptr) ShowWindow(w.dialog, SW_SHOW);
 }

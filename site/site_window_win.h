@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace varomil {
 
 // Opens the window owned by `frame`, or brings the open one to the front.
-void openSiteWindow(HWND frame);
+// `running` is told when a run starts (true) and when it has ended (false).
+void openSiteWindow(HWND frame, std::function<void(bool running)> running);
 
 // The open window, or nullptr.
 HWND siteWindow();

@@ -88,7 +88,8 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsIdAndTheAcceleratorsAreLoaded) {
         "|0&File,1010&New\tCtrl+N,1020&Open...\tCtrl+O,1030&Save\tCtrl+S,1040Save &As...,0-,"
         "1050Export Su&mmary...,1060&Compare With...,1070Compare with &Factory Settings,0-,"
         "1090&Exit\tAlt+F4,|0&Utilities,1110&Configure...\tCtrl+C,0-,"
-        "1210&Download Settings...\tCtrl+D,1220Download &Program...\tCtrl+P,|0&Telnet,"
+        "1210&Download Settings...\tCtrl+D,1220Download &Program...\tCtrl+P,"
+        "1230Download to &Many Terminals...,|0&Telnet,"
         "1340Connect...,1350Disconnect,0-,1320Start Capture...,1310Capture,1330Stop Capture,"
         "|0&Help,1910About &Varomil...,";
     std::string got;
