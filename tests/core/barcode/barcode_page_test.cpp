@@ -45,6 +45,8 @@ TEST(BarcodePage, ReaderTypeIndexKindAndChoice) {
     EXPECT_FALSE(chooseReaderType(image, -1));
     EXPECT_TRUE(chooseReaderType(image, 2));
     EXPECT_EQ(image.byte(fld::ReaderType), 0x06);
+    EXPECT_TRUE(chooseReaderType(image, 0));
+    EXPECT_EQ(image.byte(fld::ReaderType), 0x02);
 }
 
 TEST(BarcodePage, ListsNameTheirBoxesButtonsAndDialogs) {
