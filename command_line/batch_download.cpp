@@ -1,6 +1,7 @@
 #include "command_line/batch_download.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace varomil {
 
@@ -37,6 +38,8 @@ std::string refusedLine(const std::string& time, const std::string& peer, SiteRe
         "refused: no row left for it",
         "closed: no terminal answered",
     };
+    static_assert(std::size(kWhy) == static_cast<std::size_t>(SiteRefusal::NoHandshake) + 1,
+                  "one text for each refusal");
     return time + "  " + peer + "  " + std::string(kWhy[static_cast<int>(why)]);
 }
 

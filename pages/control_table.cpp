@@ -15,8 +15,7 @@ constexpr unsigned kCodeOff = 2;
 
 bool storedCheck(const ControlSpec& c, ByteSpan area) {
     const unsigned v = readBits(area, c.at);
-    if (c.flags & kTwoBitCode) return v < kCodeOff;
-    return (c.flags & kInverted) ? v == 0 : v != 0;
+    return (c.flags & kTwoBitCode) ? v < kCodeOff : v != 0;
 }
 
 void storeCheck(const ControlSpec& c, ByteSpan area, bool checked) {
@@ -24,7 +23,7 @@ void storeCheck(const ControlSpec& c, ByteSpan area, bool checked) {
         writeBits(area, c.at, checked ? kCodeOn : kCodeOff);
         return;
     }
-    writeBits(area, c.at, ((c.flags & kInverted) ? !checked : checked) ? 1 : 0);
+    writeBits(area, c.at, checked ? 1 : 0);
 }
 
 bool storedRadio(const ControlSpec& c, ByteSpan area) {

@@ -16,7 +16,7 @@
 namespace varomil {
 
 enum class ControlKind : std::uint8_t {
-    Check,    // the field holds 1 when checked (0/1 byte or one bit); `inverted` shows 0 as checked
+    Check,    // the field holds 1 when checked (0/1 byte or one bit)
     Radio,    // the field takes `value` when this button is chosen
     Combo,    // the field is the selection; a stored value outside `items` shows none
     RoleKey,  // a key selector (0 "Disable", 1..10 "FN+1".."FN+0") whose key gets `role`
@@ -34,16 +34,15 @@ enum class NumberStorage : std::uint8_t {
 };
 
 enum ControlFlag : std::uint8_t {
-    kInverted = 1,    // Check: checked means 0
-    kEmptyStays = 2,  // Number: an emptied edit stays empty and stores `low`
-    kKeepTyped = 4,   // Text: characters past the limit stay in the control, unstored
+    kEmptyStays = 1,  // Number: an emptied edit stays empty and stores `low`
+    kKeepTyped = 2,   // Text: characters past the limit stay in the control, unstored
     // Stored into the table's own copy of its area, and from there into the area
     // when the page commits: clicks survive the table's turn off screen.
-    kDeferred = 8,
-    kAboveToLow =
-        16,  // Number: a value above `high` starts again at `low` instead of stopping at `high`
+    kDeferred = 4,
+    // Number: a value above `high` starts again at `low` instead of stopping at `high`.
+    kAboveToLow = 8,
     // Check: a two-bit code; 0 and 1 show checked, checked stores 1, cleared stores 2.
-    kTwoBitCode = 32,
+    kTwoBitCode = 16,
 };
 
 struct ControlSpec {

@@ -365,8 +365,10 @@ void Site::rfWorker() {
                 break;
             }
             releaseRow(row);
+            // A connection that never answered was no terminal: the slot stopped
+            // while it waited.
             if (stop_) {
-                finishUnserved(slot, peer);
+                finishUnserved(slot, "");
                 break;
             }
             tell([&](SiteObserver& o) { o.refused(peer, SiteRefusal::NoHandshake); });

@@ -56,11 +56,10 @@ class SiteListener {
 
 // Why a connection got no settings.
 enum class SiteRefusal {
-    NotAllowed,    // its address is not allowed: closed before a byte was sent
-    RowTaken,      // its ConnectFrom row was served already, or is being served
-    NoRow,         // no row is left for an address without a ConnectFrom row
-    NoHandshake,   // it closed, kept silent or answered garbage before the handshake
-    ListenFailed,  // the download port could not listen (peer: "port 3000")
+    NotAllowed,   // its address is not allowed: closed before a byte was sent
+    RowTaken,     // its ConnectFrom row was served already, or is being served
+    NoRow,        // no row is left for an address without a ConnectFrom row
+    NoHandshake,  // it closed, kept silent or answered garbage before the handshake
 };
 
 // Told what happens, from the workers' threads; the runner makes one call at a

@@ -112,7 +112,8 @@ TEST_F(BarcodePageTest, ReaderTypeSwitchesTheListAndApplyWritesOnlyItsFamily) {
         auto expectList = [page](SymbologyList list, int hiddenBox) {
             for (const SymbologyEntry& e : list) {
                 EXPECT_FALSE(dialogItemText(page, e.checkId).empty()) << e.checkId;
-                const HWND more = GetDlgItem(page, e.checkId + 200);
+                const HWND more =
+                    GetDlgItem(page, e.checkId - IDC_BC_FIRST_CHECK + IDC_BC_FIRST_MORE);
                 EXPECT_EQ(IsWindowVisible(more) != 0, e.moreId != 0) << e.checkId;
                 EXPECT_EQ(windowText(more), "more...");
             }
@@ -191,7 +192,7 @@ TEST_F(BarcodePageTest, LongRangeApplyClearsTwoDimensionalCodesAndNumbersAreCorr
         typeInto(page, IDC_BC_TIMEOUT, "0");
         EXPECT_EQ(dialogItemText(page, IDC_BC_TIMEOUT), "1");
         typeInto(page, IDC_BC_TIMEOUT, "5");
-        clickButton(page, 301);  // UPC-A off
+        clickButton(page, IDC_BC_CHECK_1);  // UPC-A off
         pressOk(sheet);
     });
     const auto& b = companions().reader2D;
@@ -212,7 +213,7 @@ TEST_F(BarcodePageTest, UnknownReaderTypeShowsNoSelectionAndIsKeptAndListsNeedPr
         EXPECT_EQ(comboText(page, IDC_BC_READER_TYPE), "<none>");
         EXPECT_FALSE(itemEnabled(page, IDC_BC_READER_TYPE));
         EXPECT_TRUE(itemEnabled(page, IDC_BC_RFID_SETTINGS));
-        EXPECT_EQ(dialogItemText(page, 327), "&QR Code");  // bit 0: the 2D list
+        EXPECT_EQ(dialogItemText(page, IDC_BC_CHECK_27), "&QR Code");  // bit 0: the 2D list
         pressOk(sheet);
     });
     EXPECT_EQ(settingsImage().byte(fld::ReaderType), 9);
@@ -313,7 +314,7 @@ TEST_F(BarcodePageTest, ConfirmedDialogsReachTheSavedFileAndEveryFieldSurvivesOp
                           typeInto(d, 202, "20");
                           post(d, IDOK);
                       }}},
-                    [page] { clickButton(page, 505); });
+                    [page] { clickButton(page, IDC_BC_MORE_5); });
         HWND rfid = nullptr;
         withDialogs({{"RFID Settings",
                       [&rfid, &boxes](HWND d) {

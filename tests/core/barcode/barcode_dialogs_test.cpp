@@ -222,6 +222,25 @@ TEST(SymbologyDialogs, LengthRulesOfBothFamilies) {
             if (row.kind != ControlKind::Number) continue;
             EXPECT_EQ(row.maxChars, 3u) << symbologyDialog(i).templateName;
             EXPECT_EQ(correctedNumber(row, "120").value, 120u);
+            // 1D lengths start at 1; a 2D length may be 0 (unused).
+            EXPECT_EQ(correctedNumber(row, "0").value, symbologyDialog(i).block == Area::Reader1D);
+        }
+    }
+    // 2D: the first length and its label are used from "One Length" on, the
+    // second from "Two Lengths"; the MSI algorithm only with two check digits.
+    const char* const used[] = {"0000", "1100", "1111", "1111"};
+    for (std::size_t i = 0; i < symbologyDialogCount(); ++i) {
+        const SymbologyDialog& d = symbologyDialog(i);
+        if (d.block != Area::Reader2D || !d.lengths) continue;
+        for (unsigned option = 0; option < 4; ++option) {
+            Block b = pattern(Area::Reader2D, 0);
+            writeBits(span(b), d.lengths->mode, option);
+            writeBits(span(b), rb::D2MsiTwoCheckDigits, option & 1);
+            std::string on;
+            for (const EnableRule& r : d.table.enables) on += ruleEnables(r, span(b)) ? '1' : '0';
+            const std::string msi = option & 1 ? "11" : "00";
+            EXPECT_EQ(on, used[option] + (d.extra == DialogExtra::MsiAlgorithm ? msi : ""))
+                << d.templateName << option;
         }
     }
     // The labels follow the mode or option.

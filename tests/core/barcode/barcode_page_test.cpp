@@ -45,6 +45,8 @@ TEST(BarcodePage, ReaderTypeIndexKindAndChoice) {
     EXPECT_FALSE(chooseReaderType(image, -1));
     EXPECT_TRUE(chooseReaderType(image, 2));
     EXPECT_EQ(image.byte(fld::ReaderType), 0x06);
+    EXPECT_TRUE(chooseReaderType(image, 0));
+    EXPECT_EQ(image.byte(fld::ReaderType), 0x02);
 }
 
 TEST(BarcodePage, ListsNameTheirBoxesButtonsAndDialogs) {
@@ -148,6 +150,10 @@ TEST(BarcodePage, Apply1DWritesTheBoxesAndSettingsOfThe1DBlockOnly) {
     page.boxes(true);
     page.select(IDC_BC_LIST_401, 8);  // "Aiming"
     page.select(IDC_BC_LIST_402, 3);
+    // Seconds are corrected to 1..255 as they are typed, the 2D digit to 1..9.
+    EXPECT_EQ(correctedNumber(page.row(IDC_BC_TIMEOUT), "0").text, "1");
+    EXPECT_EQ(correctedNumber(page.row(IDC_BC_TIMEOUT), "3000").text, "255");
+    EXPECT_EQ(correctedNumber(page.row(IDC_BC_AIM_DURATION), "0").text, "0");
     page.number(IDC_BC_TIMEOUT, 300);  // low eight bits
     EXPECT_EQ(s.b1(0), 0x00);          // nothing stored before OK
     page.ok();
@@ -190,6 +196,8 @@ TEST(BarcodePage, Apply2DAndLongRange) {
     page.boxes(true);
     page.select(IDC_BC_LIST_401, 3);
     page.select(IDC_BC_LIST_402, 1);
+    EXPECT_EQ(correctedNumber(page.row(IDC_BC_TIMEOUT), "12").text, "1");
+    EXPECT_EQ(correctedNumber(page.row(IDC_BC_TIMEOUT), "0").text, "1");
     page.number(IDC_BC_TIMEOUT, 0x1F);  // low four bits
     page.ok();
     const std::pair<std::size_t, Byte> set2D[] = {

@@ -50,11 +50,27 @@ TEST(PagesControlTable, CommitRowCarriesTheRowsValueAndNothingElse) {
         EXPECT_EQ(to, c.after) << c.row.id;
         EXPECT_EQ(from, c.from) << c.row.id;
     }
-    // A field past the end of the area is not written.
+    // Bytes past the end of either area are not carried.
     Bytes from{1, 2, 3, 4};
     Bytes to{};
     commitRow(text(9, Field{3, 4}, 3), span(from), span(to));
     EXPECT_EQ(to, (Bytes{0, 0, 0, 4}));
+    to = {};
+    commitRow(grid(10, Field{0, 4}, GridMode::Hex, GridLength::UpToZero), {from.data(), 2},
+              span(to));
+    EXPECT_EQ(to, (Bytes{1, 2, 0, 0}));
+}
+
+TEST(PagesControlTable, SelectionsOutsideTheListAndCapacitiesThatFollowASetting) {
+    constexpr std::array<std::string_view, 3> kItems{"a", "b", "c"};
+    Bytes b{1, 1, 7, 0};
+    storeSelection(combo(1, Field{0, 1}, kItems), span(b), 3);
+    EXPECT_EQ(b[0], 1);
+    const ControlSpec key = gridSized(2, Field{3, 1}, GridMode::Hex, GridLength::Capacity,
+                                      BitField{Area::Image, {1, 1}, 0, 0}, {5, 13});
+    EXPECT_EQ(gridCapacity(key, span(b)), 13u);
+    b[1] = 7;  // no such length: the first
+    EXPECT_EQ(gridCapacity(key, span(b)), 5u);
 }
 
 TEST(PagesControlTable, EnableRulesFollowTheirSettingOrHoldAlways) {

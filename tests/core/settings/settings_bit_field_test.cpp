@@ -59,10 +59,12 @@ TEST(ControlSpec, NumbersKeepTheirByteOrderAndSelectionsOutsideTheListKeepTheVal
     storeSelection(c, area, 2);
     EXPECT_EQ(b[1], 0x2C);
 
-    const ControlSpec echo = checkBox(1, BitField{Area::Buffer, {1, 1}, 0, 1}, kInverted);
-    storeCheck(echo, area, true);
-    EXPECT_EQ(b[1], 0x2C);
-    EXPECT_TRUE(storedCheck(echo, area));
+    const ControlSpec code = checkBox(1, BitField{Area::Buffer, {1, 1}, 0, 2}, kTwoBitCode);
+    storeCheck(code, area, false);
+    EXPECT_EQ(b[1], 0x2E);
+    EXPECT_FALSE(storedCheck(code, area));
+    storeCheck(code, area, true);
+    EXPECT_EQ(b[1], 0x2D);
 }
 
 }  // namespace

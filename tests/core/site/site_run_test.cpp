@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <mutex>
@@ -168,6 +169,7 @@ class FakePort : public SerialDevice {
 struct Told : SiteObserver {
     void waiting(int slot, const std::string& link) override {
         events.push_back("waiting " + std::to_string(slot) + " " + link);
+        ++waits;
     }
     void started(int slot, const SiteTerminal* row, const std::string& peer) override {
         events.push_back("started " + std::to_string(slot) + " row " +
@@ -181,6 +183,7 @@ struct Told : SiteObserver {
     std::vector<std::string> events, refusals;
     std::vector<TerminalRecord> records;
     int furthest = 0;
+    std::atomic<int> waits{0};
 };
 
 std::uint32_t ip(int last) {
@@ -285,7 +288,8 @@ TEST(SiteRun, StopEndsEveryTransferAndWait) {
     Told told;
     std::atomic<bool> stop{false};
     std::thread stopper([&] {
-        while (listener.terminal(0).blocks() < 40)
+        // Both slots begun: the stalled transfer and the wait of the other.
+        while (listener.terminal(0).blocks() < 40 || told.waits < 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         stop = true;
     });
