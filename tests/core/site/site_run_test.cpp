@@ -320,11 +320,17 @@ TEST(SiteRun, EveryPortServesTerminalsInTurn) {
     std::atomic<bool> stop{false};
     const SiteSummary s = runSite(run, plan, Companions{}, links, told, stop);
     EXPECT_EQ(s.terminals, 4);
-    EXPECT_EQ(s.failed, 1);
+    // COM3's worker fails the slot it claims, if the other two leave it one.
+    const long unavailable =
+        std::count_if(told.records.begin(), told.records.end(), [](const TerminalRecord& r) {
+            return r.outcome.result == DownloadResult::LinkUnavailable;
+        });
+    EXPECT_LE(unavailable, 1);
+    EXPECT_EQ(s.failed, unavailable);
     std::vector<sim::Bytes> got, want;
     for (FakePort* p : {&com1, &com2})
         for (auto& t : p->terminals) got.push_back(t->image());
-    ASSERT_EQ(got.size(), 3u);
+    ASSERT_EQ(got.size(), static_cast<std::size_t>(4 - unavailable));
     EXPECT_FALSE(com1.terminals.empty());
     EXPECT_FALSE(com2.terminals.empty());
     int served = 0;
@@ -337,7 +343,7 @@ TEST(SiteRun, EveryPortServesTerminalsInTurn) {
         want.push_back(expectedImage(plan, static_cast<std::size_t>(r.row->row - 1)));
         ++served;
     }
-    EXPECT_EQ(served, 3);
+    EXPECT_EQ(served, 4 - unavailable);
     std::sort(got.begin(), got.end());
     std::sort(want.begin(), want.end());
     EXPECT_EQ(got, want);
