@@ -166,8 +166,10 @@ bool SitePlan::hasConnectFrom() const {
     return !terminals.empty() && terminals.front().connectFrom.has_value();
 }
 
-bool buildSitePlan(const SiteInput& input, const SettingsImage& base, SitePlan& plan,
-                   std::string& error) {
+namespace {
+
+bool checkedPlan(const SiteInput& input, const SettingsImage& base, SitePlan& plan,
+                 std::string& error) {
     plan = SitePlan{};
     plan.base = base;
     if (!input.allow.empty()) {
@@ -183,6 +185,31 @@ bool buildSitePlan(const SiteInput& input, const SettingsImage& base, SitePlan& 
         if (t.connectFrom) plan.allow.add(*t.connectFrom);
     }
     return true;
+}
+
+// The fault is one line whatever the table holds: a control character echoed
+// from a quoted name shows as its code.
+std::string oneLine(const std::string& text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b >= 0x20 && b != 0x7F) {
+            shown += ch;
+        } else {
+            shown += {'<', kHex[b >> 4], kHex[b & 15], '>'};
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+bool buildSitePlan(const SiteInput& input, const SettingsImage& base, SitePlan& plan,
+                   std::string& error) {
+    if (checkedPlan(input, base, plan, error)) return true;
+    error = oneLine(error);
+    return false;
 }
 
 }  // namespace varomil
