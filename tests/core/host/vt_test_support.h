@@ -8,6 +8,7 @@
 
 #include "host/host_session.h"
 #include "settings/factory_defaults.h"
+#include "tests/core/golden.h"
 
 namespace varomil {
 
@@ -37,33 +38,6 @@ struct SessionRig {
     RecordingSink out;
     std::unique_ptr<HostSession> session = std::make_unique<HostSession>(out);
 };
-
-// The escapes of the case files under tests/data/host: \e \r \n \t \b \\, \xHH
-// for any byte, \{N*c} for N times c.
-inline std::string unescaped(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char e = s[i] == '\\' && i + 1 < s.size() ? s[++i] : 0;
-        if (e == 0) {
-            out += s[i];
-        } else if (e == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else if (e == '{') {
-            const std::size_t star = s.find('*', i);
-            out.append(std::stoul(s.substr(i + 1, star - i - 1)), s[star + 1]);
-            i = star + 2;
-        } else {
-            out += e == 'e'   ? '\x1b'
-                   : e == 'r' ? '\r'
-                   : e == 'n' ? '\n'
-                   : e == 't' ? '\t'
-                   : e == 'b' ? '\b'
-                              : e;
-        }
-    }
-    return out;
-}
 
 // A case file's lines (blank lines and '#' comments skipped), split at " | ".
 inline std::vector<std::vector<std::string>> caseFile(const std::string& name) {

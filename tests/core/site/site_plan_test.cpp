@@ -14,24 +14,6 @@
 namespace varomil {
 namespace {
 
-std::string unescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char e = s[++i];
-        if (e == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
-        }
-    }
-    return out;
-}
-
 std::string trim(const std::string& s) {
     const std::size_t a = s.find_first_not_of(' ');
     return a == std::string::npos ? "" : s.substr(a, s.find_last_not_of(' ') - a + 1);
@@ -99,12 +81,12 @@ TEST(SitePlan, EveryInputCheckedBeforeAnythingIsSent) {
         std::getline(parts, table);
         SiteInput input;
         std::istringstream words(sets);
-        for (std::string w; words >> w;) input.sets.push_back(unescape(w));
+        for (std::string w; words >> w;) input.sets.push_back(unescaped(w));
         input.allow = trim(allow);
         input.count = trim(count).empty() ? 0 : std::stoi(count);
         if (!trim(table).empty()) {
             input.tableName = "dock.csv";
-            input.tableBytes = unescape(trim(table));
+            input.tableBytes = unescaped(trim(table));
         }
         SitePlan plan;
         std::string error;

@@ -12,24 +12,6 @@
 namespace varomil {
 namespace {
 
-std::string unescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char e = s[++i];
-        if (e == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
-        }
-    }
-    return out;
-}
-
 std::string cells(const std::vector<std::string>& row) {
     std::string out;
     for (const std::string& c : row) {
@@ -53,7 +35,7 @@ TEST(TerminalTable, SpreadsheetFormsAndFaults) {
         TerminalTable table;
         TableFault fault;
         out += line + "\n";
-        if (!readTerminalTable(unescape(line), table, fault)) {
+        if (!readTerminalTable(unescaped(line), table, fault)) {
             out += "  line " + std::to_string(fault.line) +
                    (fault.column.empty() ? "" : ", " + fault.column) + ": " + fault.rule + "\n";
             continue;
