@@ -12,7 +12,8 @@ win=$(cd "$2" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
 sim=$native/terminal_sim
 prefix="$win/wineprefix-cli" lock_seconds=300
-. "$top/tests/e2e/peers.sh"
+e2e="$top/tests/e2e"
+. "$e2e/peers.sh"
 "$top/cmake/wine-prefix-init"
 
 # A current settings file of product 2; its contents do not matter here.

@@ -16,21 +16,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 sim=$native/terminal_sim
 prefix="$win/wineprefix-site" lock_seconds=600
 limit=60
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# One download test at a time per machine, as tests/e2e/peers.sh takes it.
-exec 8>/tmp/varomil-download-e2e.lock
-flock -w "$lock_seconds" 8 || { echo "another download test holds the lock"; exit 1; }
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do kill "$p" 2>/dev/null; done
-    for p in $pids; do wait "$p" 2>/dev/null; done
-    wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-. "$top/tests/e2e/waits.sh"
+e2e="$top/tests/e2e"
+. "$e2e/peers.sh"
 "$top/cmake/wine-prefix-init"
 for n in 1 2 3 4; do
     wine reg add 'HKLM\Software\Wine\Ports' /v COM$n /t REG_SZ /d "$work/tty${n}a" /f \

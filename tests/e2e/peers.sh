@@ -1,7 +1,8 @@
 # Shared by the end-to-end scripts (sourced): the caller's own Wine prefix, the
 # machine-wide lock of the fixed RF port, a scratch folder, and an exit that ends
 # every process the script started (their pids in $pids) and its own Wine server.
-# Usage: set prefix and lock_seconds, then . peers.sh (a sourced file takes no
+# Usage: set prefix and lock_seconds (and e2e when sourced from outside
+# tests/e2e), then . peers.sh (a sourced file takes no
 # arguments in a POSIX shell).
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
@@ -22,4 +23,5 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-. "$(dirname "$0")/waits.sh"
+# A script outside tests/e2e (a benchmark) names the folder in $e2e.
+. "${e2e:-$(dirname "$0")}/waits.sh"

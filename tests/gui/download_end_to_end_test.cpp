@@ -18,6 +18,7 @@
 #include "settings/settings_image.h"
 #include "shell/message_box_win.h"
 #include "tests/gui/gui_support.h"
+#include "tests/gui/download_port.h"
 
 namespace varomil::test {
 namespace {
@@ -31,20 +32,6 @@ std::string linkStatusText() {
     char text[256] = "";
     SendMessageA(mainWindow().status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-// True when the download port can be bound: the program listens no more.
-bool downloadPortFree() {
-    WSADATA data{};
-    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
-    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(3000);
-    const bool free = bind(probe, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
-    closesocket(probe);
-    WSACleanup();
-    return free;
 }
 
 // The user's Cancel in the progress window, a moment after it opened.

@@ -23,6 +23,7 @@
 #include "tests/gui/gui_support.h"
 #include "tests/gui/host_telnet_peer.h"
 #include "tests/gui/sheet_test_support.h"
+#include "tests/gui/download_port.h"
 
 namespace varomil::test {
 namespace {
@@ -288,19 +289,6 @@ TEST_F(EverydayUseTest, AFileNamedOnTheCommandLineIsOpenAfterStartUp) {
 
 // No terminal on RF: the notice says what is waited for, keys typed meanwhile
 // answer nothing, Cancel ends the command, and the link chosen is offered again.
-// True when nothing else on this machine listens on the download port.
-bool downloadPortFree() {
-    WSADATA data{};
-    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
-    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(3000);
-    const bool free = bind(probe, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
-    closesocket(probe);
-    WSACleanup();
-    return free;
-}
 
 TEST_F(EverydayUseTest, AnRfWaitShowsItsNoticeIgnoresKeysTypedMeanwhileAndCancelEndsIt) {
     if (!downloadPortFree()) GTEST_SKIP() << "another program holds port 3000";
