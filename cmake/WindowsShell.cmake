@@ -37,7 +37,9 @@ if(VAROMIL_TESTS)
     file(GLOB gui_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/*.cpp)
     add_executable(varomil_gui_tests ${gui_test_sources} ${rc_sources})
     target_link_libraries(varomil_gui_tests PRIVATE varomil_shell GTest::gtest GTest::gmock)
-    add_test(NAME wine_gui_tests COMMAND varomil_gui_tests)
+    # Long expectations live in files under tests/data, read relative to the source tree.
+    target_compile_definitions(varomil_gui_tests PRIVATE VAROMIL_TEST_DATA="tests/data")
+    add_test(NAME wine_gui_tests COMMAND varomil_gui_tests WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
     set_tests_properties(wine_gui_tests PROPERTIES TIMEOUT 600
         ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 
