@@ -43,6 +43,7 @@ class CommandUi : public DownloadUi {
         ui_.hideWaitNotice();
         cancelled();
     }
+    void terminalAnswered() override { ui_.terminalAnswered(); }
     bool cancelled() override {
         cancelled_ = cancelled_ || ui_.cancelled();
         return cancelled_;
@@ -233,6 +234,7 @@ DownloadOutcome Command::runAttempt(Link& link, bool serial) {
         return failed(DownloadResult::Cancelled);
     }
     if (!ready) return failed(DownloadResult::NoTerminal);
+    ui_.terminalAnswered();
     if (kind_ == TransferKind::Program && !eraseFlash(link, ui_))
         return failed(DownloadResult::Failed);
     status("terminal answered");

@@ -61,6 +61,8 @@ class DownloadUi {
     // from the first byte sent until the terminal has answered.
     virtual void showWaitNotice(std::string_view /*text*/) {}
     virtual void hideWaitNotice() {}
+    // The terminal answered the handshake: whatever happens after is its own result.
+    virtual void terminalAnswered() {}
     // True once the Cancel of the wait notice or of the progress window was
     // pressed; the shell lets the window take its input here, so the waits ask
     // often.

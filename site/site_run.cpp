@@ -131,12 +131,13 @@ class TerminalUi : public ConsoleDownloadUi {
     bool answered() const { return answered_; }
 
     void beginProgress(int range) override {
-        answer();
         range_ = range;
         onProgress_(0, range);
     }
     void setProgress(int position) override { onProgress_(position, range_); }
-    void showEraseNotice() override { answer(); }
+    // A program terminal that answers and then fails its erase is a terminal
+    // that failed, not one that never came.
+    void terminalAnswered() override { answer(); }
     bool cancelled() override {
         return stop_ || (!answered_ && watched_ != nullptr && !watched_->connected());
     }
