@@ -24,6 +24,7 @@
 #include "settings/settings_file.h"
 #include "shell/file_dialog_win.h"
 #include "shell/message_box_win.h"
+#include "shell/user_settings_win.h"
 #include "shell/window_messages.h"
 #include "site/site_sockets_win.h"
 #include "site/site_window_model.h"
@@ -279,6 +280,28 @@ void takeEvents(HWND dialog) {
     showTotals(dialog);
 }
 
+// The fields a site's next run most likely repeats, as the last started run left
+// them. The values for all are not kept: they may hold passwords.
+struct RememberedField {
+    int id;
+    const char* name;
+};
+constexpr RememberedField kRemembered[] = {
+    {IDC_SITE_FILE, "SiteSettingsFile"}, {IDC_SITE_TABLE, "SiteTable"},
+    {IDC_SITE_PORTS, "SitePorts"},       {IDC_SITE_PARALLEL, "SiteParallel"},
+    {IDC_SITE_COUNT, "SiteCount"},       {IDC_SITE_WAIT, "SiteWait"},
+    {IDC_SITE_ALLOW, "SiteAllow"},       {IDC_SITE_LOG, "SiteLog"},
+    {IDC_SITE_REPORT, "SiteReport"},
+};
+constexpr char kRememberedFromFile[] = "SiteFromFile";
+constexpr char kRememberedSerial[] = "SiteSerial";
+
+void rememberFields(HWND dialog) {
+    for (const RememberedField& f : kRemembered) writeUserSetting(f.name, itemText(dialog, f.id));
+    writeUserChoice(kRememberedFromFile, checked(dialog, IDC_SITE_FROM_FILE) ? 1 : 0);
+    writeUserChoice(kRememberedSerial, checked(dialog, IDC_SITE_SERIAL) ? 1 : 0);
+}
+
 void refuse(HWND dialog, const std::string& text) {
     showMessage(dialog, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
 }
@@ -336,6 +359,7 @@ void onStart(HWND dialog) {
         return;
     }
 
+    rememberFields(dialog);
     ListView_DeleteAllItems(GetDlgItem(dialog, IDC_SITE_ROWS));
     w.progress = std::make_unique<SiteProgress>(r->run.count, r->run.waitMs);
     w.run = std::move(r);
@@ -390,11 +414,16 @@ void browse(HWND dialog, int edit, FileDialogKind kind, FileType type) {
 }
 
 void onInit(HWND dialog) {
-    CheckRadioButton(dialog, IDC_SITE_IN_FORCE, IDC_SITE_FROM_FILE, IDC_SITE_IN_FORCE);
-    CheckRadioButton(dialog, IDC_SITE_RF, IDC_SITE_SERIAL, IDC_SITE_RF);
     SetDlgItemTextA(dialog, IDC_SITE_PORTS, "COM1");
     SetDlgItemInt(dialog, IDC_SITE_PARALLEL, kDefaultParallel, FALSE);
     SetDlgItemInt(dialog, IDC_SITE_WAIT, kDefaultWaitSeconds, FALSE);
+    for (const RememberedField& f : kRemembered)
+        SetDlgItemTextA(dialog, f.id, readUserSetting(f.name, itemText(dialog, f.id)).c_str());
+    CheckRadioButton(
+        dialog, IDC_SITE_IN_FORCE, IDC_SITE_FROM_FILE,
+        readUserChoice(kRememberedFromFile, 2, 0) ? IDC_SITE_FROM_FILE : IDC_SITE_IN_FORCE);
+    CheckRadioButton(dialog, IDC_SITE_RF, IDC_SITE_SERIAL,
+                     readUserChoice(kRememberedSerial, 2, 0) ? IDC_SITE_SERIAL : IDC_SITE_RF);
     addColumns(GetDlgItem(dialog, IDC_SITE_ROWS), dialog);
     enableInputs(dialog);
 }
