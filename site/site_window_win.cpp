@@ -211,7 +211,7 @@ void addColumns(HWND list, HWND dialog) {
         int width;  // dialog units
     };
     static constexpr Column kColumns[] = {
-        {"Row", 24}, {"Name", 70}, {"Address or port", 90}, {"State", 150}, {"Progress", 40},
+        {"Row", 24}, {"Name", 70}, {"Address or port", 90}, {"State", 125}, {"Progress", 64},
     };
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
@@ -244,6 +244,48 @@ void showRow(HWND dialog, std::size_t index) {
                          reinterpret_cast<LPARAM>(&it));
         }
     }
+}
+
+// The Progress cell as a bar with its percentage over it; the other cells as the
+// list draws them.
+LRESULT drawProgressCell(HWND dialog, NMLVCUSTOMDRAW& cd) {
+    if (cd.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (cd.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) return CDRF_NOTIFYSUBITEMDRAW;
+    const SiteProgress* p = state().progress.get();
+    const std::size_t index = cd.nmcd.dwItemSpec;
+    if (cd.nmcd.dwDrawStage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM) ||
+        cd.iSubItem != static_cast<int>(SiteColumn::Progress) || p == nullptr ||
+        index >= p->rows().size())
+        return CDRF_DODEFAULT;
+    const std::string text = p->cell(index, SiteColumn::Progress);
+    RECT cell{};
+    ListView_GetSubItemRect(GetDlgItem(dialog, IDC_SITE_ROWS), static_cast<int>(index), cd.iSubItem,
+                            LVIR_BOUNDS, &cell);
+    const HDC dc = cd.nmcd.hdc;
+    FillRect(dc, &cell, GetSysColorBrush(COLOR_WINDOW));
+    if (text.empty()) return CDRF_SKIPDEFAULT;
+    RECT bar = cell;
+    InflateRect(&bar, -2, -2);
+    FrameRect(dc, &bar, GetSysColorBrush(COLOR_BTNSHADOW));
+    InflateRect(&bar, -1, -1);
+    RECT done = bar;
+    done.right = bar.left + (bar.right - bar.left) * p->rows()[index].percent / 100;
+    FillRect(dc, &done, GetSysColorBrush(COLOR_HIGHLIGHT));
+    // The text in the highlight colours over the filled part, in the window's over the rest.
+    SetBkMode(dc, TRANSPARENT);
+    const auto drawClipped = [&](const RECT& clip, int colour) {
+        SetTextColor(dc, GetSysColor(colour));
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+        RECT r = bar;
+        DrawTextA(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        RestoreDC(dc, saved);
+    };
+    RECT rest = bar;
+    rest.left = done.right;
+    drawClipped(done, COLOR_HIGHLIGHTTEXT);
+    drawClipped(rest, COLOR_WINDOWTEXT);
+    return CDRF_SKIPDEFAULT;
 }
 
 void showTotals(HWND dialog) {
@@ -428,8 +470,15 @@ void onInit(HWND dialog) {
     enableInputs(dialog);
 }
 
-INT_PTR CALLBACK siteDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK siteDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_NOTIFY: {
+            auto& h = *reinterpret_cast<NMHDR*>(lParam);
+            if (h.idFrom != IDC_SITE_ROWS || h.code != NM_CUSTOMDRAW) break;
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT,
+                              drawProgressCell(dialog, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+            return TRUE;
+        }
         case WM_INITDIALOG:
             onInit(dialog);
             return TRUE;
