@@ -3,12 +3,18 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <tuple>
 
 #include "app/application_win.h"
 #include "app/document.h"
 #include "app/main_window_win.h"
+#include "settings/settings_image.h"
+#include "tests/core/golden.h"
 #include "shell/message_box_win.h"
 #include "shell/user_settings_win.h"
 #include "resources/resource_ids.h"
@@ -27,16 +33,22 @@ void refuseUnscriptedDialogs() {
     });
 }
 
+namespace {
+// The next scripted answer, or `none` (and a failure) when the script is used up.
+template <typename T>
+T nextAnswer(std::deque<T>& answers, const T& none, const std::string& what) {
+    if (answers.empty()) ADD_FAILURE() << "unexpected " << what;
+    if (answers.empty()) return none;
+    const T next = answers.front();
+    answers.pop_front();
+    return next;
+}
+}  // namespace
+
 ScriptedMessageBoxes::ScriptedMessageBoxes() {
     setMessageBoxHook([this](HWND owner, const char* text, const char* caption, UINT flags) {
         calls_.push_back({owner, text, caption, flags, statusText()});
-        if (answers_.empty()) {
-            ADD_FAILURE() << "unexpected message box: " << text;
-            return IDCANCEL;
-        }
-        const int button = answers_.front();
-        answers_.pop_front();
-        return button;
+        return nextAnswer(answers_, IDCANCEL, std::string("message box: ") + text);
     });
 }
 
@@ -54,12 +66,7 @@ ScriptedFileDialogs::ScriptedFileDialogs() {
         }
         calls_.push_back({kind, filter, ofn.Flags, ofn.lpstrDefExt ? ofn.lpstrDefExt : "",
                           ofn.lpstrInitialDir ? ofn.lpstrInitialDir : ""});
-        if (names_.empty()) {
-            ADD_FAILURE() << "unexpected file dialog";
-            return false;
-        }
-        const std::string name = names_.front();
-        names_.pop_front();
+        const std::string name = nextAnswer(names_, std::string(), "file dialog");
         if (name.empty() || name.size() >= ofn.nMaxFile) return false;
         lstrcpynA(ofn.lpstrFile, name.c_str(), static_cast<int>(ofn.nMaxFile));
         return true;
@@ -92,9 +99,8 @@ LRESULT CALLBACK DialogHook::hookProc(int code, WPARAM wParam, LPARAM lParam) {
         char className[32] = "";
         GetClassNameA(window, className, sizeof className);
         const bool isDialog = std::string(className) == "#32770";
-        bool handled = false;
-        for (HWND h : self->handled_) handled = handled || h == window;
-        if (isDialog && !handled) {
+        const auto& seen = self->handled_;
+        if (isDialog && std::find(seen.begin(), seen.end(), window) == seen.end()) {
             self->handled_.push_back(window);
             ++self->seen_;
             self->action_(window);
@@ -105,8 +111,7 @@ LRESULT CALLBACK DialogHook::hookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void expectBox(const MessageBoxCall& call, const std::string& text, const std::string& caption,
                UINT flags, UINT mask) {
-    EXPECT_EQ(call.text, text);
-    EXPECT_EQ(call.caption, caption) << text;
+    EXPECT_EQ(std::tie(call.text, call.caption), std::tie(text, caption));
     EXPECT_EQ(call.flags & mask, flags) << text;
 }
 
@@ -194,6 +199,81 @@ void chooseProduct(int item) {
     SendMessageA(w.selector, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     SendMessageA(w.toolbar, WM_COMMAND, MAKEWPARAM(IDC_PRODUCT_SELECTOR, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(w.selector));
+}
+
+void expectLog(const std::string& name, const std::string& log) {
+    std::istringstream file(readGolden("gui/" + name));
+    std::string want;
+    for (std::string line; std::getline(file, line);)
+        if (line.empty() || line[0] != '#') want += line + "\n";
+    ASSERT_FALSE(want.empty()) << "missing " << goldenPath("gui/" + name);
+    EXPECT_EQ(log, want) << "differs from " << goldenPath("gui/" + name);
+}
+
+std::string scrubbed(std::string text) {
+    const std::string scratch = scratchPath("");
+    for (std::size_t at; (at = text.find(scratch)) != std::string::npos;)
+        text.replace(at, scratch.size(), "<tmp>");
+    for (std::size_t at; (at = text.find('\n')) != std::string::npos;) text.replace(at, 1, "\\n");
+    return text;
+}
+
+std::string describe(const Asked& asked) {
+    std::string out;
+    char flags[16];
+    for (const MessageBoxCall& box : asked.boxes) {
+        std::snprintf(flags, sizeof flags, "%X", box.flags);
+        out += "box \"" + box.caption + "\" " + flags + ": " + scrubbed(box.text) + "\n";
+    }
+    for (const ScriptedFileDialogs::Call& file : asked.files) {
+        std::snprintf(flags, sizeof flags, "%lX", file.flags);
+        std::string filter = file.filter;
+        std::replace(filter.begin(), filter.end(), '\0', '|');
+        out += std::string(file.kind == FileDialogKind::Open ? "open " : "save ") + filter +
+               " flags " + flags + " ext \"" + file.defaultExtension + "\" dir \"" +
+               scrubbed(file.initialDir) + "\"\n";
+    }
+    return out;
+}
+
+std::string documentState() {
+    return "product " + std::to_string(settingsImage().byte(fld::ProductIndex)) + ", file " +
+           (document().CurrentFileName.empty() ? "none" : scrubbed(document().CurrentFileName)) +
+           (document().SettingsModified ? ", modified" : "") + "\n";
+}
+
+std::string logged(std::initializer_list<int> boxes, std::initializer_list<std::string> files,
+                   const std::function<void()>& action) {
+    const std::string asked = describe(answering(boxes, files, action));
+    return asked + documentState();  // after the action
+}
+
+std::string loggedCommand(int command, std::initializer_list<int> boxes,
+                          std::initializer_list<std::string> files) {
+    return logged(boxes, files, [command] { sendCommand(command); });
+}
+
+namespace {
+std::string popupItems;
+void CALLBACK readPopupAndClose(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const HWND popup = FindWindowA("#32768", nullptr);
+    const HMENU menu =
+        popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
+    char text[64];
+    for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        popupItems += std::to_string(GetMenuItemID(menu, i)) + " " + text + "|";
+    }
+    EndMenu();
+}
+}  // namespace
+
+std::string popupMenuItems(const std::function<void()>& open) {
+    popupItems.clear();
+    SetTimer(nullptr, 0, 50, readPopupAndClose);  // fires inside the menu's own loop
+    open();
+    return popupItems;
 }
 
 }  // namespace varomil::test

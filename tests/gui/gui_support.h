@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <initializer_list>
@@ -123,5 +125,40 @@ void sendCommand(int command);
 // Selects an item of the product selector and notifies as the combo box does,
 // through its parent, the toolbar.
 void chooseProduct(int item);
+
+// The program's name, the caption of its message boxes and its window title.
+inline const std::string kProgramTitle = "Varomil Terminal Emulation For VT";
+
+// A fixture with a fresh main window and, unless 0, that product chosen.
+template <int Product>
+class FreshWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        frame = freshMainWindow();
+        ASSERT_NE(frame, nullptr);
+        if (Product != 0) chooseProduct(Product);
+    }
+    HWND frame = nullptr;
+};
+
+// Compares `log` with tests/data/gui/`name` less its '#' comment lines.
+void expectLog(const std::string& name, const std::string& log);
+// `text` with this process's scratch path prefix shown as "<tmp>".
+std::string scrubbed(std::string text);
+// One line per question asked, the boxes first, paths scrubbed and line breaks
+// as "\n": box "CAPTION" FLAGS: TEXT, and open|save FILTER flags FLAGS ext "EXT"
+// dir "DIR" (flags in hex, the filter's NULs as '|').
+std::string describe(const Asked& asked);
+// The document in one line: product, file name (scrubbed, or none) and modified mark.
+std::string documentState();
+// What `answering` asked, described, followed by the document's state; or what
+// a command asked.
+std::string logged(std::initializer_list<int> boxes, std::initializer_list<std::string> files,
+                   const std::function<void()>& action);
+std::string loggedCommand(int command, std::initializer_list<int> boxes = {},
+                          std::initializer_list<std::string> files = {});
+// Runs `open`, which shows a popup menu, and returns the menu's items ("ID TEXT|"),
+// read while it is up; the menu is then closed.
+std::string popupMenuItems(const std::function<void()>& open);
 
 }  // namespace varomil::test

@@ -31,6 +31,7 @@ namespace varomil::test {
 namespace {
 
 constexpr int kBarcodeTab = 1, kWirelessTab = 2, kScreenTab = 4;
+using KeyboardTest = FreshWindowTest<0>;
 
 // The mnemonic of a control text, 0 for none ("&&" is a plain '&').
 char mnemonic(const std::string& text) {
@@ -55,8 +56,7 @@ void expectMnemonics(HWND page, std::initializer_list<int> mustHave, const char*
     for (int id : mustHave) EXPECT_NE(mnemonic(dialogItemText(page, id)), 0) << family << id;
 }
 
-TEST(KeyboardTest, BarcodePageHasMnemonicsOfItsOwnInBothFamilies) {
-    ASSERT_NE(freshMainWindow(), nullptr);
+TEST_F(KeyboardTest, BarcodePageHasMnemonicsOfItsOwnInBothFamilies) {
     chooseProduct(3);  // the reader type can be chosen
     configure([](HWND sheet) {
         showTab(sheet, kBarcodeTab);
@@ -73,20 +73,7 @@ TEST(KeyboardTest, BarcodePageHasMnemonicsOfItsOwnInBothFamilies) {
     });
 }
 
-// The context menu's first item, read while it is up; the menu is then closed.
-std::string menuShown;
-void CALLBACK readMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    HWND popup = FindWindowA("#32768", nullptr);
-    HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
-    char text[64] = "";
-    if (menu != nullptr) GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
-    menuShown = text;
-    EndMenu();
-}
-
-TEST(KeyboardTest, ShiftF10AndTheMenuKeyOpenTheTreeMenu) {
-    ASSERT_NE(freshMainWindow(), nullptr);
+TEST_F(KeyboardTest, ShiftF10AndTheMenuKeyOpenTheTreeMenu) {
     HWND tree = mainWindow().tree;
     SetFocus(tree);
     TreeView_SelectItem(tree, TreeView_GetRoot(tree));
@@ -95,12 +82,13 @@ TEST(KeyboardTest, ShiftF10AndTheMenuKeyOpenTheTreeMenu) {
         GetKeyboardState(keys);
         keys[VK_SHIFT] = shiftF10 ? 0x80 : 0;
         SetKeyboardState(keys);
-        menuShown.clear();
-        SetTimer(nullptr, 0, 50, readMenu);
-        const UINT down = shiftF10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
-        SendMessageA(tree, down, shiftF10 ? VK_F10 : VK_APPS, 1);
-        SendMessageA(tree, down + 1, shiftF10 ? VK_F10 : VK_APPS, 0xC0000001);
-        EXPECT_EQ(menuShown, "&Copy\tCtrl+Ins") << (shiftF10 ? "Shift+F10" : "menu key");
+        const UINT down = shiftF10 ? WM_SYSKEYDOWN : WM_KEYDOWN, vk = shiftF10 ? VK_F10 : VK_APPS;
+        EXPECT_EQ(popupMenuItems([&] {
+                      SendMessageA(tree, down, vk, 1);
+                      SendMessageA(tree, down + 1, vk, 0xC0000001);
+                  }),
+                  "1150 &Copy\tCtrl+Ins|1160 &Find...\tCtrl+F|")
+            << (shiftF10 ? "Shift+F10" : "menu key");
     }
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
@@ -125,8 +113,7 @@ bool keyClosesSheet(HWND sheet, HWND control, UINT vk) {
     return currentPage(sheet) == nullptr;
 }
 
-TEST(KeyboardTest, EscFromTheScreenPreviewCancelsTheSheetAndEnterTakesIt) {
-    ASSERT_NE(freshMainWindow(), nullptr);
+TEST_F(KeyboardTest, EscFromTheScreenPreviewCancelsTheSheetAndEnterTakesIt) {
     chooseProduct(1);
     const Byte layout = settingsImage().byte(slot::pageLayout(0));
     for (const UINT vk : {VK_ESCAPE, VK_RETURN}) {
@@ -161,23 +148,20 @@ std::string parts(HWND d) {
     return s;
 }
 
-TEST(KeyboardTest, HostIpShowsAStoredNameAndThePortAndADotMovesToTheNextPart) {
-    ASSERT_NE(freshMainWindow(), nullptr);
+TEST_F(KeyboardTest, HostIpShowsAStoredNameAndThePortAndADotMovesToTheNextPart) {
     SettingsImage& image = settingsImage();
     image.setByte(fld::ActiveHostIndex, 1);
     image.setText(slot::hostAddress(1), "depot-host");
     image.setU16le(fld::TelnetPort, 2323);
     onHostIp([](HWND d) {
-        EXPECT_EQ(dialogItemText(d, IDC_HOST_NAME), "depot-host");
-        EXPECT_EQ(parts(d), "||||");
-        EXPECT_EQ(dialogItemText(d, IDC_HOST_PORT), "2323");
+        EXPECT_EQ(dialogItemText(d, IDC_HOST_NAME) + parts(d) + dialogItemText(d, IDC_HOST_PORT),
+                  "depot-host||||2323");
         // Typed part by part, "." going on to the next box.
         SetDlgItemTextA(d, IDC_HOST_OCTET1, "");
         SetFocus(GetDlgItem(d, IDC_HOST_OCTET1));
         for (const char c : std::string("10.1.2.3.")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
         EXPECT_EQ(GetFocus(), GetDlgItem(d, IDC_HOST_OCTET4));
-        EXPECT_EQ(parts(d), "10|1|2|3|");
-        EXPECT_EQ(dialogItemText(d, IDC_HOST_NAME), "10.1.2.3");
+        EXPECT_EQ(parts(d) + dialogItemText(d, IDC_HOST_NAME), "10|1|2|3|10.1.2.3");
         // Or typed whole.
         SetDlgItemTextA(d, IDC_HOST_NAME, "192.168.7");
         EXPECT_EQ(parts(d), "192|168|7||");
@@ -185,8 +169,7 @@ TEST(KeyboardTest, HostIpShowsAStoredNameAndThePortAndADotMovesToTheNextPart) {
     EXPECT_EQ(image.text(slot::hostAddress(1)), "depot-host") << "Cancel keeps it";
 }
 
-TEST(KeyboardTest, AHostNameConnectsAndIsStoredAsTyped) {
-    ASSERT_NE(freshMainWindow(), nullptr);
+TEST_F(KeyboardTest, AHostNameConnectsAndIsStoredAsTyped) {
     ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
         h.reach(1);
         if (!h.expectClosed()) h.reach(-1);
@@ -206,8 +189,7 @@ TEST(KeyboardTest, AHostNameConnectsAndIsStoredAsTyped) {
     EXPECT_EQ(host.stage(), 1) << "the host saw no connection, or no close";
 }
 
-TEST(KeyboardTest, AFullWepKeyLooksLikeAFieldAndOnePickReplacesIt) {
-    ASSERT_NE(freshMainWindow(), nullptr);
+TEST_F(KeyboardTest, AFullWepKeyLooksLikeAFieldAndOnePickReplacesIt) {
     chooseProduct(2);
     configure([](HWND sheet) {
         showTab(sheet, kWirelessTab);
@@ -224,14 +206,10 @@ TEST(KeyboardTest, AFullWepKeyLooksLikeAFieldAndOnePickReplacesIt) {
         ReleaseDC(key, dc);
         wchar_t cue[64] = L"";
         SendMessageW(key, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 64);
-        char narrow[64] = "";
-        WideCharToMultiByte(CP_ACP, 0, cue, -1, narrow, sizeof narrow, nullptr, nullptr);
-        EXPECT_STREQ(narrow, kGridFieldCue);
+        const std::string want = kGridFieldCue;  // plain ASCII
+        EXPECT_EQ(std::wstring(cue), std::wstring(want.begin(), want.end()));
         char tip[64] = "";
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = page;
-        tool.uId = reinterpret_cast<UINT_PTR>(key);
+        TOOLINFOA tool{sizeof tool, 0, page, reinterpret_cast<UINT_PTR>(key)};
         tool.lpszText = tip;
         for (HWND t = FindWindowA(TOOLTIPS_CLASSA, nullptr); t != nullptr && !*tip;
              t = FindWindowExA(nullptr, t, TOOLTIPS_CLASSA, nullptr))

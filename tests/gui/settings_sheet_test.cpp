@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "app/document.h"
 #include "app/main_window_win.h"
@@ -17,23 +18,7 @@
 namespace varomil::test {
 namespace {
 
-// New, Open and Configure open the sheet; tests that do not drive it see it
-// cancelled at once, as a user closing it unchanged would.
-const bool kSheetsCancelledUnlessDriven = [] {
-    setSettingsSheetDriver([](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_CANCEL); });
-    return true;
-}();
-
-class SettingsSheetTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(kSheetsCancelledUnlessDriven);
-        frame = freshMainWindow();
-        ASSERT_NE(frame, nullptr);
-        chooseProduct(2);
-    }
-    HWND frame = nullptr;
-};
+using SettingsSheetTest = FreshWindowTest<2>;
 
 TEST_F(SettingsSheetTest, ShowsFiveTabsInOrderWithOkAndCancelOnly) {
     std::string seen;
@@ -63,16 +48,15 @@ TEST_F(SettingsSheetTest, ShowsFiveTabsInOrderWithOkAndCancelOnly) {
 }
 
 TEST_F(SettingsSheetTest, OkWithoutChangesMarksTheSettingsModifiedAndCancelLeavesTheMark) {
-    ASSERT_FALSE(document().SettingsModified);
-    configure([](HWND sheet) { pressCancel(sheet); });
-    EXPECT_FALSE(document().SettingsModified);
+    std::string marks = std::to_string(document().SettingsModified);
+    configure(pressCancel);
+    marks += std::to_string(document().SettingsModified);
     TreeView_DeleteAllItems(mainWindow().tree);
-    configure([](HWND sheet) { pressOk(sheet); });
-    EXPECT_TRUE(document().SettingsModified);
+    configure(pressOk);
+    marks += std::to_string(document().SettingsModified);
     EXPECT_GT(TreeView_GetCount(mainWindow().tree), 0u);
-    // Cancel keeps changes announced before the sheet opened.
-    configure([](HWND sheet) { pressCancel(sheet); });
-    EXPECT_TRUE(document().SettingsModified);
+    configure(pressCancel);  // Cancel keeps changes announced before the sheet opened
+    EXPECT_EQ(marks + std::to_string(document().SettingsModified), "0011");
 }
 
 TEST_F(SettingsSheetTest, CancelOnTheFirstPageOrTheBarcodeTabRestoresTheOpeningState) {
@@ -99,9 +83,8 @@ TEST_F(SettingsSheetTest, CancelOnTheFirstPageOrTheBarcodeTabRestoresTheOpeningS
             pressCancel(sheet);
         });
         EXPECT_TRUE(settingsImage().bytes() == before.bytes());
+        EXPECT_TRUE(companions().reader1D == reader && !document().SettingsModified);
         EXPECT_EQ(companions().functionKeys.entry(0, 1)[0], 0x1B) << "F1 again";
-        EXPECT_EQ(companions().reader1D, reader);
-        EXPECT_FALSE(document().SettingsModified);
     }
 }
 
@@ -113,9 +96,10 @@ TEST_F(SettingsSheetTest, CancelOnALaterPageKeepsEarlierEditsAndAnnouncesThem) {
         settingsImage().setByte(fld::CursorTracking, 0);
         pressCancel(sheet);
     });
-    EXPECT_EQ(settingsImage().byte(fld::AutoPowerOffLow), 44);
-    EXPECT_EQ(settingsImage().byte(fld::AutoPowerOffHigh), 1);
-    EXPECT_EQ(settingsImage().byte(fld::CursorTracking), 1);
+    EXPECT_EQ(std::make_tuple(settingsImage().byte(fld::AutoPowerOffLow),
+                              settingsImage().byte(fld::AutoPowerOffHigh),
+                              settingsImage().byte(fld::CursorTracking)),
+              std::make_tuple(44, 1, 1));
     EXPECT_TRUE(document().SettingsModified) << "the kept edit must be saved at Exit";
     EXPECT_EQ(TreeView_GetCount(mainWindow().tree), 0u) << "no rebuild after Cancel";
 }
