@@ -207,7 +207,10 @@ bool askToSave(HWND frame) {
     if (answer == IDCANCEL) return false;
     // A save that fails or is cancelled stops the command that asked, as Cancel
     // does: going on would throw the user's changes away.
-    if (answer == IDYES) return saveSettingsFile(frame, document().CurrentFileName);
+    if (answer != IDYES) return true;
+    if (!saveSettingsFile(frame, document().CurrentFileName)) return false;
+    // Saved as by the Save command: no longer modified, and among the recent files.
+    saved(frame);
     return true;
 }
 

@@ -112,8 +112,11 @@ bool saveSettingsFileAs(HWND owner, std::string& fileName) {
     // A name that would not fit with ".NET" appended is refused, not cut short.
     const std::optional<std::string> chosen = saveAsFileName(*name);
     if (!chosen) return false;
-    fileName = *chosen;
-    return saveSettingsFile(owner, fileName);
+    // The document takes the new name only once the settings are in it.
+    std::string target = *chosen;
+    if (!saveSettingsFile(owner, target)) return false;
+    fileName = target;
+    return true;
 }
 
 }  // namespace varomil

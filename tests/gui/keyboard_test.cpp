@@ -209,7 +209,10 @@ TEST_F(KeyboardTest, AFullWepKeyLooksLikeAFieldAndOnePickReplacesIt) {
         const std::string want = kGridFieldCue;  // plain ASCII
         EXPECT_EQ(std::wstring(cue), std::wstring(want.begin(), want.end()));
         char tip[64] = "";
-        TOOLINFOA tool{sizeof tool, 0, page, reinterpret_cast<UINT_PTR>(key)};
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = page;
+        tool.uId = reinterpret_cast<UINT_PTR>(key);
         tool.lpszText = tip;
         for (HWND t = FindWindowA(TOOLTIPS_CLASSA, nullptr); t != nullptr && !*tip;
              t = FindWindowExA(nullptr, t, TOOLTIPS_CLASSA, nullptr))

@@ -96,7 +96,10 @@ TEST_F(MainWindowTest, StartsWithNoProductAnEmptyTreeAndEveryCommandInPlace) {
     for (int i = 0; i < SendMessageA(w().toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
         TBBUTTON b{};
         SendMessageA(w().toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
-        TOOLINFOA tool{sizeof tool, 0, w().toolbar, static_cast<UINT_PTR>(b.idCommand)};
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = w().toolbar;
+        tool.uId = static_cast<UINT_PTR>(b.idCommand);
         tool.lpszText = text;
         text[0] = 0;
         SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
@@ -141,7 +144,12 @@ std::string treeViewText(HWND tree, HTREEITEM item, int depth) {
     std::string out;
     for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
         char text[256] = "";
-        TVITEMA tv{TVIF_TEXT | TVIF_PARAM | TVIF_STATE, item, 0, TVIS_EXPANDED, text, sizeof text};
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
+        tv.hItem = item;
+        tv.stateMask = TVIS_EXPANDED;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
         SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
         EXPECT_EQ(std::make_pair(tv.lParam, tv.state & TVIS_EXPANDED),
                   std::make_pair(LPARAM{depth}, 0u))
