@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <initializer_list>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,7 @@
 #include "pages/grid_value.h"
 #include "resources/settings_page_ids.h"
 #include "settings/settings_image.h"
+#include "tests/core/golden.h"
 #include "tests/gui/gui_support.h"
 
 namespace varomil::test {
@@ -89,15 +93,16 @@ inline bool itemEnabled(HWND page, int id) {
 inline bool checked(HWND page, int id) {
     return IsDlgButtonChecked(page, id) == BST_CHECKED;
 }
-// The controls' texts (a combo box's chosen entry), each followed by '|'.
+// The control's text; a combo box's chosen entry.
+inline std::string shownText(HWND page, int id) {
+    char kind[16] = "";
+    GetClassNameA(GetDlgItem(page, id), kind, sizeof kind);
+    return lstrcmpiA(kind, "ComboBox") == 0 ? comboText(page, id) : dialogItemText(page, id);
+}
+// The controls' texts, each followed by '|'.
 inline std::string texts(HWND page, std::initializer_list<int> ids) {
     std::string out;
-    for (int id : ids) {
-        char kind[16] = "";
-        GetClassNameA(GetDlgItem(page, id), kind, sizeof kind);
-        out += (lstrcmpiA(kind, "ComboBox") == 0 ? comboText(page, id) : dialogItemText(page, id)) +
-               "|";
-    }
+    for (int id : ids) out += shownText(page, id) + "|";
     return out;
 }
 // One '1' or '0' a control: enabled(page, {a, b}) == "10" when only a is.
@@ -139,6 +144,96 @@ inline void enterCodes(HWND grid, GridMode mode, const std::vector<int>& codes) 
     SendMessageA(grid, WM_COMMAND, IDC_GRID_CLEAR, 0);
     for (int code : codes) clickCell(grid, code, mode);
     post(grid, IDOK);
+}
+
+// A control id by its name in the resource headers; "NAME+N" for the Nth after it.
+inline int controlId(const std::string& name) {
+    static const std::map<std::string, int> ids = [] {
+        std::map<std::string, int> m;
+        for (const char* header : {"settings_page_ids", "wlan_ids", "emulation_ids", "screen_ids",
+                                   "barcode_ids", "symbology_ids"}) {
+            std::ifstream in(std::string("resources/") + header + ".h");
+            for (std::string word, key, value; in >> word;) {
+                if (word != "#define" || !(in >> key >> value)) continue;
+                m[key] = m.count(value) ? m[value] : std::atoi(value.c_str());
+            }
+        }
+        return m;
+    }();
+    const std::size_t plus = name.find('+');
+    const auto id = ids.find(name.substr(0, plus));
+    EXPECT_NE(id, ids.end()) << name;
+    return (id == ids.end() ? 0 : id->second) +
+           (plus == std::string::npos ? 0 : std::stoi(name.substr(plus + 1)));
+}
+
+// One step of a sheet case (tests/data/pages/README.md); `sheet` is null once it is closed.
+inline void sheetStep(HWND sheet, const std::string& line) {
+    SCOPED_TRACE(line);
+    std::istringstream in(line);
+    std::string op, a, rest;
+    in >> op >> a;
+    std::getline(in >> std::ws, rest);
+    rest = unescaped(rest);
+    HWND page = sheet ? currentPage(sheet) : nullptr;
+    const std::string known =
+        " type keys caret chars click choose shows tab enabled checked set"
+        " bytes ok cancel ";
+    const std::size_t at = known.find(" " + op + " ");
+    EXPECT_NE(at, std::string::npos) << "no such step";
+    const int id = at < known.find(" tab ") ? controlId(a) : 0;
+    std::istringstream more(rest);
+    std::string got;
+    for (std::string other; (op == "enabled" || op == "checked") && more >> other;) {
+        const int at = controlId(other);
+        got += (op == "enabled" ? itemEnabled(page, at) : checked(page, at)) ? '1' : '0';
+    }
+    if (op == "tab") showTab(sheet, std::stoi(a));
+    if (op == "type") typeInto(page, id, rest);
+    if (op == "keys") typeKeys(page, id, rest);
+    if (op == "caret") SendDlgItemMessageA(page, id, EM_SETSEL, std::stoi(rest), std::stoi(rest));
+    for (char c : op == "chars" ? rest : "") SendDlgItemMessageA(page, id, WM_CHAR, c & 0xFF, 0);
+    if (op == "click") clickButton(page, id);
+    if (op == "choose") chooseItem(page, id, std::stoi(rest));
+    if (op == "shows") EXPECT_EQ(shownText(page, id), rest);
+    if (op == "enabled" || op == "checked") EXPECT_EQ(got, a);
+    if (op == "set")
+        settingsImage().setRaw({std::stoul(a), rest.size()},
+                               reinterpret_cast<const Byte*>(rest.data()), rest.size());
+    if (op == "bytes") EXPECT_EQ(imageBytes(std::stoul(a), rest.size()), rest);
+    if (op == "ok") pressOk(sheet);
+    if (op == "cancel") pressCancel(sheet);
+}
+
+// Runs the cases of a file under tests/data: each from a fresh main window, its
+// steps between "configure" and "ok" or "cancel" on the settings sheet.
+inline void runSheetCases(const std::string& file) {
+    std::istringstream lines(readGolden(file));
+    ASSERT_FALSE(lines.str().empty()) << file;
+    std::vector<std::string> onSheet;
+    bool open = false;
+    std::string name;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        if (line.rfind("case ", 0) == 0) name = line;
+        SCOPED_TRACE(name);
+        if (line.rfind("case ", 0) == 0) {
+            ASSERT_NE(freshMainWindow(), nullptr);
+            chooseProduct(std::stoi(line.substr(line.rfind(' '))));
+        } else if (line == "configure") {
+            open = true;
+        } else if (open) {
+            onSheet.push_back(line);
+            if (line != "ok" && line != "cancel") continue;
+            configure([&](HWND sheet) {
+                for (const std::string& step : onSheet) sheetStep(sheet, step);
+            });
+            onSheet.clear();
+            open = false;
+        } else {
+            sheetStep(nullptr, line);
+        }
+    }
 }
 
 }  // namespace varomil::test
