@@ -80,29 +80,9 @@ int runKeyDialog(HWND page, std::size_t record, const KeyDialogRun& run) {
 
 using EmulationPageTest = SheetTest<2>;
 
-TEST_F(EmulationPageTest, FontResetsStepsOnlyWhenItChangesAndStepsAreCorrected) {
-    onTab(kEmulationTab, [](HWND sheet, HWND page) {
-        std::string shown;
-        for (const char* typed : {"0", "300"}) {
-            typeInto(page, IDC_EMU_H_STEPS, typed);
-            shown += texts(page, {IDC_EMU_H_STEPS});
-        }
-        EXPECT_EQ(shown, "1|255|");
-        typeInto(page, IDC_EMU_V_STEPS, "12");
-        chooseItem(page, IDC_EMU_FONT_SIZE, 1);
-        EXPECT_EQ(texts(page, {IDC_EMU_H_STEPS, IDC_EMU_V_STEPS}), "14|3|");
-        typeInto(page, IDC_EMU_H_STEPS, "9");
-        chooseItem(page, IDC_EMU_FONT_SIZE, 1);  // the same font: steps stay
-        EXPECT_EQ(settingsImage().byte(fld::HorizontalSteps), 9);
-        chooseItem(page, IDC_EMU_FONT_SIZE, 0);
-        EXPECT_EQ(dialogItemText(page, IDC_EMU_V_STEPS), "7");
-        typeInto(page, IDC_EMU_H_STEPS, "0042");
-        SetDlgItemTextA(page, IDC_EMU_TERMINAL_TYPE, "");
-        pressOk(sheet);
-    });
-    EXPECT_EQ(settingsImage().byte(fld::FontSize), 0);
-    EXPECT_EQ(imageBytes(fld::HorizontalSteps.offset, 2), "\x2A\x07");  // 42 and 7
-    EXPECT_EQ(settingsImage().text(fld::TerminalType), "vt100");
+// The font and steps rules: tests/data/pages/emulation.txt.
+TEST_F(EmulationPageTest, StepsLeaveTheirBytes) {
+    runSheetCases("pages/emulation.txt");
 }
 
 TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheButtonsInStep) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <functional>
 #include <initializer_list>
@@ -146,25 +147,36 @@ inline void enterCodes(HWND grid, GridMode mode, const std::vector<int>& codes) 
     post(grid, IDOK);
 }
 
-// A control id by its name in the resource headers; "NAME+N" for the Nth after it.
-inline int controlId(const std::string& name) {
-    static const std::map<std::string, int> ids = [] {
+// A number by its name: a control id of resources/*_ids.h or the offset of a
+// field of settings/image_layout.h; "NAME+N" adds N, and digits are themselves.
+inline int named(const std::string& name) {
+    static const std::map<std::string, int> numbers = [] {
         std::map<std::string, int> m;
         for (const char* header : {"settings_page_ids", "wlan_ids", "emulation_ids", "screen_ids",
-                                   "barcode_ids", "symbology_ids"}) {
+                                   "barcode_ids", "symbology_ids", "../settings/image_layout"}) {
             std::ifstream in(std::string("resources/") + header + ".h");
-            for (std::string word, key, value; in >> word;) {
-                if (word != "#define" || !(in >> key >> value)) continue;
-                m[key] = m.count(value) ? m[value] : std::atoi(value.c_str());
+            for (std::string line; std::getline(in, line);) {
+                std::istringstream words(line);
+                std::string word, key, value;
+                words >> word >> key >> value;
+                const std::size_t brace = key == "Field" ? value.find('{') : 0;
+                if (brace != std::string::npos && brace > 0) {
+                    m[value.substr(0, brace)] = std::stoi(value.substr(brace + 1));
+                }
+                if (word == "#define" && !value.empty()) {
+                    m[key] = m.count(value) ? m[value] : std::atoi(value.c_str());
+                }
             }
         }
         return m;
     }();
     const std::size_t plus = name.find('+');
-    const auto id = ids.find(name.substr(0, plus));
-    EXPECT_NE(id, ids.end()) << name;
-    return (id == ids.end() ? 0 : id->second) +
-           (plus == std::string::npos ? 0 : std::stoi(name.substr(plus + 1)));
+    const auto found = numbers.find(name.substr(0, plus));
+    const int base = std::isdigit(static_cast<unsigned char>(name[0])) ? std::stoi(name)
+                     : found != numbers.end()                          ? found->second
+                                                                       : -1;
+    EXPECT_GE(base, 0) << "no such name: " << name;
+    return base + (plus == std::string::npos ? 0 : std::stoi(name.substr(plus + 1)));
 }
 
 // One step of a sheet case (tests/data/pages/README.md); `sheet` is null once it is closed.
@@ -177,15 +189,15 @@ inline void sheetStep(HWND sheet, const std::string& line) {
     rest = unescaped(rest);
     HWND page = sheet ? currentPage(sheet) : nullptr;
     const std::string known =
-        " type keys caret chars click choose shows tab enabled checked set"
-        " bytes ok cancel ";
+        " type keys caret chars click choose shows edit entry count hex tab"
+        " enabled checked set bytes ok cancel ";
     const std::size_t at = known.find(" " + op + " ");
     EXPECT_NE(at, std::string::npos) << "no such step";
-    const int id = at < known.find(" tab ") ? controlId(a) : 0;
+    const int id = at < known.find(" tab ") ? named(a) : 0;
     std::istringstream more(rest);
     std::string got;
     for (std::string other; (op == "enabled" || op == "checked") && more >> other;) {
-        const int at = controlId(other);
+        const int at = named(other);
         got += (op == "enabled" ? itemEnabled(page, at) : checked(page, at)) ? '1' : '0';
     }
     if (op == "tab") showTab(sheet, std::stoi(a));
@@ -198,9 +210,30 @@ inline void sheetStep(HWND sheet, const std::string& line) {
     if (op == "shows") EXPECT_EQ(shownText(page, id), rest);
     if (op == "enabled" || op == "checked") EXPECT_EQ(got, a);
     if (op == "set")
-        settingsImage().setRaw({std::stoul(a), rest.size()},
+        settingsImage().setRaw({static_cast<std::size_t>(named(a)), rest.size()},
                                reinterpret_cast<const Byte*>(rest.data()), rest.size());
-    if (op == "bytes") EXPECT_EQ(imageBytes(std::stoul(a), rest.size()), rest);
+    if (op == "bytes") EXPECT_EQ(imageBytes(named(a), rest.size()), rest);
+    if (op == "edit") {  // typed into the edit part of a combo box
+        SetDlgItemTextA(page, id, rest.c_str());
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_EDITCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    }
+    char entry[64] = "";
+    const std::size_t space = rest.find(' ');
+    if (op == "entry")
+        SendDlgItemMessageA(page, id, CB_GETLBTEXT, std::stoi(rest),
+                            reinterpret_cast<LPARAM>(entry));
+    if (op == "entry") EXPECT_EQ(entry, space == std::string::npos ? "" : rest.substr(space + 1));
+    if (op == "count") EXPECT_EQ(SendDlgItemMessageA(page, id, CB_GETCOUNT, 0, 0), std::stoi(rest));
+    std::vector<int> codes;
+    for (std::string code; op == "hex" && more >> code;)
+        codes.push_back(std::stoi(code, nullptr, 16));
+    if (op == "hex") {  // the grid opened by a click on the edit
+        DialogHook hook([&](HWND grid) {
+            if (windowText(grid) == "The Grid Control") enterCodes(grid, GridMode::Hex, codes);
+        });
+        SendDlgItemMessageA(page, id, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    }
     if (op == "ok") pressOk(sheet);
     if (op == "cancel") pressCancel(sheet);
 }
