@@ -19,17 +19,6 @@
 namespace varomil::test {
 namespace {
 
-// Clicks the chart cell of a code, as the mouse does.
-void clickCode(HWND dialog, int code, GridMode mode) {
-    HWND chart = GetDlgItem(dialog, IDC_GRID_CHART);
-    RECT r{};
-    GetClientRect(chart, &r);
-    const GridChart c = gridChart(mode, r.right, r.bottom);
-    const int x = (code / 16 + 1) * c.cellWidth + c.cellWidth / 2;
-    const int y = (code % 16 + 1) * c.cellHeight + c.cellHeight / 2;
-    SendMessageA(chart, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-}
-
 struct GridRun {
     std::string title;
     std::string resultBefore;
@@ -47,7 +36,7 @@ GridRun runGrid(HWND edit, GridMode mode, const std::vector<int>& codes, int but
         ++grids;
         run.title = windowText(dialog);
         if (clearFirst) SendMessageA(dialog, WM_COMMAND, IDC_GRID_CLEAR, 0);
-        for (int code : codes) clickCode(dialog, code, mode);
+        for (int code : codes) clickCell(dialog, code, mode);
         // The edit being edited is painted blue.
         UpdateWindow(edit);
         HDC dc = GetDC(edit);
@@ -55,7 +44,7 @@ GridRun runGrid(HWND edit, GridMode mode, const std::vector<int>& codes, int but
         GetClientRect(edit, &r);
         run.targetBlue = GetPixel(dc, r.right / 2, r.bottom / 2) == RGB(0, 0, 255);
         ReleaseDC(edit, dc);
-        PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        post(dialog, button);
     });
     SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     EXPECT_EQ(grids, 1);
@@ -114,7 +103,7 @@ void CALLBACK typeIntoChart(HWND, UINT, UINT_PTR timer, DWORD) {
                            VK_LEFT,  VK_LEFT,  VK_LEFT,  VK_LEFT,  VK_UP,    VK_UP,    VK_SPACE,
                            VK_BACK,  VK_DOWN,  VK_DOWN,  VK_SPACE, VK_RETURN};
     for (WPARAM k : keys) PostMessageA(chart, WM_KEYDOWN, k, 1);
-    PostMessageA(keyedGrid, WM_COMMAND, IDCANCEL, 0);  // only if Enter left the dialog open
+    post(keyedGrid, IDCANCEL);  // only if Enter left the dialog open
 }
 
 TEST_F(GridEditorTest, TheChartWorksWithKeysAlone) {
@@ -190,9 +179,8 @@ TEST_F(GridEditorTest, TheMacroFrameIsEnteredThroughTheGridOnTheSystemPage) {
         HWND macro = GetDlgItem(page, IDC_SYS_MACRO_FRAME);
         runGrid(macro, GridMode::Hex, {0x02, 0x00, 0x03}, IDOK);
         EXPECT_EQ(windowText(macro), "02 00 03 ");
-        EXPECT_EQ(
-            std::string(reinterpret_cast<const char*>(settingsImage().bytes().data()) + 64, 10),
-            std::string("\x02\x00\x03\0\0\0\0\0\0\0", 10));
+        EXPECT_EQ(imageBytes(fld::MacroFrame.offset, 10),
+                  std::string("\x02\x00\x03\0\0\0\0\0\0\0", 10));
         clickButton(page, IDC_SYS_RESET);  // Reset clears it, and the grid still opens
         EXPECT_EQ(windowText(macro), "");
         runGrid(macro, GridMode::Hex, {0x7E}, IDOK);

@@ -189,7 +189,7 @@ inline void sheetStep(HWND sheet, const std::string& line) {
     rest = unescaped(rest);
     HWND page = sheet ? currentPage(sheet) : nullptr;
     const std::string known =
-        " type keys caret chars click choose shows edit entry count hex tab"
+        " type keys caret chars click choose shows edit entry count hex open tab"
         " enabled checked set bytes ok cancel ";
     const std::size_t at = known.find(" " + op + " ");
     EXPECT_NE(at, std::string::npos) << "no such step";
@@ -234,6 +234,8 @@ inline void sheetStep(HWND sheet, const std::string& line) {
         });
         SendDlgItemMessageA(page, id, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     }
+    // The button's open dialog answered with a scratch file of the test.
+    if (op == "open") answering({}, {scratchPath(rest)}, [&] { clickButton(page, id); });
     if (op == "ok") pressOk(sheet);
     if (op == "cancel") pressCancel(sheet);
 }
