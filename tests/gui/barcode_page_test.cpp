@@ -158,21 +158,10 @@ TEST_F(BarcodePageTest, LongRangeApplyClearsTwoDimensionalCodesAndNumbersAreCorr
     EXPECT_EQ(imageBytes(fld::Reader2DBlock.offset, 45), std::string(b.begin(), b.end()));
 }
 
-TEST_F(BarcodePageTest, UnknownReaderTypeShowsNoSelectionAndIsKeptAndListsNeedProducts) {
-    chooseProduct(2);
-    settingsImage().setByte(fld::ReaderType, 9);
-    onTab(kBarcodeTab, [](HWND sheet, HWND page) {
-        // Bit 0 set: the 2D list.
-        EXPECT_EQ(texts(page, {IDC_BC_READER_TYPE, IDC_BC_CHECK_27}), "<none>|&QR Code|");
-        EXPECT_EQ(enabled(page, {IDC_BC_READER_TYPE, IDC_BC_RFID_SETTINGS}), "01");
-        pressOk(sheet);
-    });
-    EXPECT_EQ(settingsImage().byte(fld::ReaderType), 9);
-    answering({IDNO}, {}, [] { chooseProduct(1); });  // the edits are not saved
-    onTab(kBarcodeTab, [](HWND sheet, HWND page) {
-        EXPECT_FALSE(itemEnabled(page, IDC_BC_RFID_SETTINGS));
-        pressCancel(sheet);
-    });
+// An unknown reader type, and the products RFID Settings needs:
+// tests/data/pages/barcode.txt.
+TEST_F(BarcodePageTest, StepsLeaveTheirBytes) {
+    runSheetCases("pages/barcode.txt");
 }
 
 TEST_F(BarcodePageTest, ResetGivesBackOnlyTheSwitchKeysRole) {
@@ -319,9 +308,8 @@ TEST_F(BarcodePageTest, ConfirmedDialogsReachTheSavedFileAndEveryFieldSurvivesOp
     DeleteFileA(file.c_str());
     const Field regions[] = {{fld::Reader1DBlock.offset, 93}, {4497, 48}, {58659, 113}};
     for (const Field& f : regions) {
-        EXPECT_EQ(
-            imageBytes(f.offset, f.width),
-            std::string(reinterpret_cast<const char*>(saved.bytes().data()) + f.offset, f.width))
+        EXPECT_EQ(imageBytes(f.offset, f.width),
+                  std::string(saved.bytes().begin() + f.offset, saved.bytes().begin() + f.end()))
             << f.offset;
     }
 }

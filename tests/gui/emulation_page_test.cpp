@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -27,10 +28,7 @@ constexpr int kEmulationTab = 3;
 // Button position of a key record (FN+0..FN+9 are the first ten).
 int buttonOf(std::size_t record) {
     const auto& records = emulationButtonRecords();
-    for (int n = 0; n < EMU_KEY_COUNT; ++n) {
-        if (records[static_cast<std::size_t>(n)] == record) return n;
-    }
-    return -1;
+    return static_cast<int>(std::find(records.begin(), records.end(), record) - records.begin());
 }
 std::string keyText(HWND page, std::size_t record) {
     return dialogItemText(page, IDC_EMU_KEY_TEXT + buttonOf(record));

@@ -14,7 +14,6 @@
 
 #include "app/document.h"
 #include "resources/screen_ids.h"
-#include "settings/settings_image.h"
 #include "tests/gui/sheet_test_support.h"
 
 namespace varomil::test {
@@ -57,8 +56,8 @@ std::string screenSlot(std::size_t p) {
     return std::string(b.begin(), b.end());
 }
 
-void load(HWND page, const std::string& path, std::initializer_list<int> boxes = {}) {
-    answering(boxes, {path}, [&] { clickButton(page, IDC_SCR_LOAD); });
+void load(HWND page, const std::string& path) {
+    answering({}, {path}, [&] { clickButton(page, IDC_SCR_LOAD); });
 }
 
 class ScreenPageTest : public SheetTest<2> {
