@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -13,12 +14,9 @@
 #include <vector>
 
 #include "pages/function_key_dialog_win.h"
-#include "pages/grid_value.h"
 #include "resources/emulation_ids.h"
-#include "resources/settings_page_ids.h"
 #include "resources/wlan_ids.h"
 #include "settings/builtin_tables.h"
-#include "settings/settings_image.h"
 #include "tests/gui/sheet_test_support.h"
 
 namespace varomil::test {
@@ -30,40 +28,28 @@ constexpr int kEmulationTab = 3;
 // Button position of a key record (FN+0..FN+9 are the first ten).
 int buttonOf(std::size_t record) {
     const auto& records = emulationButtonRecords();
-    for (int n = 0; n < EMU_KEY_COUNT; ++n) {
-        if (records[static_cast<std::size_t>(n)] == record) return n;
-    }
-    return -1;
+    return static_cast<int>(std::find(records.begin(), records.end(), record) - records.begin());
 }
 std::string keyText(HWND page, std::size_t record) {
     return dialogItemText(page, IDC_EMU_KEY_TEXT + buttonOf(record));
 }
-bool keyButtonEnabled(HWND page, std::size_t record) {
-    return itemEnabled(page, IDC_EMU_KEY_BUTTON + buttonOf(record));
-}
-
-// Clicks a cell of the grid chart; `twice` clicks it again as the second click
-// of a quick pair, which arrives as a double click.
-void clickCode(HWND grid, int code, bool twice = false) {
-    HWND chart = GetDlgItem(grid, IDC_GRID_CHART);
-    RECT r{};
-    GetClientRect(chart, &r);
-    const GridChart c = gridChart(GridMode::KeyNames7Bit, r.right, r.bottom);
-    const LPARAM at = MAKELPARAM((code / 16 + 1) * c.cellWidth + c.cellWidth / 2,
-                                 (code % 16 + 1) * c.cellHeight + c.cellHeight / 2);
-    SendMessageA(chart, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    if (twice) SendMessageA(chart, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+// The records' key texts, each followed by "+|" if its button is enabled, "-|" if not.
+std::string keys(HWND page, std::initializer_list<std::size_t> records) {
+    std::string out;
+    for (std::size_t r : records) {
+        out +=
+            keyText(page, r) + (itemEnabled(page, IDC_EMU_KEY_BUTTON + buttonOf(r)) ? "+|" : "-|");
+    }
+    return out;
 }
 
 // One run of the mapping dialog: `steps` act in it; a non-empty `code` is then
 // entered with the grid (cleared first, '+' clicks the cell before it
 // again as a double click); `button` closes the dialog.
 struct KeyDialogRun {
-    KeyDialogRun(std::function<void(HWND)> s, std::string c = "", int b = IDOK)
-        : steps(std::move(s)), code(std::move(c)), button(b) {}
     std::function<void(HWND)> steps;
-    std::string code;
-    int button;
+    std::string code = "";
+    int button = IDOK;
 };
 int runKeyDialog(HWND page, std::size_t record, const KeyDialogRun& run) {
     HWND keyDialog = nullptr;
@@ -72,61 +58,29 @@ int runKeyDialog(HWND page, std::size_t record, const KeyDialogRun& run) {
         if (title == "Function Key Mapping") {
             keyDialog = dialog;
             run.steps(dialog);
-            if (run.code.empty()) {
-                PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(run.button), 0);
-            } else {
-                PostMessageA(GetDlgItem(dialog, IDC_FK_CODE), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-            }
+            if (run.code.empty()) post(dialog, run.button);
+            if (!run.code.empty()) postClick(dialog, IDC_FK_CODE);
         } else if (title == "The Grid Control") {
             SendMessageA(dialog, WM_COMMAND, IDC_GRID_CLEAR, 0);
             for (std::size_t i = 0; i < run.code.size(); ++i) {
                 if (run.code[i] == '+') continue;
                 const bool twice = i + 1 < run.code.size() && run.code[i + 1] == '+';
-                clickCode(dialog, static_cast<unsigned char>(run.code[i]), twice);
+                clickCell(dialog, static_cast<unsigned char>(run.code[i]), GridMode::KeyNames7Bit,
+                          twice);
             }
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-            PostMessageA(keyDialog, WM_COMMAND, static_cast<WPARAM>(run.button), 0);
+            post(dialog, IDOK);
+            post(keyDialog, run.button);
         }
     });
     clickButton(page, IDC_EMU_KEY_BUTTON + buttonOf(record));
     return hook.dialogsSeen();
 }
 
-class EmulationPageTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_NE(freshMainWindow(), nullptr);
-        chooseProduct(2);
-    }
-};
+using EmulationPageTest = SheetTest<2>;
 
-TEST_F(EmulationPageTest, FontResetsStepsOnlyWhenItChangesAndStepsAreCorrected) {
-    configure([](HWND sheet) {
-        showTab(sheet, kEmulationTab);
-        HWND page = currentPage(sheet);
-        const std::pair<const char*, const char*> corrections[] = {
-            {"0", "1"}, {"300", "255"}, {"007", "7"}, {"", "1"}, {"x", "1"}};
-        for (const auto& [typed, shown] : corrections) {
-            typeInto(page, IDC_EMU_H_STEPS, typed);
-            EXPECT_EQ(dialogItemText(page, IDC_EMU_H_STEPS), shown) << typed;
-        }
-        typeInto(page, IDC_EMU_V_STEPS, "12");
-        chooseItem(page, IDC_EMU_FONT_SIZE, 1);
-        EXPECT_EQ(dialogItemText(page, IDC_EMU_H_STEPS), "14");
-        EXPECT_EQ(dialogItemText(page, IDC_EMU_V_STEPS), "3");
-        typeInto(page, IDC_EMU_H_STEPS, "9");
-        chooseItem(page, IDC_EMU_FONT_SIZE, 1);  // the same font: steps stay
-        EXPECT_EQ(settingsImage().byte(fld::HorizontalSteps), 9);
-        chooseItem(page, IDC_EMU_FONT_SIZE, 0);
-        EXPECT_EQ(dialogItemText(page, IDC_EMU_V_STEPS), "7");
-        typeInto(page, IDC_EMU_H_STEPS, "0042");
-        SetDlgItemTextA(page, IDC_EMU_TERMINAL_TYPE, "");
-        pressOk(sheet);
-    });
-    EXPECT_EQ(settingsImage().byte(fld::FontSize), 0);
-    EXPECT_EQ(settingsImage().byte(fld::HorizontalSteps), 42);
-    EXPECT_EQ(settingsImage().byte(fld::VerticalSteps), 7);
-    EXPECT_EQ(settingsImage().text(fld::TerminalType), "vt100");
+// The font and steps rules: tests/data/pages/emulation.txt.
+TEST_F(EmulationPageTest, StepsLeaveTheirBytes) {
+    runSheetCases("pages/emulation.txt");
 }
 
 TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheButtonsInStep) {
@@ -136,8 +90,7 @@ TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheBut
         chooseItem(currentPage(sheet), IDC_WLAN_NAME_KEY, 3);
         showTab(sheet, kEmulationTab);
         HWND emu = currentPage(sheet);
-        EXPECT_EQ(keyText(emu, 3), "Name Key");
-        EXPECT_FALSE(keyButtonEnabled(emu, 3));
+        EXPECT_EQ(keys(emu, {3}), "Name Key-|");
         EXPECT_FALSE(editKey(emu, 3));  // the dialog refuses a role key too
 
         Asked asked = answering({IDOK}, {}, [&] { chooseItem(emu, IDC_EMU_NAVIGATOR_KEY, 3); });
@@ -148,9 +101,7 @@ TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheBut
 
         chooseItem(emu, IDC_EMU_NAVIGATOR_KEY, 2);
         chooseItem(emu, IDC_EMU_NAVIGATOR_KEY, 5);  // frees FN+2
-        EXPECT_EQ(std::make_tuple(keyText(emu, 2), keyButtonEnabled(emu, 2), keyText(emu, 5),
-                                  keyButtonEnabled(emu, 5)),
-                  std::make_tuple(std::string("F2"), true, std::string("Navigator Key"), false));
+        EXPECT_EQ(keys(emu, {2, 5}), "F2+|Navigator Key-|");
 
         showTab(sheet, kWirelessTab);
         HWND wlan = currentPage(sheet);
@@ -160,14 +111,11 @@ TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheBut
         EXPECT_EQ(settingsImage().byte(fld::LoginPasswordKey), 0);
         chooseItem(wlan, IDC_WLAN_NAME_KEY, 10);  // FN+3 freed, FN+0 taken
         showTab(sheet, kEmulationTab);
-        EXPECT_EQ(keyText(emu, 3), "F3");
-        EXPECT_TRUE(keyButtonEnabled(emu, 3));
-        EXPECT_EQ(keyText(emu, 0), "Name Key");
+        EXPECT_EQ(keys(emu, {3, 0}), "F3+|Name Key-|");
 
         // Reset keeps the Wireless LAN roles and frees the navigator's.
         clickButton(emu, IDC_EMU_RESET);
-        EXPECT_EQ(std::make_tuple(keyText(emu, 0), keyText(emu, 5), keyButtonEnabled(emu, 5)),
-                  std::make_tuple(std::string("Name Key"), std::string("F5"), true));
+        EXPECT_EQ(keys(emu, {0, 5}), "Name Key-|F5+|");
         showTab(sheet, kWirelessTab);
         chooseItem(wlan, IDC_WLAN_NAME_KEY, 0);  // FN+0 goes back to F10
         showTab(sheet, kEmulationTab);
@@ -184,17 +132,13 @@ TEST_F(EmulationPageTest, RolesGivenOnEitherPageAreRefusedElsewhereAndKeepTheBut
 TEST_F(EmulationPageTest, ArrowingThroughTheNavigatorKeyKeepsThePassedKeys) {
     const Byte shiftF5[] = {1, 5, 0};
     settingsImage().setRaw(slot::binding(2), shiftF5, 3);
-    configure([](HWND sheet) {
-        showTab(sheet, kEmulationTab);
-        HWND page = currentPage(sheet);
+    onTab(kEmulationTab, [](HWND sheet, HWND page) {
         const std::string shown = keyText(page, 2);
         HWND box = GetDlgItem(page, IDC_EMU_NAVIGATOR_KEY);
         SetFocus(box);
         for (int i = 0; i < 3; ++i) SendMessageA(box, WM_KEYDOWN, VK_DOWN, 0);
         EXPECT_EQ(comboText(page, IDC_EMU_NAVIGATOR_KEY), "FN+3");
-        EXPECT_EQ(keyText(page, 3), "Navigator Key");
-        EXPECT_EQ(keyText(page, 2), shown);
-        EXPECT_EQ(keyText(page, 1), "F1");
+        EXPECT_EQ(keys(page, {3, 2, 1}), "Navigator Key-|" + shown + "+|F1+|");
         pressCancel(sheet);
     });
 }
@@ -203,15 +147,11 @@ TEST_F(EmulationPageTest, MappingDialogOffersTheTablesCodesUntilResetOrCancel) {
     // A damaged record on FN+D: no name, the dialog starts from nil and Undefined.
     settingsImage().setByte(slot::binding(13), 250, 0);
     settingsImage().setByte(slot::binding(13), 33, 1);
-    configure([](HWND sheet) {
-        showTab(sheet, kEmulationTab);
-        HWND page = currentPage(sheet);
-        EXPECT_EQ(keyText(page, 13), "");
-        ASSERT_TRUE(keyButtonEnabled(page, 13));
+    onTab(kEmulationTab, [](HWND sheet, HWND page) {
+        ASSERT_EQ(keys(page, {13}), "+|");
         runKeyDialog(page, 13, {[](HWND d) {
-                         EXPECT_EQ(dialogItemText(d, IDC_FK_KEY_NAME), "FN+D");
-                         EXPECT_EQ(comboText(d, IDC_FK_MODIFIER), "nil");
-                         EXPECT_EQ(comboText(d, IDC_FK_HOST_KEY), "Undefined");
+                         EXPECT_EQ(texts(d, {IDC_FK_KEY_NAME, IDC_FK_MODIFIER, IDC_FK_HOST_KEY}),
+                                   "FN+D|nil|Undefined|");
                          EXPECT_FALSE(itemEnabled(d, IDC_FK_CODE));
                      }});
         EXPECT_EQ(keyText(page, 13), "Undefined");
@@ -225,38 +165,35 @@ TEST_F(EmulationPageTest, MappingDialogOffersTheTablesCodesUntilResetOrCancel) {
                           EXPECT_EQ(dialogItemText(d, IDC_FK_CODE), "ESC [ K ");
                           chooseItem(d, IDC_FK_MODIFIER, 2);
                           chooseItem(d, IDC_FK_HOST_KEY, 11);
-                          EXPECT_EQ(dialogItemText(d, IDC_FK_CODE), "");
-                          EXPECT_TRUE(itemEnabled(d, IDC_FK_CODE));
+                          EXPECT_EQ(texts(d, {IDC_FK_CODE}) + enabled(d, {IDC_FK_CODE}), "|1");
                           chooseItem(d, IDC_FK_MODIFIER, 0);
                           chooseItem(d, IDC_FK_HOST_KEY, 5);
                       },
                       "\x1b[9+~"});
         EXPECT_EQ(settingsImage().codes(slot::sequence(5)), "\x1b[99~");
         EXPECT_EQ(keyText(page, 5), "F5");
-        std::string offered;
-        auto offerF5 = [&](HWND d) {
-            chooseItem(d, IDC_FK_HOST_KEY, 5);
-            offered = dialogItemText(d, IDC_FK_CODE);
+        // What (nil, host key) offers in another key's dialog, then Cancel.
+        auto offered = [page](std::size_t record, int hostKey) {
+            std::string code;
+            runKeyDialog(page, record,
+                         {[&](HWND d) {
+                              chooseItem(d, IDC_FK_HOST_KEY, hostKey);
+                              code = dialogItemText(d, IDC_FK_CODE);
+                          },
+                          "", IDCANCEL});
+            return code;
         };
-        runKeyDialog(page, 6, {offerF5, "", IDCANCEL});
-        EXPECT_EQ(offered, "ESC [ 9 9 ~ ");
+        EXPECT_EQ(offered(6, 5), "ESC [ 9 9 ~ ");
         EXPECT_EQ(keyText(page, 6), "F6");
 
         // A code of the key's own goes into its record only.
         runKeyDialog(page, 7, {[](HWND d) { chooseItem(d, IDC_FK_HOST_KEY, 20); }, "A"});
         EXPECT_EQ(keyText(page, 7), "User defined");
         EXPECT_EQ(settingsImage().codes(slot::sequence(7)), "A");
-        runKeyDialog(page, 8,
-                     {[&](HWND d) {
-                          chooseItem(d, IDC_FK_HOST_KEY, 7);
-                          offered = dialogItemText(d, IDC_FK_CODE);
-                      },
-                      "", IDCANCEL});
-        EXPECT_EQ(offered, "ESC [ 1 8 ~ ");
+        EXPECT_EQ(offered(8, 7), "ESC [ 1 8 ~ ");
 
         clickButton(page, IDC_EMU_RESET);
-        runKeyDialog(page, 6, {offerF5, "", IDCANCEL});
-        EXPECT_EQ(offered, "ESC [ 1 5 ~ ");
+        EXPECT_EQ(offered(6, 5), "ESC [ 1 5 ~ ");
         EXPECT_EQ(keyText(page, 13), "Undefined");
 
         // Edited again, then the sheet cancelled: the table is restored with the image.
@@ -295,9 +232,7 @@ TEST_F(EmulationPageTest, EachProductEnablesItsKeysAndWlanInterface) {
 }
 
 TEST_F(EmulationPageTest, EveryFieldReachesTheImageOnOk) {
-    configure([](HWND sheet) {
-        showTab(sheet, kEmulationTab);
-        HWND page = currentPage(sheet);
+    onTab(kEmulationTab, [](HWND sheet, HWND page) {
         chooseItem(page, IDC_EMU_FONT_SIZE, 1);
         chooseItem(page, IDC_EMU_CASE_CONVERSION, 2);
         chooseItem(page, IDC_EMU_NAVIGATOR, 3);

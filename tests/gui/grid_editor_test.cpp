@@ -6,60 +6,39 @@
 
 #include <array>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "app/main_window_win.h"
 #include "pages/grid_editor_win.h"
-#include "resources/settings_page_ids.h"
-#include "settings/settings_image.h"
 #include "tests/gui/sheet_test_support.h"
 
 namespace varomil::test {
 namespace {
 
-// Clicks the chart cell of a code, as the mouse does.
-void clickCode(HWND dialog, int code, GridMode mode) {
-    HWND chart = GetDlgItem(dialog, IDC_GRID_CHART);
-    RECT r{};
-    GetClientRect(chart, &r);
-    const GridChart c = gridChart(mode, r.right, r.bottom);
-    const int x = (code / 16 + 1) * c.cellWidth + c.cellWidth / 2;
-    const int y = (code % 16 + 1) * c.cellHeight + c.cellHeight / 2;
-    SendMessageA(chart, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-}
-
-struct GridRun {
-    std::string title;
-    std::string resultBefore;
-    bool targetBlue = false;
-};
-
-// Opens the grid on `edit`, clicks `codes`, then presses `button` (or Clear first).
-GridRun runGrid(HWND edit, GridMode mode, const std::vector<int>& codes, int button,
-                bool clearFirst = false) {
-    GridRun run;
+// Opens the grid on `edit`, clicks `codes`, then presses `button` (or Clear first);
+// true if the edit being edited was painted blue meanwhile.
+bool runGrid(HWND edit, GridMode mode, const std::vector<int>& codes, int button,
+             bool clearFirst = false) {
+    bool blue = false;
     int grids = 0;
     DialogHook hook([&](HWND dialog) {
         // The settings sheet is activated again when the grid closes: not ours.
         if (windowText(dialog) != "The Grid Control") return;
         ++grids;
-        run.title = windowText(dialog);
         if (clearFirst) SendMessageA(dialog, WM_COMMAND, IDC_GRID_CLEAR, 0);
-        for (int code : codes) clickCode(dialog, code, mode);
-        // The edit being edited is painted blue.
+        for (int code : codes) clickCell(dialog, code, mode);
         UpdateWindow(edit);
         HDC dc = GetDC(edit);
         RECT r{};
         GetClientRect(edit, &r);
-        run.targetBlue = GetPixel(dc, r.right / 2, r.bottom / 2) == RGB(0, 0, 255);
+        blue = GetPixel(dc, r.right / 2, r.bottom / 2) == RGB(0, 0, 255);
         ReleaseDC(edit, dc);
-        PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        post(dialog, button);
     });
     SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     EXPECT_EQ(grids, 1);
-    return run;
+    return blue;
 }
 
 class GridEditorTest : public ::testing::Test {
@@ -84,9 +63,8 @@ TEST_F(GridEditorTest, KeyNameAndHexClicksGiveNamesAndBytes) {
     storage.fill(0xEE);
     storage[0] = 0;
     target(GridMode::KeyNames, 9, GridLength::UpToZero);
-    const GridRun run = runGrid(edit, GridMode::KeyNames, {0x41, 0x0D, 0x1B}, IDOK);
-    EXPECT_EQ(std::make_tuple(run.title, run.targetBlue, windowText(edit)),
-              std::make_tuple(std::string("The Grid Control"), true, std::string("A Enter ESC ")));
+    EXPECT_TRUE(runGrid(edit, GridMode::KeyNames, {0x41, 0x0D, 0x1B}, IDOK));
+    EXPECT_EQ(windowText(edit), "A Enter ESC ");
     EXPECT_EQ(std::vector<Byte>(storage.begin(), storage.begin() + 10),
               (std::vector<Byte>{0x41, 0x0D, 0x1B, 0, 0, 0, 0, 0, 0, 0xEE}));
 
@@ -114,7 +92,7 @@ void CALLBACK typeIntoChart(HWND, UINT, UINT_PTR timer, DWORD) {
                            VK_LEFT,  VK_LEFT,  VK_LEFT,  VK_LEFT,  VK_UP,    VK_UP,    VK_SPACE,
                            VK_BACK,  VK_DOWN,  VK_DOWN,  VK_SPACE, VK_RETURN};
     for (WPARAM k : keys) PostMessageA(chart, WM_KEYDOWN, k, 1);
-    PostMessageA(keyedGrid, WM_COMMAND, IDCANCEL, 0);  // only if Enter left the dialog open
+    post(keyedGrid, IDCANCEL);  // only if Enter left the dialog open
 }
 
 TEST_F(GridEditorTest, TheChartWorksWithKeysAlone) {
@@ -190,9 +168,8 @@ TEST_F(GridEditorTest, TheMacroFrameIsEnteredThroughTheGridOnTheSystemPage) {
         HWND macro = GetDlgItem(page, IDC_SYS_MACRO_FRAME);
         runGrid(macro, GridMode::Hex, {0x02, 0x00, 0x03}, IDOK);
         EXPECT_EQ(windowText(macro), "02 00 03 ");
-        EXPECT_EQ(
-            std::string(reinterpret_cast<const char*>(settingsImage().bytes().data()) + 64, 10),
-            std::string("\x02\x00\x03\0\0\0\0\0\0\0", 10));
+        EXPECT_EQ(imageBytes(fld::MacroFrame.offset, 10),
+                  std::string("\x02\x00\x03\0\0\0\0\0\0\0", 10));
         clickButton(page, IDC_SYS_RESET);  // Reset clears it, and the grid still opens
         EXPECT_EQ(windowText(macro), "");
         runGrid(macro, GridMode::Hex, {0x7E}, IDOK);

@@ -14,7 +14,6 @@
 
 #include "app/document.h"
 #include "resources/screen_ids.h"
-#include "settings/settings_image.h"
 #include "tests/gui/sheet_test_support.h"
 
 namespace varomil::test {
@@ -57,40 +56,23 @@ std::string screenSlot(std::size_t p) {
     return std::string(b.begin(), b.end());
 }
 
-void load(HWND page, const std::string& path, std::initializer_list<int> boxes = {}) {
-    answering(boxes, {path}, [&] { clickButton(page, IDC_SCR_LOAD); });
+void load(HWND page, const std::string& path) {
+    answering({}, {path}, [&] { clickButton(page, IDC_SCR_LOAD); });
 }
 
-// The texts of the controls, each followed by '|'.
-std::string texts(HWND page, std::initializer_list<int> ids) {
-    std::string out;
-    for (int id : ids) out += dialogItemText(page, id) + "|";
-    return out;
-}
-
-std::vector<bool> enabled(HWND page, std::initializer_list<int> ids) {
-    std::vector<bool> out;
-    for (int id : ids) out.push_back(itemEnabled(page, id));
-    return out;
-}
-
-class ScreenPageTest : public ::testing::Test {
+class ScreenPageTest : public SheetTest<2> {
   protected:
     void SetUp() override {
-        ASSERT_NE(freshMainWindow(), nullptr);
-        chooseProduct(2);
+        SheetTest<2>::SetUp();
         three = captureFile("three.scr", kThree);
     }
     std::string three;
 };
 
 TEST_F(ScreenPageTest, LoadShowsThePagesAndTheirPreview) {
-    configure([&](HWND sheet) {
-        showTab(sheet, kScreenTab);
-        HWND page = currentPage(sheet);
+    onTab(kScreenTab, [&](HWND sheet, HWND page) {
         EXPECT_EQ(texts(page, {IDC_SCR_TOTAL_PAGES, IDC_SCR_CARET}), "0|(0, 0)|");
-        EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_LAST_PAGE, IDC_SCR_DELETE}),
-                  std::vector<bool>({false, false, false}));
+        EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_LAST_PAGE, IDC_SCR_DELETE}), "000");
 
         const Asked asked = answering({}, {three}, [&] { clickButton(page, IDC_SCR_LOAD); });
         ASSERT_EQ(asked.files.size(), 1u);
@@ -103,7 +85,7 @@ TEST_F(ScreenPageTest, LoadShowsThePagesAndTheirPreview) {
                   "3|1|1|(1, 1)|");
         EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_PREVIOUS_PAGE, IDC_SCR_NEXT_PAGE,
                                  IDC_SCR_LAST_PAGE, IDC_SCR_DELETE}),
-                  std::vector<bool>({false, false, true, true, true}));
+                  "00111");
         EXPECT_EQ(settingsImage().byte(fld::ScreensPresent), 1);
 
         HWND preview = GetDlgItem(page, IDC_SCR_PREVIEW);
@@ -113,7 +95,7 @@ TEST_F(ScreenPageTest, LoadShowsThePagesAndTheirPreview) {
         EXPECT_EQ(dialogItemText(page, IDC_SCR_CURRENT_PAGE), "3");
         EXPECT_EQ(enabled(page, {IDC_SCR_FIRST_PAGE, IDC_SCR_PREVIOUS_PAGE, IDC_SCR_NEXT_PAGE,
                                  IDC_SCR_LAST_PAGE}),
-                  std::vector<bool>({true, true, false, false}));
+                  "1100");
         clickButton(page, IDC_SCR_PREVIOUS_PAGE);
         // The preview: rows 0..22 of the page's screen, 80 characters each.
         const std::string shown = windowText(preview);
@@ -140,77 +122,13 @@ TEST_F(ScreenPageTest, LoadShowsThePagesAndTheirPreview) {
     });
 }
 
+// Line edits and layouts on three.scr: tests/data/pages/screen.txt.
 TEST_F(ScreenPageTest, LinesFollowTheLayoutAndTheirRules) {
-    configure([&](HWND sheet) {
-        showTab(sheet, kScreenTab);
-        HWND page = currentPage(sheet);
-        load(page, three);
-        clickButton(page, IDC_SCR_NEXT_PAGE);  // page 2
-        EXPECT_EQ(comboText(page, IDC_SCR_LAYOUT), "20 characters *  8 lines");
-        EXPECT_EQ(
-            enabled(page, {IDC_SCR_PREVIOUS_LINES, IDC_SCR_NEXT_LINES, IDC_SCR_LINE_TEXT_1 + 7}),
-            std::vector<bool>({false, false, true}));
-        // Columns: 1..80 without leading zeros; texts: one less than the line.
-        const struct {
-            const char* typed;
-            const char* shown;
-            Byte stored;
-        } columns[] = {
-            {"05", "5", 5}, {"0", "1", 1}, {"", "1", 1}, {"99", "80", 80}, {"7", "7", 7}};
-        for (const auto& c : columns) {
-            typeInto(page, IDC_SCR_LINE_COLUMN_1 + 1, c.typed);
-            EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_COLUMN_1 + 1), c.shown) << c.typed;
-            EXPECT_EQ(settingsImage().byte(slot::lineHostColumn(1, 1)), c.stored) << c.typed;
-        }
-        // Backspace over the 7, then 4 and 5: the 1 filled in is replaced.
-        HWND column = GetDlgItem(page, IDC_SCR_LINE_COLUMN_1 + 1);
-        SendMessageA(column, EM_SETSEL, 1, 1);
-        for (WPARAM key : {WPARAM{VK_BACK}, WPARAM{'4'}, WPARAM{'5'}}) {
-            SendMessageA(column, WM_CHAR, key, 0);
-        }
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_COLUMN_1 + 1), "45");
-        EXPECT_EQ(settingsImage().byte(slot::lineHostColumn(1, 1)), 45);
-        typeKeys(page, IDC_SCR_LINE_TEXT_1 + 2, "ABCDEFGHIJKLMNOPQRSTUVW");
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_TEXT_1 + 2), "ABCDEFGHIJKLMNOPQRS");
-        EXPECT_EQ(settingsImage().text(slot::lineText(1, 2)), "ABCDEFGHIJKLMNOPQRS");
-        chooseItem(page, IDC_SCR_LINE_ROW_1 + 3, 24);
-        EXPECT_EQ(settingsImage().byte(slot::lineHostRow(1, 3)), 24);
-
-        // 20 x 16: the second window of 8 lines edits lines 9..16.
-        chooseItem(page, IDC_SCR_LAYOUT, 1);
-        EXPECT_EQ(settingsImage().byte(slot::pageLayout(1)), 1);
-        EXPECT_EQ(enabled(page, {IDC_SCR_PREVIOUS_LINES, IDC_SCR_NEXT_LINES}),
-                  std::vector<bool>({false, true}));
-        clickButton(page, IDC_SCR_NEXT_LINES);
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_NO_1), "9");
-        EXPECT_EQ(enabled(page, {IDC_SCR_PREVIOUS_LINES, IDC_SCR_NEXT_LINES}),
-                  std::vector<bool>({true, false}));
-        typeInto(page, IDC_SCR_LINE_TEXT_1 + 7, "line 16");
-        typeInto(page, IDC_SCR_LINE_COLUMN_1 + 7, "12");
-        EXPECT_EQ(settingsImage().text(slot::lineText(1, 15)), "line 16");
-        EXPECT_EQ(settingsImage().byte(slot::lineHostColumn(1, 15)), 12);
-        clickButton(page, IDC_SCR_PREVIOUS_LINES);
-        EXPECT_EQ(dialogItemText(page, IDC_SCR_LINE_TEXT_1 + 2), "ABCDEFGHIJKLMNOPQRS");
-
-        // Large font: 15 x 4 leaves lines 5..8 disabled; the list is refilled when
-        // the page comes back after the Emulation page changed the font.
-        showTab(sheet, 3);
-        settingsImage().setByte(fld::FontSize, 1);
-        showTab(sheet, kScreenTab);
-        page = currentPage(sheet);
-        EXPECT_EQ(comboText(page, IDC_SCR_LAYOUT), "15 characters *  8 lines");
-        chooseItem(page, IDC_SCR_LAYOUT, 0);
-        EXPECT_EQ(enabled(page, {IDC_SCR_LINE_TEXT_1 + 3, IDC_SCR_LINE_TEXT_1 + 4,
-                                 IDC_SCR_LINE_ROW_1 + 4, IDC_SCR_NEXT_LINES}),
-                  std::vector<bool>({true, false, false, false}));
-        pressOk(sheet);
-    });
+    runSheetCases("pages/screen.txt");
 }
 
 TEST_F(ScreenPageTest, DeleteAsksFirstAndResetClearsEveryPage) {
-    configure([&](HWND sheet) {
-        showTab(sheet, kScreenTab);
-        HWND page = currentPage(sheet);
+    onTab(kScreenTab, [&](HWND sheet, HWND page) {
         load(page, three);
         clickButton(page, IDC_SCR_NEXT_PAGE);
         const Asked no = answering({IDNO}, {}, [&] { clickButton(page, IDC_SCR_DELETE); });
@@ -247,9 +165,7 @@ TEST_F(ScreenPageTest, DeleteAsksFirstAndResetClearsEveryPage) {
 TEST_F(ScreenPageTest, OkThenSaveWritesThePagesAndCancelRestoresThem) {
     chooseProduct(3);  // one layout for all pages
     settingsImage().fill(slot::lineText(0, 0), 'x');
-    configure([&](HWND sheet) {
-        showTab(sheet, kScreenTab);
-        HWND page = currentPage(sheet);
+    onTab(kScreenTab, [&](HWND sheet, HWND page) {
         EXPECT_FALSE(itemEnabled(page, IDC_SCR_LAYOUT));
         EXPECT_EQ(comboText(page, IDC_SCR_LAYOUT), "40 characters * 16 lines");
         load(page, three);
@@ -274,9 +190,7 @@ TEST_F(ScreenPageTest, OkThenSaveWritesThePagesAndCancelRestoresThem) {
 
     const auto image = std::make_unique<SettingsImage>(settingsImage());
     const auto screens = std::make_unique<Companions>(companions());
-    configure([&](HWND sheet) {
-        showTab(sheet, kScreenTab);
-        HWND page = currentPage(sheet);
+    onTab(kScreenTab, [&](HWND sheet, HWND page) {
         answering({IDYES}, {}, [&] { clickButton(page, IDC_SCR_DELETE); });
         typeInto(page, IDC_SCR_LINE_TEXT_1, "gone");
         load(page, captureFile("other.scr", {{{2, 2, "Q"}}}));
