@@ -15,14 +15,6 @@ driver=$2
 prefix="$(cd "$(dirname "$driver")" && pwd)/wineprefix-e2e" lock_seconds=120 limit=20 needs=socat
 . "$(dirname "$0")/peers.sh"
 
-# Waits for a process of ours to end and forgets it.
-reap() {
-    wait "$1" 2>/dev/null
-    rest=""
-    for p in $pids; do [ "$p" = "$1" ] || rest="$rest $p"; done
-    pids=$rest
-}
-
 "$top/cmake/wine-prefix-init"
 # COM1 of the prefix: where each serial case puts the program's end of its line.
 map_com 1 "$work/ttyV0"
@@ -53,8 +45,7 @@ run_case() {
         "$sim" --connect 127.0.0.1:3000 $sim_out "$@" >"$out/sim.log" 2>&1 &
         ;;
     esac
-    sim_pid=$!
-    pids="$pids $sim_pid"
+    pids="$pids $!"
     if [ "$link" != rf ]; then
         wait_for 'grep -q ready "$out/sim.log"' || fail "$name: simulator not ready"
     fi
@@ -62,13 +53,10 @@ run_case() {
         VAROMIL_E2E_VIA=$via VAROMIL_E2E_SPEED=$speed drive "$out/driver.log" 'DownloadEndToEnd.*' "$name"
     # The simulator ends when the program hangs up; on the serial line the hang-up
     # is the end of the pty pair. It writes what it received as it ends.
-    if [ -n "$socat_pid" ]; then
-        kill "$socat_pid" 2>/dev/null
-        reap "$socat_pid"
-    fi
+    [ -z "$socat_pid" ] || kill "$socat_pid" 2>/dev/null
     # Its last line comes after its output files are written.
     wait_for 'grep -q "^hellos" "$out/sim.log"' || fail "$name: simulator did not end"
-    reap "$sim_pid"
+    await_sims "$name"
     cat "$out/sim.log"
     if [ -n "$expect" ]; then
         : # the Windows side checked the messages; the caller checks the simulator

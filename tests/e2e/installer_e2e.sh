@@ -5,7 +5,6 @@
 # opened through the registered open command, installing again, a rebuilt package
 # of the same version and a newer one (one entry each time), and a silent
 # uninstall that leaves nothing behind but the user's own settings.
-#
 # Usage: installer_e2e.sh WIN_BUILD_DIR VERSION -- WIXL_COMMAND...
 #   WIXL_COMMAND: the build's wixl command line without the version, the product
 #   code and the output, run in WIN_BUILD_DIR.

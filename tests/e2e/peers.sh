@@ -1,13 +1,9 @@
-# Shared by the end-to-end scripts (sourced): the tools they need, the caller's
-# own Wine prefix, the machine-wide lock of the fixed RF port, a scratch folder
-# ($work; $windir and $VAROMIL_E2E_DIR as the program names it), and an exit
-# that ends every process the script started (their pids in $pids) and its own
-# Wine server, nothing else.
-# Usage: set prefix, lock_seconds and limit (the seconds of any single wait), and
-# needs (programs by their paths and tools by their names that the script is
-# skipped without; e2e when sourced from outside tests/e2e), then . peers.sh (a
-# sourced file takes no arguments in a POSIX shell).
-# A script's exit status: 0 passed, 1 failed, 77 skipped (something is missing).
+# Shared by the end-to-end scripts (sourced, after setting prefix, lock_seconds,
+# limit: the seconds of any wait, needs: programs by path and tools by name, and
+# e2e from outside tests/e2e): a skip (exit 77) without what it needs, the
+# script's own Wine prefix, the machine-wide lock of the fixed RF port, a scratch
+# folder ($work, $windir as the program names it) and an exit that ends the
+# processes the script started (their pids in $pids) and its Wine server only.
 e2e=${e2e:-$(cd "$(dirname "$0")" && pwd)}
 top=$(cd "$e2e/../.." && pwd)
 for tool in ${needs:-}; do

@@ -68,19 +68,14 @@ bool disconnectedView() {
            buttonEnabled(cmd::Connect) && !buttonEnabled(cmd::Disconnect);
 }
 
-// The Host IP dialog's caption and address ("caption|a.b.c.d").
-std::string hostDialogShows(HWND d) {
-    std::string s = windowText(d) + "|";
-    for (int id = 201; id <= 204; ++id) s += dialogItemText(d, id) + (id < 204 ? "." : "");
-    return s;
-}
-
 // Connect, with the Host IP dialog given `octets` (none: as shown) and OK (then
-// Cancel, for a dialog that refuses); returns what the dialog showed.
+// Cancel, for a dialog that refuses); returns what the dialog showed: its caption
+// and address ("caption|a.b.c.d").
 std::string connectWith(std::vector<std::string> octets = {}, bool thenCancel = false) {
     std::string shown;
     DialogHook dialog([&](HWND d) {
-        shown = hostDialogShows(d);
+        shown = windowText(d) + "|";
+        for (int id = 201; id <= 204; ++id) shown += dialogItemText(d, id) + (id < 204 ? "." : "");
         for (std::size_t k = 0; k < octets.size(); ++k)
             SetDlgItemTextA(d, 201 + static_cast<int>(k), octets[k].c_str());
         PostMessageA(d, WM_COMMAND, IDOK, 0);
