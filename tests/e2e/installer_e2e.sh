@@ -5,12 +5,11 @@
 # opened through the registered open command, installing again, a rebuilt package
 # of the same version and a newer one (one entry each time), and a silent
 # uninstall that leaves nothing behind but the user's own settings.
-#
 # Usage: installer_e2e.sh WIN_BUILD_DIR VERSION -- WIXL_COMMAND...
 #   WIXL_COMMAND: the build's wixl command line without the version, the product
 #   code and the output, run in WIN_BUILD_DIR.
-# Exit status 0: passed; 1: failed; 77: skipped (no wixl).
-# Ends only what it started: its Xvfb by its id and the Wine server of its prefix.
+# Exit status 0: passed; 1: failed; 77: skipped (no wixl). Ends only what it
+# started: its Xvfb by its id and the Wine server of its prefix.
 set -u
 win=$(cd "$1" && pwd)
 version=$2
@@ -42,20 +41,16 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 . "$top/tests/e2e/waits.sh"
-winpath() { echo "Z:$1" | sed 's|/|\\|g'; }
 
-# The version resource, read back from the built program.
-res=$(x86_64-w64-mingw32-windres -i "$win/varomil.exe" -O rc 2>/dev/null | tr -d '\r')
-four=$(echo "$version.0" | tr . ,)
-for line in "FILEVERSION ${four}" "PRODUCTVERSION ${four}" \
-    "VALUE \"FileVersion\", \"$version.0\"" "VALUE \"ProductVersion\", \"$version.0\"" \
-    "VALUE \"FileDescription\", \"Varomil Terminal Emulation For VT\"" \
-    "VALUE \"ProductName\", \"Varomil\"" "VALUE \"CompanyName\", \"Dornwick\"" \
-    "VALUE \"OriginalFilename\", \"varomil.exe\""; do
-    echo "$res" | sed 's/^ *//; s/, /,/g' | grep -qxF "$(echo "$line" | sed 's/, /,/g')" ||
-        fail "version resource: no $line"
-done
-echo "$res" | grep -q 'VALUE "LegalCopyright", "Copyright (C) Dornwick' || fail "no copyright line"
+# The version resource, read back from the built program: the lines of
+# tests/data/e2e/version_resource.txt (blanks after commas aside), and the copyright.
+res=$(x86_64-w64-mingw32-windres -i "$win/varomil.exe" -O rc 2>/dev/null | tr -d '\r' |
+    sed 's/^ *//; s/, /,/g')
+sed "s/@FOUR@/$(echo "$version.0" | tr . ,)/; s/@VERSION@/$version.0/; s/, /,/g" \
+    "$top/tests/data/e2e/version_resource.txt" | while read -r line; do
+    echo "$res" | grep -qxF "$line" || { echo "no $line"; exit 1; }
+done || fail "version resource"
+echo "$res" | grep -q 'VALUE "LegalCopyright","Copyright (C) Dornwick' || fail "no copyright line"
 echo "ok: version resource $version.0"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -80,6 +75,10 @@ expect_reg() { # $1 key, $2 value name, $3 expected data
 entries() { # the Add or Remove Programs entries named Varomil
     wine reg query "$uninstall" /s 2>/dev/null | tr -d '\r' | grep -c 'DisplayName    REG_SZ    Varomil$'
 }
+entry_key() { # the key of the Add or Remove Programs entry named Varomil
+    wine reg query "$uninstall" /s 2>/dev/null | tr -d '\r' | grep '^HKEY.*\\{' |
+        while read -r k; do [ "$(reg_value "$k" DisplayName)" = Varomil ] && echo "$k"; done
+}
 shortcuts() { echo "$links" | while read -r l; do [ -f "$l" ] && echo "$l"; done | wc -l; }
 msiexec() { # $1 /i or /x, $2 package; prints the exit code
     wine msiexec "$1" "$(winpath "$2")" /qn >/dev/null 2>&1
@@ -95,8 +94,7 @@ expect_reg 'HKCR\Varomil.SettingsFile' "" "Varomil Settings File"
 expect_reg 'HKCR\Varomil.SettingsFile\DefaultIcon' "" "$installed,0"
 expect_reg 'HKCR\Varomil.SettingsFile\shell\open\command' "" "$installed \"%1\""
 [ "$(entries)" = 1 ] || fail "Add or Remove Programs: $(entries) entries"
-key=$(wine reg query "$uninstall" /s 2>/dev/null | tr -d '\r' | grep '^HKEY.*\\{' |
-    while read -r k; do [ "$(reg_value "$k" DisplayName)" = Varomil ] && echo "$k"; done)
+key=$(entry_key)
 expect_reg "$key" DisplayVersion "$version"
 expect_reg "$key" Publisher Dornwick
 product=$(echo "$key" | sed -n 's/.*{\(.*\)}$/\1/p')
@@ -157,8 +155,7 @@ newer=$(echo "$version" | awk -F. '{ printf "%d.%d.%d", $1, $2, $3 + 1 }')
     -o "$work/newer.msi" >/dev/null 2>&1) || fail "wixl failed"
 [ "$(msiexec /i "$work/newer.msi")" = 0 ] || fail "the newer package did not install"
 [ "$(entries)" = 1 ] || fail "newer package: $(entries) entries"
-key=$(wine reg query "$uninstall" /s 2>/dev/null | tr -d '\r' | grep '^HKEY.*\\{' |
-    while read -r k; do [ "$(reg_value "$k" DisplayName)" = Varomil ] && echo "$k"; done)
+key=$(entry_key)
 expect_reg "$key" DisplayVersion "$newer"
 echo "ok: one entry after installing again, a rebuilt and a newer package"
 

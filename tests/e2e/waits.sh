@@ -1,5 +1,5 @@
-# Shared by the end-to-end scripts (sourced): the failure exit and the one way
-# of waiting on a condition, never a fixed sleep.
+# Shared by the end-to-end scripts (sourced): the failure exit, the one way of
+# waiting on a condition (never a fixed sleep) and the Windows name of a path.
 
 fail() { echo "FAIL: $*"; exit 1; }
 
@@ -12,3 +12,5 @@ wait_for() {
         sleep 0.05
     done
 }
+
+winpath() { echo "Z:$1" | sed 's|/|\\|g'; }

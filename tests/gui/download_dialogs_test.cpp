@@ -17,6 +17,8 @@
 #include "download/download_devices_win.h"
 #include "download/download_dialogs_win.h"
 #include "settings/settings_image.h"
+#include "tests/core/golden.h"
+#include "tests/gui/download_port.h"
 #include "tests/gui/gui_support.h"
 
 namespace varomil::test {
@@ -82,50 +84,36 @@ class DownloadCommandTest : public ::testing::Test {
     }
 };
 
+// Stored link and speed (3, 2); values outside their lists preselect the first item.
 TEST_F(DownloadCommandTest, PropertiesListTheLinksAndPreselectTheStoredOnes) {
-    const std::string head = "Download Properties\n&Download via :|&COM port :|&Baur rate :|\n";
-    const std::string via = "Cradle-IR|RS-232|IrDA|RF|@";
-    const std::string ports = "\nCOM1|COM2|COM3|COM4|COM5|COM6|COM7|COM8|COM9|@0\n";
-    const std::string speeds = "115200 bps|57600 bps|38400 bps|9600 bps|@";
-    // Stored link and speed; values outside their lists preselect the first item.
-    const struct {
-        int via, speed;
-        const char* selected;
-    } cases[] = {{3, 2, "32"}, {4, 0xFF, "00"}};
-    for (const auto& c : cases) {
-        settingsImage().setByte(fld::DownloadVia, static_cast<Byte>(c.via));
-        settingsImage().setByte(fld::DownloadBaudRate, static_cast<Byte>(c.speed));
+    std::string seen;
+    for (const auto& [via, speed] : {std::pair<Byte, Byte>{3, 2}, {4, 0xFF}}) {
+        settingsImage().setByte(fld::DownloadVia, via);
+        settingsImage().setByte(fld::DownloadBaudRate, speed);
         PropertiesScript dialog;
         sendCommand(cmd::DownloadSettings);  // Cancel: nothing opened, nothing said
         ASSERT_EQ(dialog.shown, 1);
-        EXPECT_EQ(dialog.seen,
-                  head + via + c.selected[0] + ports + speeds + c.selected[1] + "\nOK|Cancel");
+        seen += dialog.seen + "\n";
     }
+    expectGolden("download/properties.txt", seen);
 }
 
-TEST_F(DownloadCommandTest, APortThatCannotBeOpenedEndsTheCommandWithoutRetry) {
-    // No COM9 exists in the test's Wine prefix.
-    PropertiesScript com9(0, 8, 0);
-    Asked asked = answering({IDOK}, {}, [] { sendCommand(cmd::DownloadSettings); });
-    ASSERT_EQ(asked.boxes.size(), 1u);
-    expectBox(asked.boxes[0], "Can't open the COM port!", "Download", kWarning);
-}
-
-TEST_F(DownloadCommandTest, ABindFailureIsReportedWithoutRetryAndLeavesTheLibraryBalanced) {
+// No COM9 exists in the test's Wine prefix, and holding port 3000 makes the
+// download's bind fail: each ends the command, without the retry question.
+TEST_F(DownloadCommandTest, ALinkThatCannotBeOpenedEndsTheCommandAndLeavesTheLibraryBalanced) {
     WSADATA data{};
     ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
-    // Holding the port makes the download's bind fail.
     const SOCKET holder = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(3000);
+    const sockaddr_in a = downloadPortAddress(true);
     bind(holder, reinterpret_cast<const sockaddr*>(&a), sizeof a);
     listen(holder, 1);
-    {
-        PropertiesScript rf(3, 0, 0);
+    for (const auto& [via, port, text] :
+         {std::tuple<int, int, std::string>{0, 8, "Can't open the COM port!"},
+          {3, 0, "Error in Binding on socket!"}}) {
+        PropertiesScript link(via, port, 0);
         Asked asked = answering({IDOK}, {}, [] { sendCommand(cmd::DownloadSettings); });
         ASSERT_EQ(asked.boxes.size(), 1u);
-        expectBox(asked.boxes[0], "Error in Binding on socket!", "Download", kWarning);
+        expectBox(asked.boxes[0], text, "Download", kWarning);
     }
     // The download cleaned up only its own start: ours still holds.
     sockaddr_in name{};
@@ -139,10 +127,11 @@ TEST_F(DownloadCommandTest, ProgramFileChoiceAndFilesRefusedBeforeAnyLink) {
     PropertiesScript dialog;
     const Asked asked = answering({}, {""}, [] { sendCommand(cmd::DownloadProgram); });  // Cancel
     ASSERT_EQ(asked.files.size(), 1u);
-    EXPECT_EQ(asked.files[0].kind, FileDialogKind::Open);
-    EXPECT_EQ(asked.files[0].filter, std::string("Absolute object programs {*.SHX}\0*.SHX\0", 39));
-    EXPECT_EQ(asked.files[0].defaultExtension, "SHX");
-    EXPECT_EQ(asked.files[0].flags, static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
+    const auto& f = asked.files[0];
+    EXPECT_EQ(std::make_tuple(f.kind, f.filter, f.defaultExtension, f.flags),
+              std::make_tuple(FileDialogKind::Open,
+                              std::string("Absolute object programs {*.SHX}\0*.SHX\0", 39),
+                              std::string("SHX"), DWORD{OFN_FILEMUSTEXIST | OFN_HIDEREADONLY}));
 
     // A file that cannot be read, and one with a wrong checksum on line 2: both
     // refused before the link is even chosen.
@@ -174,39 +163,38 @@ TEST(DownloadWindows, ProgressWindowShowsTheBarAndFollowsThePosition) {
     ui.beginProgress(597);
     const HWND w = ui.progressWindow();
     ASSERT_TRUE(IsWindow(w));
-    EXPECT_TRUE(IsWindowVisible(w));
-    EXPECT_EQ(windowText(w), "Progress");
-    EXPECT_EQ(dialogItemText(w, 101), "Downloading...");
-    EXPECT_EQ(GetWindow(w, GW_OWNER), nullptr);
+    EXPECT_EQ(
+        std::make_tuple(IsWindowVisible(w), windowText(w), dialogItemText(w, 101),
+                        GetWindow(w, GW_OWNER)),
+        std::make_tuple(TRUE, std::string("Progress"), std::string("Downloading..."), HWND{}));
     const HWND bar = ui.progressBar();
     RECT client{};
     GetClientRect(w, &client);
     const RECT r = childRect(bar);
     EXPECT_EQ(std::make_tuple(r.left, r.top, r.right - r.left, r.bottom - r.top),
               std::make_tuple(14L, client.bottom / 2, client.right - 28, 20L));
-    EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 597);
-    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
+    EXPECT_EQ(std::make_pair(SendMessageA(bar, PBM_GETRANGE, FALSE, 0),
+                             SendMessageA(bar, PBM_GETPOS, 0, 0)),
+              std::make_pair(LRESULT{597}, LRESULT{0}));
     ui.setProgress(298);
     ui.progressCount("block 298 of 597");
-    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 298);
-    EXPECT_EQ(dialogItemText(w, 104), "block 298 of 597");
     // Its Cancel is seen at the download's next look, and is pressed once.
     const HWND cancel = GetDlgItem(w, IDCANCEL);
-    EXPECT_EQ(windowText(cancel), "Cancel");
-    EXPECT_FALSE(ui.cancelled());
+    EXPECT_EQ(std::make_tuple(SendMessageA(bar, PBM_GETPOS, 0, 0), dialogItemText(w, 104),
+                              windowText(cancel), ui.cancelled()),
+              std::make_tuple(LRESULT{298}, std::string("block 298 of 597"), std::string("Cancel"),
+                              false));
     PostMessageA(cancel, BM_CLICK, 0, 0);
     const DWORD start = GetTickCount();
     while (!ui.cancelled() && GetTickCount() - start < 2000) Sleep(10);
-    EXPECT_TRUE(ui.cancelled());
-    EXPECT_FALSE(IsWindowEnabled(cancel));
+    EXPECT_TRUE(ui.cancelled() && !IsWindowEnabled(cancel));
     ui.endProgress();
     EXPECT_FALSE(IsWindow(w));
 
     ui.showEraseNotice();
     const HWND notice = ui.eraseNotice();
     ASSERT_TRUE(IsWindow(notice));
-    EXPECT_TRUE(IsWindowVisible(notice));
-    EXPECT_EQ(windowText(notice), "Download");
+    EXPECT_EQ(windowText(notice) + (IsWindowVisible(notice) ? " shown" : ""), "Download shown");
     ui.hideEraseNotice();
     EXPECT_FALSE(IsWindow(notice));
 }
@@ -218,14 +206,10 @@ TEST(DownloadWindows, SocketHostClosesOnlyForItsOwnSocketAndCleansUpOnce) {
     host.setNotifyWindow(mainWindow().terminal);
     ASSERT_EQ(host.listen(3000), SocketHost::ListenResult::Ok);
     const SOCKET peer = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(3000);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const sockaddr_in a = downloadPortAddress();
     ASSERT_EQ(connect(peer, reinterpret_cast<const sockaddr*>(&a), sizeof a), 0);
     ASSERT_TRUE(host.accept(5000));
-    EXPECT_TRUE(host.connected());
-    EXPECT_EQ(host.peerAddress(), "127.0.0.1");
+    EXPECT_EQ(host.peerAddress() + (host.connected() ? " connected" : ""), "127.0.0.1 connected");
     // A late notification of some other socket changes nothing.
     host.onNotification(static_cast<WPARAM>(peer), FD_CLOSE);
     EXPECT_TRUE(host.connected());

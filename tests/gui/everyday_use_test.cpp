@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/application_win.h"
@@ -43,8 +45,8 @@ class EverydayUseTest : public ::testing::Test {
     std::string folder;
 };
 
-// The File menu's texts from Save As down to Exit, "-" for a separator.
-// The File menu from Save As down to the place of the recent files.
+// The File menu from Save As down to the place of the recent files, "-" for a
+// separator.
 const std::string kFileHead =
     "1040 Save &As...|-|1050 Export Su&mmary...|1060 &Compare With...|"
     "1070 Compare with &Factory Settings|-|";
@@ -124,14 +126,15 @@ TEST_F(EverydayUseTest, AProductChangeOverEditsAsksAndCancelKeepsProductAndEdits
     ASSERT_EQ(boxes.size(), 1u);
     expectBox(boxes[0], "Save the program ?", kTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION,
               MB_ICONMASK | MB_TYPEMASK);
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 1);
-    EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 1);
-    EXPECT_EQ(settingsImage().text(fld::LocalName), "EDITED");
-    EXPECT_TRUE(document().SettingsModified);
+    EXPECT_EQ(std::make_tuple(int{settingsImage().byte(fld::ProductIndex)},
+                              SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0),
+                              settingsImage().text(fld::LocalName), document().SettingsModified),
+              std::make_tuple(1, LRESULT{1}, std::string("EDITED"), true));
 
     answering({IDNO}, {}, [] { chooseProduct(3); });
-    EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 3);
-    EXPECT_FALSE(document().SettingsModified);
+    EXPECT_EQ(
+        std::make_pair(int{settingsImage().byte(fld::ProductIndex)}, document().SettingsModified),
+        std::make_pair(3, false));
     answering({}, {}, [] { chooseProduct(2); });  // nothing to lose: no question
     EXPECT_EQ(settingsImage().byte(fld::ProductIndex), 2);
 }
@@ -158,20 +161,15 @@ void pressKey(HWND target, UINT vk, bool control) {
 TEST_F(EverydayUseTest, FocusStartsInTheSelectorAndTabOrF6MovesToTheTreeAndBack) {
     const MainWindow& w = mainWindow();
     EXPECT_EQ(GetFocus(), w.selector);
-    pressKey(w.selector, VK_TAB, false);
-    EXPECT_EQ(GetFocus(), w.tree);
-    pressKey(w.tree, VK_F6, false);
-    EXPECT_EQ(GetFocus(), w.selector);
-    pressKey(w.selector, VK_F6, false);
+    for (const auto& [key, from, to] :
+         {std::make_tuple(VK_TAB, w.selector, w.tree), std::make_tuple(VK_F6, w.tree, w.selector),
+          std::make_tuple(VK_F6, w.selector, w.tree)}) {
+        pressKey(from, key, false);
+        EXPECT_EQ(GetFocus(), to) << key;
+    }
     SetFocus(nullptr);
     SetFocus(frame);  // back from another window: the tree again
     EXPECT_EQ(GetFocus(), w.tree);
-}
-
-std::string linkStatusText() {
-    char text[256] = "";
-    SendMessageA(mainWindow().status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet) {
@@ -184,12 +182,7 @@ TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet)
     pressKey(mainWindow().tree, 'C', true);
     EXPECT_EQ(sheets, 1) << "away from the terminal Ctrl+C is Configure";
 
-    ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
-        h.reach(1);
-        if (!h.expect("\x03", "Ctrl+C")) return;
-        h.reach(2);
-        h.closeConnection();
-    });
+    ScriptedTelnetHost host(hostScript("reach 1\nexpect Ctrl+C|\\x03\nreach 2\nclose"));
     settingsImage().setText(slot::hostAddress(0), "127.0.0.1");
     settingsImage().setByte(fld::ActiveHostIndex, 0);
     settingsImage().setFlag(fld::AutoLogin, false);
@@ -203,8 +196,7 @@ TEST_F(EverydayUseTest, CtrlCInTheConnectedTerminalGoesToTheHostAndOpensNoSheet)
     EXPECT_EQ(linkStatusText(), "Connected to 127.0.0.1:" + std::to_string(host.port()));
     pressKey(mainWindow().terminal, 'C', true);
     EXPECT_TRUE(pumpUntil([&] { return host.finished(); }));
-    EXPECT_EQ(host.stage(), 2);
-    EXPECT_EQ(sheets, 1);
+    EXPECT_EQ(std::make_pair(host.stage(), sheets), std::make_pair(2, 1));
     EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(mainWindow().tree); }));
     EXPECT_EQ(linkStatusText(), "Connection closed by the host");
     setSettingsSheetDriver([](HWND sheet) { pressCancel(sheet); });
@@ -281,10 +273,10 @@ TEST_F(EverydayUseTest, AFileNamedOnTheCommandLineIsOpenAfterStartUp) {
     answering({}, {path}, [] { sendCommand(cmd::SaveAs); });
     frame = freshMainWindow();
     openCommandLineFile(frame, ("\"C:\\varomil.exe\" \"" + path + "\"").c_str());
-    EXPECT_EQ(settingsImage().text(fld::LocalName), "FROM-ARGS");
-    EXPECT_EQ(document().CurrentFileName, path);
-    EXPECT_EQ(SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), 3);
-    EXPECT_EQ(windowText(frame), "site one.NET - " + kTitle);
+    EXPECT_EQ(
+        std::make_tuple(settingsImage().text(fld::LocalName), document().CurrentFileName,
+                        SendMessageA(mainWindow().selector, CB_GETCURSEL, 0, 0), windowText(frame)),
+        std::make_tuple(std::string("FROM-ARGS"), path, LRESULT{3}, "site one.NET - " + kTitle));
 }
 
 // No terminal on RF: the notice says what is waited for, keys typed meanwhile

@@ -22,22 +22,26 @@
 #include "host/session_state_win.h"
 #include "settings/image_layout.h"
 #include "settings/settings_image.h"
+#include "tests/core/golden.h"
+#include "tests/gui/download_port.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/host_telnet_peer.h"
 
 namespace varomil::test {
 namespace {
 
-const std::string IAC = "\xff";
-
-// A 25 x 80 screen text as a capture records it, filled in by hand.
-struct ExpectedScreen {
-    std::string text = std::string(2000, '\0');
-    ExpectedScreen& put(int row, int column, const std::string& s) {
-        text.replace(static_cast<std::size_t>(80 * row + column), s.size(), s);
-        return *this;
+// A capture file as text: its header, then each row of 80 bytes without its
+// trailing NULs, a line each; NUL shows as "~".
+std::string captureText(const std::string& file) {
+    std::string out;
+    for (std::size_t at = 0; at < file.size(); at = at == 0 ? 20 : at + 80) {
+        std::string row = file.substr(at, at == 0 ? 20 : 80);
+        if (at > 0) row.erase(row.find_last_not_of('\0') + 1);
+        for (char ch : row) out += ch == '\0' ? "~" : ch == '~' ? "\\x7E" : printable({ch});
+        out += "\n";
     }
-};
+    return out;
+}
 
 std::string rowOnScreen(int row) {
     std::lock_guard<std::mutex> hold(sessionState().lock);
@@ -52,8 +56,8 @@ bool shows(int row, int column, const std::string& text) {
            !sessionState().updatePosted;
 }
 
-void key(UINT vk) {
-    SendMessageA(mainWindow().terminal, WM_KEYDOWN, vk, 1);
+void keys(std::initializer_list<UINT> vks) {
+    for (UINT vk : vks) SendMessageA(mainWindow().terminal, WM_KEYDOWN, vk, 1);
 }
 void typed(char ch) {
     SendMessageA(mainWindow().terminal, WM_CHAR, static_cast<unsigned char>(ch), 1);
@@ -64,19 +68,14 @@ bool disconnectedView() {
            buttonEnabled(cmd::Connect) && !buttonEnabled(cmd::Disconnect);
 }
 
-// The Host IP dialog's caption and address ("caption|a.b.c.d").
-std::string hostDialogShows(HWND d) {
-    std::string s = windowText(d) + "|";
-    for (int id = 201; id <= 204; ++id) s += dialogItemText(d, id) + (id < 204 ? "." : "");
-    return s;
-}
-
 // Connect, with the Host IP dialog given `octets` (none: as shown) and OK (then
-// Cancel, for a dialog that refuses); returns what the dialog showed.
+// Cancel, for a dialog that refuses); returns what the dialog showed: its caption
+// and address ("caption|a.b.c.d").
 std::string connectWith(std::vector<std::string> octets = {}, bool thenCancel = false) {
     std::string shown;
     DialogHook dialog([&](HWND d) {
-        shown = hostDialogShows(d);
+        shown = windowText(d) + "|";
+        for (int id = 201; id <= 204; ++id) shown += dialogItemText(d, id) + (id < 204 ? "." : "");
         for (std::size_t k = 0; k < octets.size(); ++k)
             SetDlgItemTextA(d, 201 + static_cast<int>(k), octets[k].c_str());
         PostMessageA(d, WM_COMMAND, IDOK, 0);
@@ -111,39 +110,7 @@ class HostSessionTest : public ::testing::Test {
 };
 
 TEST_F(HostSessionTest, LogsInBrowsesCapturesThreeScreensAndReturnsToTheTreeWhenTheHostCloses) {
-    ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
-        // DO TERMINAL-TYPE, WILL ECHO, WILL SUPPRESS-GO-AHEAD, DO NAWS.
-        h.send(IAC + "\xfd\x18" + IAC + "\xfb\x01" + IAC + "\xfb\x03" + IAC + "\xfd\x1f");
-        if (!h.expect(IAC + "\xfb\x18" + IAC + "\xfd\x01" + IAC + "\xfd\x03" + IAC + "\xfb\x03" +
-                          IAC + "\xfd\x01" + IAC + "\xfb\x1f" + IAC + "\xfa\x1f" +
-                          std::string("\0\x50\0\x18", 4) + IAC + "\xf0",
-                      "option answers"))
-            return;
-        h.send(IAC + "\xfa\x18\x01" + IAC + "\xf0");
-        if (!h.expect(IAC + "\xfa\x18" + std::string(1, '\0') + "vt220" + IAC + "\xf0",
-                      "terminal type"))
-            return;
-        h.send("\x1b[H\x1b[2JWelcome to the depot\r\nlogin: ");
-        if (!h.expect("operator\r\n", "login name")) return;
-        h.send("operator\r\npassword: ");
-        if (!h.expect("secret\r\n", "password")) return;
-        h.send(
-            "\x1b[H\x1b[2J\x1b[1;30HMAIN MENU\x1b[3;5H\x1b[7m1. Receiving\x1b[0m"
-            "\x1b[4;5H2. Picking\x1b[5;5H3. Inventory\x1b[24;1HSelect:");
-        h.reach(1);
-        if (!h.expect("\x1b[B\x1b[15~2\r\x7f\x1b[2~", "keys on the menu")) return;
-        // Application cursor keys, then a cursor position report.
-        h.send(
-            "\x1b[?1h\x1b[H\x1b[2J\x1b[1;30HPICKING\x1b[3;1HOrder: 4711\x1b[4;1HQty:  12"
-            "\x1b[4;7H\x1b[6n");
-        if (!h.expect("\x1b[4;7R", "cursor position report")) return;
-        h.reach(2);
-        if (!h.expect("\x1bOA\x1bOP", "keys in application mode")) return;
-        h.send("\x1b[?1l\x1b[H\x1b[2J\x0elqqk\x0f\x1b[2;1HDone\x1b[24;1H\x1b[7mF3=Exit\x1b[0m");
-        h.reach(3);
-        if (!h.expect("\x1bOR", "F3")) return;
-        h.closeConnection();
-    });
+    ScriptedTelnetHost host(hostScript(readGolden("host/session_script.txt")));
     useHost(host);
     const std::string scr = scratchPath("host_test.scr");
     DeleteFileA(scr.c_str());
@@ -171,45 +138,26 @@ TEST_F(HostSessionTest, LogsInBrowsesCapturesThreeScreensAndReturnsToTheTreeWhen
     EXPECT_EQ(statusText(), "Captured : 1 screens");
     EXPECT_TRUE(shows(2, 4, "1. Receiving"));
 
-    key(VK_DOWN);
-    key(VK_F5);
+    keys({VK_DOWN, VK_F5});
     typed('2');
-    key(VK_RETURN);
-    typed('\r');  // Return was sent with the key already
-    key(VK_DELETE);
-    key(VK_F15);  // sends nothing
-    key(VK_INSERT);
+    keys({VK_RETURN});
+    typed('\r');                           // Return was sent with the key already
+    keys({VK_DELETE, VK_F15, VK_INSERT});  // F15 sends nothing
     ASSERT_TRUE(pumpUntil([] { return shows(3, 0, "Qty:  12"); })) << printable(rowOnScreen(3));
     ASSERT_TRUE(pumpUntil([&] { return host.stage() == 2; }));
     sendCommand(cmd::Capture);
-    key(VK_UP);
-    key(VK_F1);
+    keys({VK_UP, VK_F1});
     ASSERT_TRUE(pumpUntil([] { return shows(23, 0, "F3=Exit"); })) << printable(rowOnScreen(23));
     sendCommand(cmd::Capture);
     EXPECT_EQ(statusText(), "Captured : 3 screens");
     sendCommand(cmd::StopCapture);
     EXPECT_EQ(statusText(), "3 screens in " + scr.substr(scr.find_last_of('\\') + 1));
 
-    const std::string header = std::string("V100") + std::string(16, '\0');
-    const std::string prefix(80, '\0');
-    const ExpectedScreen menu = ExpectedScreen()
-                                    .put(0, 29, "MAIN MENU")
-                                    .put(2, 4, "1. Receiving")
-                                    .put(3, 4, "2. Picking")
-                                    .put(4, 4, "3. Inventory")
-                                    .put(23, 0, "Select:");
-    const ExpectedScreen picking =
-        ExpectedScreen().put(0, 29, "PICKING").put(2, 0, "Order: 4711").put(3, 0, "Qty:  12");
-    const ExpectedScreen done =
-        ExpectedScreen().put(0, 0, "\xda\x2d\x2d\xbf").put(1, 0, "Done").put(23, 0, "F3=Exit");
     const std::string file = fileBytes(scr);
     ASSERT_EQ(file.size(), 6260u);
-    EXPECT_EQ(file.substr(0, 20), header);
-    EXPECT_EQ(file.substr(20, 2080), prefix + menu.text);
-    EXPECT_EQ(file.substr(2100, 2080), prefix + picking.text);
-    EXPECT_EQ(file.substr(4180, 2080), prefix + done.text);
+    expectGolden("host/three_screens.txt", captureText(file));
 
-    key(VK_F3);
+    keys({VK_F3});
     ASSERT_TRUE(pumpUntil(disconnectedView));
     EXPECT_EQ(std::make_tuple(buttonEnabled(cmd::StartCapture), buttonEnabled(cmd::Capture),
                               menuItemEnabled(cmd::StopCapture), menuItemEnabled(cmd::Connect)),
@@ -250,18 +198,12 @@ TEST_F(HostSessionTest, HostIpDialogRefusesBadFieldsAndTheConnectionReportsItsFa
     ASSERT_EQ(boxes.calls().size(), 3u);
     EXPECT_EQ(boxes.calls()[2].text, "Can not establish connection");
     // The status bar's link part says where and why, while the message is up.
-    char link[128] = "";
-    SendMessageA(mainWindow().status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(link));
-    EXPECT_EQ(std::string(link), "127.0.0.1:" + std::to_string(port) + ": connection refused");
+    EXPECT_EQ(linkStatusText(), "127.0.0.1:" + std::to_string(port) + ": connection refused");
     EXPECT_TRUE(disconnectedView());
 }
 
 TEST_F(HostSessionTest, ExitWhileConnectedClosesTheConnectionFirst) {
-    ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
-        h.send("ready");
-        h.reach(1);
-        if (!h.expectClosed()) h.reach(-1);
-    });
+    ScriptedTelnetHost host(hostScript("send ready\nreach 1\nclosed"));
     useHost(host);
     connectWith();
     ASSERT_TRUE(pumpUntil([] { return shows(0, 0, "ready"); }));
@@ -276,11 +218,7 @@ TEST_F(HostSessionTest, ExitWhileConnectedClosesTheConnectionFirst) {
 // menu), the keys are back with the terminal once it is done; a product change
 // while connected asks first and ends the session only on OK.
 TEST_F(HostSessionTest, WhileConnectedTheKeysStayWithTheTerminalAndAProductChangeAsks) {
-    ScriptedTelnetHost host([](ScriptedTelnetHost& h) {
-        h.send("ready");
-        h.reach(1);
-        if (!h.expectClosed(30000)) h.reach(-1);
-    });
+    ScriptedTelnetHost host(hostScript("send ready\nreach 1\nclosed 30000"));
     useHost(host);
     connectWith();
     ASSERT_TRUE(pumpUntil([] { return shows(0, 0, "ready"); }));
@@ -399,12 +337,8 @@ TEST_F(HostSessionTest, DisconnectDuringAFloodEndsTheConnectionAndTheNextOneIsNo
     ASSERT_TRUE(pumpUntil([&] { return flood.finished(); }));
     EXPECT_EQ(flood.stage(), 1) << "the flooding host did not see the connection close";
 
-    ScriptedTelnetHost second([](ScriptedTelnetHost& h) {
-        h.send("second host");
-        h.expect("x", "typed on the second connection");
-        h.reach(1);
-        h.expectClosed();
-    });
+    ScriptedTelnetHost second(
+        hostScript("send second host\nexpect typed on the second connection|x\nreach 1\nclosed"));
     useHost(second);
     connectWith();
     ASSERT_TRUE(pumpUntil([] { return shows(0, 0, "second host"); }));

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
+
+#include "tests/core/golden.h"
 
 namespace varomil::test {
 
@@ -99,16 +102,10 @@ void ScriptedTelnetHost::fail(const std::string& what) {
 }
 
 void ScriptedTelnetHost::send(const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const int n =
-            ::send(client_, bytes.data() + done, static_cast<int>(bytes.size() - done), 0);
-        if (n <= 0) {
-            fail("send failed");
-            return;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    // A blocking socket sends everything or fails.
+    if (::send(client_, bytes.data(), static_cast<int>(bytes.size()), 0) !=
+        static_cast<int>(bytes.size()))
+        fail("send failed");
 }
 
 bool ScriptedTelnetHost::floodUntilClosed(const std::string& block, int timeoutMs) {
@@ -145,6 +142,25 @@ bool ScriptedTelnetHost::expectClosed(int timeoutMs) {
     if (!readable(client_, timeoutMs)) return false;
     char buffer[64];
     return recv(client_, buffer, sizeof buffer, 0) <= 0;
+}
+
+ScriptedTelnetHost::Script hostScript(const std::string& text) {
+    return [text](ScriptedTelnetHost& h) {
+        std::istringstream steps(text);
+        for (std::string step; std::getline(steps, step);) {
+            const std::size_t space = step.find(' '), bar = step.find('|');
+            const std::string verb = step.substr(0, space);
+            const std::string rest = space == std::string::npos ? "" : step.substr(space + 1);
+            if (verb == "send") h.send(unescaped(rest));
+            if (verb == "expect" && !h.expect(unescaped(step.substr(bar + 1)),
+                                              step.substr(space + 1, bar - space - 1).c_str()))
+                return;
+            if (verb == "reach") h.reach(std::stoi(rest));
+            if (verb == "close") h.closeConnection();
+            if (verb == "closed" && !h.expectClosed(rest.empty() ? 10000 : std::stoi(rest)))
+                return h.reach(-1);
+        }
+    };
 }
 
 void ScriptedTelnetHost::closeConnection() {

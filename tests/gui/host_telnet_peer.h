@@ -58,6 +58,12 @@ class ScriptedTelnetHost {
     std::thread thread_;
 };
 
+// A script from text, one step a line: "send BYTES", "expect WHAT|BYTES" (the
+// script stops on a mismatch), "reach STAGE", "close", or "closed [MS]" (the
+// program must close the connection: stage -1 when it does not). BYTES take the
+// escapes of the case files under tests/data; "#" starts a comment line.
+ScriptedTelnetHost::Script hostScript(const std::string& text);
+
 // Runs this thread's messages until the condition holds or the time is up.
 bool pumpUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 

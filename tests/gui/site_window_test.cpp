@@ -11,22 +11,19 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/main_window_win.h"
 #include "resources/site_ids.h"
 #include "settings/settings_image.h"
 #include "site/site_window_win.h"
+#include "tests/gui/download_port.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/host_telnet_peer.h"
 
 namespace varomil::test {
 namespace {
-
-std::string env(const char* name) {
-    const char* v = std::getenv(name);
-    return v != nullptr ? v : "";
-}
 
 void setItem(int id, const std::string& text) {
     SetDlgItemTextA(siteWindow(), id, text.c_str());
@@ -81,76 +78,58 @@ void closeWindow() {
 
 TEST(SiteWindow, OpensFromUtilitiesAndRefusesBadInputWithItsOneLine) {
     ASSERT_NE(openWindow(), nullptr);
-    EXPECT_EQ(windowText(siteWindow()), "Download to Many Terminals");
-    EXPECT_EQ(dialogItemText(siteWindow(), IDC_SITE_PARALLEL), "8");
-    EXPECT_EQ(dialogItemText(siteWindow(), IDC_SITE_WAIT), "60");
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(siteWindow(), IDC_SITE_PORTS)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(siteWindow(), IDC_SITE_STOP)));
+    EXPECT_EQ(
+        std::make_tuple(windowText(siteWindow()), dialogItemText(siteWindow(), IDC_SITE_PARALLEL),
+                        dialogItemText(siteWindow(), IDC_SITE_WAIT),
+                        IsWindowEnabled(GetDlgItem(siteWindow(), IDC_SITE_PORTS)) ||
+                            IsWindowEnabled(GetDlgItem(siteWindow(), IDC_SITE_STOP))),
+        std::make_tuple(std::string("Download to Many Terminals"), std::string("8"),
+                        std::string("60"), false));
 
     const std::string table = scratchPath("dock.csv");
     std::ofstream(table, std::ios::binary)
         << "LocalName,ConnectFrom\r\nWH-1,127.0.0.2\r\nWH-2,127.0.0.3\r\n";
     const std::string longName = scratchPath("long.csv");
     std::ofstream(longName, std::ios::binary) << "LocalName\r\nABCDEFGHIJKLMNOPQRSTU\r\n";
-    struct Case {
-        int product;
-        int link;
-        std::string field;  // IDC_SITE_* id below, set to `value`
-        int id;
-        std::string value;
-        std::string table;
-        std::string message;
-    };
-    const Case cases[] = {
-        {0, IDC_SITE_RF, "", 0, "", "", "Please select product !!"},
-        {1, IDC_SITE_RF, "parallel", IDC_SITE_PARALLEL, "65", "", "Terminals at once: 1..64"},
-        {1, IDC_SITE_SERIAL, "ports", IDC_SITE_PORTS, "COM1,com1", "",
+    // The product, the link, a field (an IDC_SITE_* id, 0 for none) and its value,
+    // the table: what Start says.
+    const struct {
+        int product, link, id;
+        std::string value, table, message;
+    } cases[] = {
+        {0, IDC_SITE_RF, 0, "", "", "Please select product !!"},
+        {1, IDC_SITE_RF, IDC_SITE_PARALLEL, "65", "", "Terminals at once: 1..64"},
+        {1, IDC_SITE_SERIAL, IDC_SITE_PORTS, "COM1,com1", "",
          "COM ports: COM1..COM9, each once, as COM1,COM2"},
-        {1, IDC_SITE_RF, "count", IDC_SITE_COUNT, "3", table, table + ": 2 rows for 3 terminals"},
-        {1, IDC_SITE_RF, "allow", IDC_SITE_ALLOW, "10.0.0/8", "",
+        {1, IDC_SITE_RF, IDC_SITE_COUNT, "3", table, table + ": 2 rows for 3 terminals"},
+        {1, IDC_SITE_RF, IDC_SITE_ALLOW, "10.0.0/8", "",
          "Allowed addresses: 10.0.0 is not dotted IPv4 text"},
-        {1, IDC_SITE_RF, "sets", IDC_SITE_SETS, "LocalName=A\r\nNoSuchField=1", "",
+        {1, IDC_SITE_RF, IDC_SITE_SETS, "LocalName=A\r\nNoSuchField=1", "",
          "Values for all: NoSuchField: not a field name"},
-        {1, IDC_SITE_RF, "table", 0, "", longName,
+        {1, IDC_SITE_RF, 0, "", longName,
          longName + " line 2, LocalName: 21 characters, at most 19"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         openWindow();
         if (c.product != 0) chooseProduct(c.product);
         choose(c.link);
         if (c.id != 0) setItem(c.id, c.value);
         setItem(IDC_SITE_TABLE, c.table);
         const Asked asked = answering({IDOK}, {}, [] { click(IDC_SITE_START); });
-        ASSERT_EQ(asked.boxes.size(), 1u) << c.field;
+        ASSERT_EQ(asked.boxes.size(), 1u) << c.message;
         expectBox(asked.boxes[0], c.message, "Download to Many Terminals", MB_OK | MB_ICONWARNING);
-        EXPECT_FALSE(siteWindowRunning()) << c.field;
-        EXPECT_EQ(ListView_GetItemCount(rowsList()), 0) << c.field;
-        EXPECT_TRUE(menuItemEnabled(cmd::Configure)) << c.field;
+        EXPECT_EQ(std::make_tuple(siteWindowRunning(), ListView_GetItemCount(rowsList()),
+                                  menuItemEnabled(cmd::Configure)),
+                  std::make_tuple(false, 0, true))
+            << c.message;
     }
     closeWindow();
 }
 
-// Whether a connection to the download port is taken: the run's socket is open.
-bool downloadPortListens() {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-    const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(3000);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool taken = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    closesocket(s);
-    WSACleanup();
-    return taken;
-}
-
 std::string logLines(const std::string& path) {
     std::string text = fileBytes(path);
-    std::string out;
-    for (const char c : text)
-        if (c != '\r') out += c;
-    return out;
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
 }
 
 // The script's simulators connect from 127.0.0.2..4 in an order other than the
@@ -167,16 +146,19 @@ TEST(SiteWindowEndToEnd, ServesEveryRowWhileConfigureIsGrayed) {
     setItem(IDC_SITE_PARALLEL, "2");
     click(IDC_SITE_START);
     ASSERT_TRUE(siteWindowRunning());
-    EXPECT_EQ(windowText(siteWindow()), "Download to Many Terminals - running");
-    EXPECT_FALSE(menuItemEnabled(cmd::Configure));
-    EXPECT_FALSE(buttonEnabled(cmd::Configure));
-    EXPECT_FALSE(menuItemEnabled(cmd::DownloadSettings));
-    EXPECT_FALSE(menuItemEnabled(cmd::DownloadProgram));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(siteWindow(), IDC_SITE_START)));
+    // Configure and Download Settings (menu and button), Download Program and
+    // Start: grayed while it runs.
+    const auto state = [] {
+        return windowText(siteWindow()) + " " + std::to_string(menuItemEnabled(cmd::Configure)) +
+               std::to_string(buttonEnabled(cmd::Configure)) +
+               std::to_string(menuItemEnabled(cmd::DownloadSettings)) +
+               std::to_string(buttonEnabled(cmd::DownloadSettings)) +
+               std::to_string(menuItemEnabled(cmd::DownloadProgram)) +
+               std::to_string(IsWindowEnabled(GetDlgItem(siteWindow(), IDC_SITE_START)));
+    };
+    EXPECT_EQ(state(), "Download to Many Terminals - running 000000");
     ASSERT_TRUE(pumpUntil([] { return !siteWindowRunning(); }, 60000));
-    EXPECT_TRUE(menuItemEnabled(cmd::Configure));
-    EXPECT_TRUE(buttonEnabled(cmd::DownloadSettings));
-    EXPECT_EQ(windowText(siteWindow()), "Download to Many Terminals");
+    EXPECT_EQ(state(), "Download to Many Terminals 111111");
     std::vector<std::string> rows = shownRows();
     ASSERT_EQ(rows.size(), 3u);
     for (std::string& r : rows) {
