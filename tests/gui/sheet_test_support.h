@@ -207,12 +207,18 @@ inline void sheetStep(HWND sheet, const std::string& line) {
     for (char c : op == "chars" ? rest : "") SendDlgItemMessageA(page, id, WM_CHAR, c & 0xFF, 0);
     if (op == "click") clickButton(page, id);
     if (op == "choose") chooseItem(page, id, std::stoi(rest));
-    if (op == "shows") EXPECT_EQ(shownText(page, id), rest);
-    if (op == "enabled" || op == "checked") EXPECT_EQ(got, a);
+    if (op == "shows") {
+        EXPECT_EQ(shownText(page, id), rest);
+    }
+    if (op == "enabled" || op == "checked") {
+        EXPECT_EQ(got, a);
+    }
     if (op == "set")
         settingsImage().setRaw({static_cast<std::size_t>(named(a)), rest.size()},
                                reinterpret_cast<const Byte*>(rest.data()), rest.size());
-    if (op == "bytes") EXPECT_EQ(imageBytes(named(a), rest.size()), rest);
+    if (op == "bytes") {
+        EXPECT_EQ(imageBytes(named(a), rest.size()), rest);
+    }
     if (op == "edit") {  // typed into the edit part of a combo box
         SetDlgItemTextA(page, id, rest.c_str());
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_EDITCHANGE),
@@ -223,8 +229,12 @@ inline void sheetStep(HWND sheet, const std::string& line) {
     if (op == "entry")
         SendDlgItemMessageA(page, id, CB_GETLBTEXT, std::stoi(rest),
                             reinterpret_cast<LPARAM>(entry));
-    if (op == "entry") EXPECT_EQ(entry, space == std::string::npos ? "" : rest.substr(space + 1));
-    if (op == "count") EXPECT_EQ(SendDlgItemMessageA(page, id, CB_GETCOUNT, 0, 0), std::stoi(rest));
+    if (op == "entry") {
+        EXPECT_EQ(entry, space == std::string::npos ? "" : rest.substr(space + 1));
+    }
+    if (op == "count") {
+        EXPECT_EQ(SendDlgItemMessageA(page, id, CB_GETCOUNT, 0, 0), std::stoi(rest));
+    }
     std::vector<int> codes;
     for (std::string code; op == "hex" && more >> code;)
         codes.push_back(std::stoi(code, nullptr, 16));
