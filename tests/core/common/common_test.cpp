@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/windows_1252.h"
+#include "common/text_helpers.h"
 #include "tests/core/golden.h"
 
 namespace varomil {
@@ -39,6 +40,33 @@ TEST(Windows1252, Utf8TextIsTheTerminalsOrAnError) {
     }
     EXPECT_EQ(windows1252ToUtf8(std::string("a\0\x81\x80", 4)),
               std::string("a\0\xEF\xBF\xBD\xE2\x82\xAC", 8));
+}
+
+TEST(TextHelpers, CaseAndNumbers) {
+    EXPECT_EQ(lowercase("C:\\Sites\\DOCK.Net"), "c:\\sites\\dock.net");
+    EXPECT_TRUE(equalsIgnoringCase("COM1", "com1"));
+    EXPECT_FALSE(equalsIgnoringCase("COM1", "com10"));
+    EXPECT_FALSE(equalsIgnoringCase("a\xC4", "a\xE4"));  // only ASCII letters fold
+    EXPECT_TRUE(endsWithIgnoringCase("dock.Net", ".NET"));
+    EXPECT_FALSE(endsWithIgnoringCase("NET", ".NET"));
+    EXPECT_TRUE(endsWithIgnoringCase(".net", ".NET"));
+    EXPECT_TRUE(containsIgnoringCase("Key Click : On", "CLICK"));
+    EXPECT_FALSE(containsIgnoringCase("Key", "Keys"));
+
+    struct Case {
+        const char* text;
+        std::optional<int> value;
+    };
+    const Case cases[] = {{"0", 0},
+                          {"999", 999},
+                          {"1000", std::nullopt},
+                          {"", std::nullopt},
+                          {"-1", std::nullopt},
+                          {"2x", std::nullopt},
+                          {" 2", std::nullopt},
+                          {"000000005", 5},
+                          {"9999999999", std::nullopt}};
+    for (const Case& c : cases) EXPECT_EQ(parseDecimal(c.text, 0, 999), c.value) << c.text;
 }
 
 }  // namespace
