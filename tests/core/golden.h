@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace varomil {
 
@@ -57,6 +59,21 @@ inline std::string unescaped(const std::string& s) {
         }
     }
     return out;
+}
+
+// A case file's lines (blank lines and '#' comments skipped), split at " | ".
+inline std::vector<std::vector<std::string>> readCases(const std::string& name) {
+    std::istringstream in(readGolden(name));
+    std::vector<std::vector<std::string>> cases;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        cases.emplace_back();
+        for (std::size_t from = 0, to = 0; to != std::string::npos; from = to + 3) {
+            to = line.find(" | ", from);
+            cases.back().push_back(line.substr(from, to - from));
+        }
+    }
+    return cases;
 }
 
 }  // namespace varomil

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 #include <utility>
 
 #include "download/link_interfaces.h"
@@ -13,6 +14,7 @@ namespace {
 using sim::Bytes;
 using testing::bytesOf;
 using testing::faults;
+using testing::Log;
 using testing::Rig;
 
 // One S-record line with its count and checksum, as a linker writes it.
@@ -50,11 +52,12 @@ std::vector<Bytes> packed(const std::string& text) {
     return out;
 }
 
+// The bytes are copied so that a read past their end is caught.
 std::string readError(const std::string& text) {
+    const std::vector<Byte> bytes(text.begin(), text.end());
     ProgramImage image;
     std::string error;
-    EXPECT_FALSE(
-        readProgramFile(reinterpret_cast<const Byte*>(text.data()), text.size(), image, error));
+    EXPECT_FALSE(readProgramFile(bytes.data(), bytes.size(), image, error)) << text;
     return error;
 }
 
@@ -110,29 +113,20 @@ TEST(SRecordReading, HostileFilesAreRefusedNamingTheLine) {
     const std::string good = line('1', 0x100, 2, {1, 2});
     std::string badSum = good;
     badSum[good.size() - 3] ^= 1;
-    EXPECT_EQ(readError(good + badSum + "S9030000FC\r\n"),
-              "The program file is not valid: line 2 has a wrong checksum.");
-    EXPECT_EQ(readError("S1FF0100AA\r\nS9030000FC\r\n"),
-              "The program file is not valid: line 1 has a count that does not match its length.");
-    EXPECT_EQ(readError(good + "S10501G0010203\r\n"),
-              "The program file is not valid: line 2 has a character that is not a hex digit.");
-    EXPECT_EQ(readError(good + "S9030000F\r\n"),
-              "The program file is not valid: line 2 has an odd number of hex digits.");
-    EXPECT_EQ(readError(good + "S403000000\r\n"),
-              "The program file is not valid: line 2 has an unknown record type.");
-    EXPECT_EQ(readError(good + "\r\nhello\r\n"),
-              "The program file is not valid: line 3 does not start with an S-record type.");
-    EXPECT_EQ(readError("S3030000FC\r\n"),
-              "The program file is not valid: line 1 is too short for its address.");
-    EXPECT_EQ(readError(good),
-              "The program file is not valid: it has no end record (S7, S8 or S9).");
+    const std::pair<std::string, std::string> cases[] = {
+        {good + badSum + "S9030000FC\r\n", "line 2 has a wrong checksum."},
+        {"S1FF0100AA\r\nS9030000FC\r\n", "line 1 has a count that does not match its length."},
+        {good + "S10501G0010203\r\n", "line 2 has a character that is not a hex digit."},
+        {good + "S9030000F\r\n", "line 2 has an odd number of hex digits."},
+        {good + "S403000000\r\n", "line 2 has an unknown record type."},
+        {good + "\r\nhello\r\n", "line 3 does not start with an S-record type."},
+        {"S3030000FC\r\n", "line 1 is too short for its address."},
+        {good, "it has no end record (S7, S8 or S9)."},
+        // A file that ends in a lone "S" is read only up to its last byte.
+        {"S", "line 1 does not start with an S-record type."}};
+    for (const auto& [file, why] : cases)
+        EXPECT_EQ(readError(file), "The program file is not valid: " + why);
     EXPECT_EQ(readError(""), "The program file is empty.");
-    // A file that ends in a lone "S" is read only up to its last byte.
-    const std::vector<Byte> lone{'S'};
-    ProgramImage image;
-    std::string error;
-    EXPECT_FALSE(readProgramFile(lone.data(), lone.size(), image, error));
-    EXPECT_EQ(error, "The program file is not valid: line 1 does not start with an S-record type.");
     // Behind the end record nothing is read.
     EXPECT_EQ(packed(good + "S9030000FC" + "\r\ngarbage").size(), 1u);
 }
@@ -162,8 +156,8 @@ const Bytes kEnd{'S', '7', 0x05, 0, 0, 0, 0, 0xFA, 0x0D};
 
 TEST(ProgramDownload, HandshakeEraseAndRecordsGoOutExactly) {
     Rig rig = ranProgram({}, kSmall);
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "progress 100",
-                                                    "progress end", kDone}));
+    EXPECT_EQ(rig.ui.log,
+              (Log{"file dialog", "link dialog", "progress 100", "progress end", kDone}));
     const std::vector<Bytes> expected{bytesOf("\r"),
                                       bytesOf("QUORVEL\r"),
                                       bytesOf("DOWNLOAD\r"),
@@ -173,59 +167,61 @@ TEST(ProgramDownload, HandshakeEraseAndRecordsGoOutExactly) {
                                       kEnd};
     EXPECT_EQ(rig.writes(), expected);
     EXPECT_EQ(rig.term.records, (std::vector<Bytes>{kSmallRecord1, kSmallRecord2, kEnd}));
-    EXPECT_EQ(rig.ui.lastProgress, 100);
-    EXPECT_EQ(rig.file.closes, 1);
-    EXPECT_FALSE(rig.file.isOpen);
+    EXPECT_EQ(std::make_tuple(rig.ui.lastProgress, rig.file.closes, rig.file.isOpen),
+              std::make_tuple(100, 1, false));
 }
 
 TEST(ProgramDownload, BadFileIsRefusedBeforeAnyLinkOpens) {
     std::string bad = kSmall;
     bad[5] = 'x';
     Rig rig = ranProgram({}, bad);
-    EXPECT_EQ(rig.ui.log,
-              (std::vector<std::string>{"file dialog",
-                                        "warning [Download] The program file is not valid: line 1 "
-                                        "has a character that is not a hex digit."}));
+    EXPECT_EQ(rig.ui.log, (Log{"file dialog",
+                               "warning [Download] The program file is not valid: line 1 has a "
+                               "character that is not a hex digit."}));
     EXPECT_EQ(rig.serial.opens, 0);
     EXPECT_FALSE(rig.file.isOpen);
 
     Rig missing = programRig({}, kSmall);
     missing.ui.fileName = "OTHER.SHX";
     missing.run(TransferKind::Program);
-    EXPECT_EQ(missing.ui.log,
-              (std::vector<std::string>{"file dialog", "warning [Download] Can't open the file!"}));
+    EXPECT_EQ(missing.ui.log, (Log{"file dialog", "warning [Download] Can't open the file!"}));
 
     Rig cancel = programRig({}, kSmall);
     cancel.ui.linkOk = false;
     cancel.run(TransferKind::Program);
-    EXPECT_EQ(cancel.file.closes, 1);
-    EXPECT_EQ(cancel.serial.opens, 0);
+    EXPECT_EQ(std::make_tuple(cancel.file.closes, cancel.serial.opens), std::make_tuple(1, 0));
 }
 
 TEST(ProgramDownload, LoaderRepliesAtEachHandshakeStep) {
-    auto steps = [](sim::TerminalFaults f) {
-        Rig rig = ranProgram(std::move(f), kSmall);
+    const std::pair<sim::TerminalFaults, std::string> steps[] = {{faults([](auto& f) {
+                                                                      f.wake = {{{"FN", 0}}};
+                                                                  }),
+                                                                  "\r:S"},
+                                                                 {faults([](auto& f) {
+                                                                      f.wake = {{{"FF", 0}}};
+                                                                  }),
+                                                                  "\r:S"},
+                                                                 {faults([](auto& f) {
+                                                                      f.query = {{{"FN", 0}}};
+                                                                  }),
+                                                                  "\rQ:"},
+                                                                 {faults([](auto& f) {
+                                                                      f.download = {{{"FN", 0}}};
+                                                                  }),
+                                                                  "\rQD"}};
+    for (const auto& [f, firsts] : steps) {
+        Rig rig = ranProgram(f, kSmall);
         std::string s;
         for (std::size_t i = 0; i < 3 && i < rig.writes().size(); ++i) s += rig.writes()[i][0];
-        return std::make_pair(s, rig.ui.log.back());
-    };
-    sim::TerminalFaults fn, ff, queryFn, downloadFn;
-    fn.wake = {{{"FN", 0}}};
-    ff.wake = {{{"FF", 0}}};
-    queryFn.query = {{{"FN", 0}}};
-    downloadFn.download = {{{"FN", 0}}};
-    EXPECT_EQ(steps(fn), std::make_pair(std::string("\r:S"), kDone));
-    EXPECT_EQ(steps(ff), std::make_pair(std::string("\r:S"), kDone));
-    EXPECT_EQ(steps(queryFn), std::make_pair(std::string("\rQ:"), kDone));
-    EXPECT_EQ(steps(downloadFn), std::make_pair(std::string("\rQD"), kDone));
+        EXPECT_EQ(s, firsts);
+        EXPECT_EQ(rig.ui.log.back(), kDone);
+    }
 
     Rig rig = ranProgram(faults([](auto& f) { f.query = {{{"FB", 0}}}; }), kSmall);
-    EXPECT_EQ(rig.ui.log,
-              (std::vector<std::string>{"file dialog", "link dialog",
-                                        "warning [Download] Terminal is not ready!", kRetry}));
-    EXPECT_EQ(rig.term.wakes, 3);
-    EXPECT_EQ(rig.term.queries, 3);
-    EXPECT_EQ(rig.term.downloads, 0);
+    EXPECT_EQ(rig.ui.log, (Log{"file dialog", "link dialog",
+                               "warning [Download] Terminal is not ready!", kRetry}));
+    EXPECT_EQ(std::make_tuple(rig.term.wakes, rig.term.queries, rig.term.downloads),
+              std::make_tuple(3, 3, 0));
 }
 
 // Cancel in the wait notice while the loader is silent: nothing more is sent, no
@@ -234,9 +230,8 @@ TEST(ProgramDownload, CancelInTheWaitNoticeEndsTheCommandBeforeAnyErase) {
     Rig rig = programRig(faults([](auto& f) { f.silent = true; }), kSmall);
     rig.ui.cancelAfterPolls = 3;
     rig.run(TransferKind::Program);
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog"}));
-    EXPECT_EQ(rig.ui.waitNotices,
-              (std::vector<std::string>{"Waiting for the terminal on COM1..."}));
+    EXPECT_EQ(rig.ui.log, (Log{"file dialog", "link dialog"}));
+    EXPECT_EQ(rig.ui.waitNotices, Log{"Waiting for the terminal on COM1..."});
     EXPECT_EQ(rig.writes(), (std::vector<Bytes>{bytesOf("\r")}));
     EXPECT_EQ(rig.term.erases, 0);
     EXPECT_EQ(rig.ui.linkStatuses.back(), "COM1: cancelled");
@@ -251,9 +246,8 @@ TEST(ProgramDownload, CancelInTheWaitNoticeEndsTheCommandBeforeAnyErase) {
 // or never answers, is given up after two tries.
 TEST(ProgramDownload, EraseBusyShowsTheNoticeAndOneThatNeverEndsIsGivenUp) {
     Rig busy = ranProgram(faults([](auto& f) { f.erase = {{{"FB", 0}, {"FA", 1500}}}; }), kSmall);
-    EXPECT_EQ(busy.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "erase notice",
-                                                     "erase notice end", "progress 100",
-                                                     "progress end", kDone}));
+    EXPECT_EQ(busy.ui.log, (Log{"file dialog", "link dialog", "erase notice", "erase notice end",
+                                "progress 100", "progress end", kDone}));
     Rig never = ranProgram(faults([](auto& f) { f.erase = {{{"FB", 0}}}; }), kSmall);
     EXPECT_EQ(never.ui.log[4], "warning [Download] Failed to erase flash memory!");
 
@@ -262,14 +256,13 @@ TEST(ProgramDownload, EraseBusyShowsTheNoticeAndOneThatNeverEndsIsGivenUp) {
     for (int i = 0; i < 300; ++i) forever.push_back({"FN", 1000});
     f.erase = {forever, {{"FN", 0}}};
     Rig rig = ranProgram(f, kSmall);
-    EXPECT_EQ(rig.ui.log[2], "warning [Download] Can't erase flash memory!");
-    EXPECT_EQ(rig.term.erases, 2);
+    Rig silent = ranProgram(faults([](auto& f) { f.erase = {{}}; }), kSmall);
+    for (const Rig* r : {&rig, &silent}) {
+        EXPECT_EQ(r->ui.log[2], "warning [Download] Can't erase flash memory!");
+        EXPECT_EQ(r->term.erases, 2);
+    }
     EXPECT_GE(rig.clock.us(), 120000000u);
     EXPECT_LT(rig.clock.us(), 130000000u);
-
-    Rig silent = ranProgram(faults([](auto& f) { f.erase = {{}}; }), kSmall);
-    EXPECT_EQ(silent.ui.log[2], "warning [Download] Can't erase flash memory!");
-    EXPECT_EQ(silent.term.erases, 2);
 }
 
 // The progress window counts the records; its Cancel stops before the next one,
@@ -281,8 +274,7 @@ TEST(ProgramDownload, TheRecordsAreCountedAndCancelStopsBetweenThem) {
     Rig rig = programRig({}, kSmall);
     rig.ui.cancelAfterCounts = 1;
     EXPECT_EQ(rig.run(TransferKind::Program).result, DownloadResult::Cancelled);
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"file dialog", "link dialog", "progress 100",
-                                                    "progress end"}));
+    EXPECT_EQ(rig.ui.log, (Log{"file dialog", "link dialog", "progress 100", "progress end"}));
     EXPECT_EQ(rig.term.records, (std::vector<Bytes>{kSmallRecord1}));
     EXPECT_EQ(rig.ui.lastCount, "record 1 of 2");
     EXPECT_EQ(rig.ui.linkStatuses.back(), "COM1: cancelled");
@@ -317,8 +309,7 @@ TEST(ProgramDownload, RetryReadsTheFileAgainFromItsStart) {
     rig.ui.retryAnswers = {true};
     rig.run(TransferKind::Program);
     EXPECT_EQ(rig.ui.log.back(), kDone);
-    EXPECT_EQ(rig.file.opens, 2);
-    EXPECT_EQ(rig.term.erases, 2);
+    EXPECT_EQ(std::make_tuple(rig.file.opens, rig.term.erases), std::make_tuple(2, 2));
     EXPECT_EQ(rig.term.records, (std::vector<Bytes>{kSmallRecord1, kSmallRecord2, kEnd}));
 }
 

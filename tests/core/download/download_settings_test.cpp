@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "download/link_interfaces.h"
 #include "download/settings_transfer.h"
 #include "tests/core/download/download_test_support.h"
@@ -10,6 +12,7 @@ namespace {
 using sim::Bytes;
 using testing::bytesOf;
 using testing::faults;
+using testing::Log;
 using testing::Rig;
 
 const std::string kDone = "warning [Download] Downloaded completely!";
@@ -22,23 +25,22 @@ void fillPattern(Rig& rig) {
     for (std::size_t i = 0; i < kReader1DSize; ++i) rig.companions->reader1D[i] = 0xA0 + i;
 }
 
-Rig serialRig(sim::TerminalFaults f = {}) {
+Rig rigOn(int via, sim::TerminalFaults f = {}) {
     Rig rig(std::move(f));
-    rig.ui.choice = {kViaRs232, 0, 0};
+    rig.ui.choice = {via, 0, 0};
     fillPattern(rig);
     return rig;
 }
 
 Rig ranSerial(sim::TerminalFaults f = {}) {
-    Rig rig = serialRig(std::move(f));
+    Rig rig = rigOn(kViaRs232, std::move(f));
     rig.run(TransferKind::Settings);
     return rig;
 }
 
 TEST(SettingsDownload, SendsTheImageAsNumberedPacketsWithTheirSums) {
     Rig rig = ranSerial();
-    EXPECT_EQ(rig.ui.log,
-              (std::vector<std::string>{"link dialog", "progress 597", "progress end", kDone}));
+    EXPECT_EQ(rig.ui.log, (Log{"link dialog", "progress 597", "progress end", kDone}));
     const auto& w = rig.writes();
     ASSERT_EQ(w.size(), 1u + 597u);
     EXPECT_EQ(w[0], bytesOf("TAMBRO\r"));
@@ -64,9 +66,8 @@ TEST(SettingsDownload, SendsTheImageAsNumberedPacketsWithTheirSums) {
     EXPECT_TRUE(std::equal(img.begin(), img.end(), rig.term.image().begin()));
     EXPECT_EQ(std::count(rig.term.image().begin() + kSettingsImageSize, rig.term.image().end(), 0),
               41);
-    EXPECT_EQ(rig.ui.lastProgress, 597);
-    EXPECT_FALSE(rig.serial.isOpen);
-    EXPECT_EQ(rig.serial.sessionTimeouts, 1);
+    EXPECT_EQ(std::make_tuple(rig.ui.lastProgress, rig.serial.isOpen, rig.serial.sessionTimeouts),
+              std::make_tuple(597, false, 1));
 }
 
 TEST(SettingsDownload, KnownPacketBytes) {
@@ -78,25 +79,22 @@ TEST(SettingsDownload, KnownPacketBytes) {
 }
 
 TEST(SettingsDownload, SilentTerminalGetsThreeHellosAndTheRetryQuestion) {
-    Rig rig = serialRig(faults([](auto& f) { f.silent = true; }));
+    Rig rig = rigOn(kViaRs232, faults([](auto& f) { f.silent = true; }));
     rig.ui.retryAnswers = {true, false};
     rig.run(TransferKind::Settings);
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"link dialog", kRetry, kRetry}));
-    EXPECT_EQ(rig.writes().size(), 6u);
-    for (const Bytes& b : rig.writes()) EXPECT_EQ(b, bytesOf("TAMBRO\r"));
-    EXPECT_EQ(rig.serial.opens, 1);  // the port stays open across retries
-    EXPECT_EQ(rig.serial.closes, 1);
-    EXPECT_EQ(rig.serial.sessionTimeouts, 2);
+    EXPECT_EQ(rig.ui.log, (Log{"link dialog", kRetry, kRetry}));
+    EXPECT_EQ(rig.writes(), std::vector<Bytes>(6, bytesOf("TAMBRO\r")));
+    // The port stays open across retries.
+    EXPECT_EQ(std::make_tuple(rig.serial.opens, rig.serial.closes, rig.serial.sessionTimeouts),
+              std::make_tuple(1, 1, 2));
 }
 
 TEST(SettingsDownload, BlockNeverAcknowledgedIsSentSixTimes) {
     Rig rig = ranSerial(faults([](auto& f) { f.neverAckBlock = 300; }));
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"link dialog", "progress 597", kError,
-                                                    "progress end", kRetry}));
-    EXPECT_EQ(rig.term.sendsOfBlock[300], 6);
-    EXPECT_EQ(rig.term.sendsOfBlock[299], 1);
-    EXPECT_EQ(rig.writes().size(), 1u + 300u + 6u);
-    EXPECT_EQ(rig.ui.lastProgress, 300);
+    EXPECT_EQ(rig.ui.log, (Log{"link dialog", "progress 597", kError, "progress end", kRetry}));
+    EXPECT_EQ(std::make_tuple(rig.term.sendsOfBlock[300], rig.term.sendsOfBlock[299],
+                              rig.writes().size(), rig.ui.lastProgress),
+              std::make_tuple(6, 1, 1u + 300u + 6u, 300));
 }
 
 TEST(SettingsDownload, RefusedPacketsAreSentAgainAndTheRetryStartsFromBlockZero) {
@@ -105,72 +103,58 @@ TEST(SettingsDownload, RefusedPacketsAreSentAgainAndTheRetryStartsFromBlockZero)
     EXPECT_EQ(rig.ui.log.back(), kDone);
     EXPECT_EQ(rig.writes().size(), 1u + 597u + 5u);
 
-    Rig again = serialRig(faults([](auto& f) { f.nakFirst = 6; }));
+    Rig again = rigOn(kViaRs232, faults([](auto& f) { f.nakFirst = 6; }));
     again.ui.retryAnswers = {true};
     again.run(TransferKind::Settings);
-    EXPECT_EQ(again.ui.log,
-              (std::vector<std::string>{"link dialog", "progress 597", kError, "progress end",
-                                        kRetry, "progress 597", "progress end", kDone}));
+    EXPECT_EQ(again.ui.log, (Log{"link dialog", "progress 597", kError, "progress end", kRetry,
+                                 "progress 597", "progress end", kDone}));
     EXPECT_EQ(again.writes()[7], bytesOf("TAMBRO\r"));
     EXPECT_EQ(again.writes()[8][102], 0);
 }
 
-TEST(SettingsDownload, SlowAndCrlessRepliesStillComplete) {
-    Rig a = ranSerial(faults([](auto& f) { f.delayMs = 2000; }));
-    EXPECT_EQ(a.ui.log.back(), kDone);
-    EXPECT_EQ(a.writes().size(), 598u);
-
-    Rig b = ranSerial(faults([](auto& f) { f.noCr = true; }));
-    EXPECT_EQ(b.ui.log.back(), kDone);
-    EXPECT_GE(b.clock.us(), 598ull * 2500000);
-}
-
-TEST(SettingsDownload, RepliesTooLateOrTooLongAreNotTakenForAck) {
-    // Later than all three waits of the handshake.
-    Rig a = ranSerial(faults([](auto& f) { f.delayMs = 8000; }));
-    EXPECT_EQ(a.ui.log, (std::vector<std::string>{"link dialog", kRetry}));
-    EXPECT_EQ(a.writes().size(), 3u);
-
-    Rig b = ranSerial(faults([](auto& f) { f.longReplies = true; }));
-    EXPECT_EQ(b.ui.log, (std::vector<std::string>{"link dialog", kRetry}));
-    EXPECT_EQ(b.writes().size(), 3u);
+// Slow replies and replies without CR still complete; replies later than all
+// three waits of the handshake, or too long, are not taken for an acknowledgement.
+TEST(SettingsDownload, RepliesCountWithinTheirTimeAndLength) {
+    const Log done{"link dialog", "progress 597", "progress end", kDone},
+        refused{"link dialog", kRetry};
+    const std::tuple<sim::TerminalFaults, Log, std::size_t> cases[] = {
+        {faults([](auto& f) { f.delayMs = 2000; }), done, 598},
+        {faults([](auto& f) { f.noCr = true; }), done, 598},
+        {faults([](auto& f) { f.delayMs = 8000; }), refused, 3},
+        {faults([](auto& f) { f.longReplies = true; }), refused, 3}};
+    for (const auto& [f, log, writes] : cases) {
+        Rig rig = ranSerial(f);
+        EXPECT_EQ(rig.ui.log, log);
+        EXPECT_EQ(rig.writes().size(), writes);
+        EXPECT_GE(rig.clock.us(), f.noCr ? 598ull * 2500000 : 0);
+    }
 }
 
 TEST(SettingsDownload, CancelOpensNothingAndStoredChoicesOutOfRangeSelectItemZero) {
-    Rig rig = serialRig();
+    Rig rig = rigOn(kViaRs232);
     rig.image->setByte(fld::DownloadVia, 2);
     rig.image->setByte(fld::DownloadBaudRate, 3);
     rig.ui.linkOk = false;
     rig.run(TransferKind::Settings);
-    EXPECT_EQ(rig.ui.preselection.via, 2);
-    EXPECT_EQ(rig.ui.preselection.speed, 3);
-    EXPECT_EQ(rig.ui.preselection.port, 0);
+    const LinkChoice& p = rig.ui.preselection;
+    EXPECT_EQ(std::make_tuple(p.via, p.speed, p.port), std::make_tuple(2, 3, 0));
     EXPECT_EQ(rig.serial.opens + rig.socket.startups, 0);
 
     rig.image->setByte(fld::DownloadVia, 4);
     rig.image->setByte(fld::DownloadBaudRate, 200);
     const LinkChoice c = initialLinkChoice(*rig.image);
-    EXPECT_EQ(c.via, 0);
-    EXPECT_EQ(c.speed, 0);
-}
-
-Rig rfRig(sim::TerminalFaults f = {}) {
-    Rig rig(std::move(f));
-    rig.ui.choice = {kViaRf, 0, 0};
-    fillPattern(rig);
-    return rig;
+    EXPECT_EQ(std::make_tuple(c.via, c.speed), std::make_tuple(0, 0));
 }
 
 TEST(SettingsDownload, RfLinkDeliversTheImageAndReleasesTheSocketOnce) {
-    Rig rig = rfRig();
+    Rig rig = rigOn(kViaRf);
     rig.run(TransferKind::Settings);
     EXPECT_EQ(rig.ui.log.back(), kDone);
     EXPECT_EQ(rig.socket.listenedPort, 3000);
     EXPECT_TRUE(
         std::equal(rig.image->bytes().begin(), rig.image->bytes().end(), rig.term.image().begin()));
-    EXPECT_EQ(rig.socket.startups, 1);
-    EXPECT_EQ(rig.socket.cleanups, 1);
-    EXPECT_EQ(rig.serial.opens, 0);
+    EXPECT_EQ(std::make_tuple(rig.socket.startups, rig.socket.cleanups, rig.serial.opens),
+              std::make_tuple(1, 1, 0));
 }
 
 // The status bar names the terminal's address from the connection on; a host
@@ -185,7 +169,7 @@ TEST(SettingsDownload, RfStatusNamesTheAddressTheTerminalConnectedFrom) {
          {"port 3000: waiting for the terminal to connect", "port 3000: waiting for the terminal",
           "port 3000: terminal answered", "port 3000: downloaded"}}};
     for (const auto& [peer, statuses] : cases) {
-        Rig rig = rfRig();
+        Rig rig = rigOn(kViaRf);
         rig.socket.peer = peer;
         rig.run(TransferKind::Settings);
         EXPECT_EQ(rig.ui.linkStatuses, statuses);
@@ -199,14 +183,12 @@ TEST(SettingsDownload, CancelInTheProgressWindowStopsBetweenBlocks) {
     const std::pair<int, std::string> links[] = {{kViaRs232, "COM1: cancelled"},
                                                  {kViaRf, "192.168.1.57: cancelled"}};
     for (const auto& [via, status] : links) {
-        Rig rig(sim::TerminalFaults{});
-        rig.ui.choice = {via, 0, 0};
+        Rig rig = rigOn(via);
         rig.ui.cancelAfterCounts = 100;
         EXPECT_EQ(rig.run(TransferKind::Settings).result, DownloadResult::Cancelled);
-        EXPECT_EQ(rig.ui.log,
-                  (std::vector<std::string>{"link dialog", "progress 597", "progress end"}));
-        EXPECT_EQ(rig.writes().size(), 1u + 100u);
-        EXPECT_EQ(rig.term.blocksStored(), 100u);
+        EXPECT_EQ(rig.ui.log, (Log{"link dialog", "progress 597", "progress end"}));
+        EXPECT_EQ(std::make_tuple(rig.writes().size(), rig.term.blocksStored()),
+                  std::make_tuple(1u + 100u, 100u));
         EXPECT_EQ(rig.ui.lastCount, "block 100 of 597");
         EXPECT_EQ(rig.ui.linkStatuses.back(), status);
         EXPECT_FALSE(rig.serial.isOpen);
@@ -215,26 +197,22 @@ TEST(SettingsDownload, CancelInTheProgressWindowStopsBetweenBlocks) {
 }
 
 TEST(SettingsDownload, RfHangUpAllowsOneMoreTransmission) {
-    Rig rig = rfRig(faults([](auto& f) { f.closeAfterBlock = 10; }));
+    Rig rig = rigOn(kViaRf, faults([](auto& f) { f.closeAfterBlock = 10; }));
     rig.run(TransferKind::Settings);
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"link dialog", "progress 597", kError,
-                                                    "progress end", kRetry}));
-    EXPECT_EQ(rig.term.sendsOfBlock[10], 1);
-    EXPECT_EQ(rig.writes().size(), 1u + 11u);
-    EXPECT_EQ(rig.socket.refusedSends, 1);
-    EXPECT_EQ(rig.socket.cleanups, rig.socket.startups);
+    EXPECT_EQ(rig.ui.log, (Log{"link dialog", "progress 597", kError, "progress end", kRetry}));
+    EXPECT_EQ(std::make_tuple(rig.term.sendsOfBlock[10], rig.writes().size(),
+                              rig.socket.refusedSends, rig.socket.cleanups),
+              std::make_tuple(1, 1u + 11u, 1, rig.socket.startups));
 }
 
 TEST(SettingsDownload, RfWithoutTerminalAsksAgainAndSocketFailuresDoNot) {
-    Rig rig = rfRig();
+    Rig rig = rigOn(kViaRf);
     rig.socket.connects = {false, true};
     rig.ui.retryAnswers = {true};
     rig.run(TransferKind::Settings);
-    EXPECT_EQ(rig.ui.log, (std::vector<std::string>{"link dialog", kRetry, "progress 597",
-                                                    "progress end", kDone}));
+    EXPECT_EQ(rig.ui.log, (Log{"link dialog", kRetry, "progress 597", "progress end", kDone}));
     EXPECT_GE(rig.clock.us(), 10000000u);
-    EXPECT_EQ(rig.socket.startups, 2);
-    EXPECT_EQ(rig.socket.cleanups, 2);
+    EXPECT_EQ(std::make_tuple(rig.socket.startups, rig.socket.cleanups), std::make_tuple(2, 2));
 
     using R = SocketHost::ListenResult;
     const std::pair<R, std::string> failures[] = {
@@ -243,11 +221,10 @@ TEST(SettingsDownload, RfWithoutTerminalAsksAgainAndSocketFailuresDoNot) {
         {R::BindFailed, "Error in Binding on socket!"},
         {R::ListenFailed, "Error in Listing on socket!"}};
     for (const auto& [result, text] : failures) {
-        Rig bad = rfRig();
+        Rig bad = rigOn(kViaRf);
         bad.socket.listenResult = result;
         bad.run(TransferKind::Settings);
-        EXPECT_EQ(bad.ui.log,
-                  (std::vector<std::string>{"link dialog", "warning [Download] " + text}));
+        EXPECT_EQ(bad.ui.log, (Log{"link dialog", "warning [Download] " + text}));
         EXPECT_EQ(bad.socket.cleanups, 1);
     }
 }

@@ -150,6 +150,8 @@ struct Rig {
     std::string fileName;
 };
 
+using Log = std::vector<std::string>;
+
 inline sim::Bytes bytesOf(std::string_view s) {
     return sim::Bytes(s.begin(), s.end());
 }

@@ -96,14 +96,6 @@ auto state(const TerminalScreen& s) {
                            s.shiftedOut, s.autoWrap, s.insertMode, s.newLineMode, s.fullScreen,
                            s.topMargin, s.bottomMargin, s.saved.row, s.saved.column, s.remoteEcho);
 }
-void expectSameNotifications(const ScreenNotifications& a, const ScreenNotifications& b,
-                             const std::string& where) {
-    EXPECT_TRUE(notes(a) == notes(b)) << where;
-}
-void expectSameScreen(const TerminalScreen& a, const TerminalScreen& b, const std::string& where) {
-    EXPECT_TRUE(state(a) == state(b)) << where;
-}
-
 // Cuts a stream into blocks of random size, as a socket might.
 std::vector<std::size_t> blockSizes(std::mt19937& rng, std::size_t total) {
     std::vector<std::size_t> sizes;
@@ -135,10 +127,10 @@ TEST(VtFastPath, BlocksAndSingleBytesGiveTheSameInterpreterState) {
             block.interpret(stream.data() + at, n);
             at += n;
             const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(at);
-            expectSameNotifications(oneNotes, blockNotes, where);
+            EXPECT_TRUE(notes(oneNotes) == notes(blockNotes)) << where;
             oneNotes.clear();
             blockNotes.clear();
-            expectSameScreen(oneScreen, blockScreen, where);
+            EXPECT_TRUE(state(oneScreen) == state(blockScreen)) << where;
             if (::testing::Test::HasFailure()) return;
         }
         EXPECT_EQ(oneOut.all, blockOut.all) << "seed " << seed;
@@ -157,9 +149,10 @@ TEST(VtFastPath, SessionBlocksAndSingleBytesAgreeThroughTelnet) {
             block.session->receive(stream.data() + at, n);
             at += n;
             const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(at);
-            expectSameNotifications(one.session->takeNotifications(),
-                                    block.session->takeNotifications(), where);
-            expectSameScreen(one.screen(), block.screen(), where);
+            EXPECT_TRUE(notes(one.session->takeNotifications()) ==
+                        notes(block.session->takeNotifications()))
+                << where;
+            EXPECT_TRUE(state(one.screen()) == state(block.screen())) << where;
             if (::testing::Test::HasFailure()) return;
         }
         EXPECT_EQ(one.out.all, block.out.all) << "seed " << seed;

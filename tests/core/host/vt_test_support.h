@@ -1,7 +1,6 @@
 // A host session on a factory image with a recording sink, for the host tests.
 #pragma once
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,19 +38,8 @@ struct SessionRig {
     std::unique_ptr<HostSession> session = std::make_unique<HostSession>(out);
 };
 
-// A case file's lines (blank lines and '#' comments skipped), split at " | ".
 inline std::vector<std::vector<std::string>> caseFile(const std::string& name) {
-    std::ifstream in(std::string(VAROMIL_TEST_DATA) + "/host/" + name);
-    std::vector<std::vector<std::string>> cases;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        cases.emplace_back();
-        for (std::size_t from = 0, to = 0; to != std::string::npos; from = to + 3) {
-            to = line.find(" | ", from);
-            cases.back().push_back(line.substr(from, to - from));
-        }
-    }
-    return cases;
+    return readCases("host/" + name);
 }
 
 }  // namespace varomil

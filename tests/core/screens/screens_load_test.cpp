@@ -2,7 +2,6 @@
 // it takes to find them, duplicates, the 50-page limit, and hostile files.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -11,6 +10,7 @@
 #include "screens/screen_file.h"
 #include "screens/screen_pages.h"
 #include "settings/factory_defaults.h"
+#include "tests/core/golden.h"
 
 namespace varomil {
 namespace {
@@ -76,16 +76,11 @@ struct Example {
 };
 
 std::vector<Example> readExamples() {
-    std::ifstream in(VAROMIL_TEST_DATA "/screens/load_examples.txt");
     std::vector<Example> out;
     const auto positions = [](const std::string& f) {
         return f == "-" ? "" : run(std::stoi(f), std::stoi(f.substr(f.find('+') + 1)));
     };
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> f;
-        for (std::size_t from = 0, to = 0; to != std::string::npos; from = to + 3)
-            f.push_back(line.substr(from, (to = line.find(" | ", from)) - from));
+    for (const std::vector<std::string>& f : readCases("screens/load_examples.txt")) {
         Example e{f.at(0), {}, std::stoi(f.at(2)), positions(f.at(3)), positions(f.at(4)), {}, {}};
         std::istringstream screens(f[1]), pages(f.size() > 5 ? f[5] : ""),
             keys(f.size() > 6 ? f[6] : "");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/core/golden.h"
+#include "tests/core/settings/default_image_digest.h"
 
 namespace varomil {
 namespace {
@@ -151,6 +152,16 @@ TEST(FactoryDefaults, SectionResetTouchesOnlyItsOwnFields) {
                 ASSERT_EQ(s.image->bytes()[i], want) << "offset " << i;
             }
         }
+    }
+}
+
+TEST(FactoryDefaultsDigest, MatchesTheDigestTheWindowsBuildChecks) {
+    for (int product = 0; product <= 3; ++product) {
+        auto image = std::make_unique<SettingsImage>();
+        auto c = std::make_unique<Companions>();
+        applyFactoryDefaults(*image, *c, product);
+        EXPECT_EQ(defaultsDigest(*image, *c), kDefaultsDigest[product])
+            << "product " << product << std::hex << " digest 0x" << defaultsDigest(*image, *c);
     }
 }
 

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <tuple>
 
 #include "download/link_interfaces.h"
+#include "tests/core/golden.h"
 
 namespace varomil {
 namespace {
@@ -28,42 +31,23 @@ SiteWindowInput with(bool rf, Text field, const std::string& value) {
     return in;
 }
 
+// The cases are in tests/data/site/window_refusals.txt.
 TEST(SiteWindowModel, EachFieldIsRefusedWithItsOneLine) {
     auto base = std::make_unique<SettingsImage>();
-    const std::string ports = "COM ports: COM1..COM9, each once, as COM1,COM2";
-    struct Case {
-        bool rf;
-        Text field;
-        std::string value;
-        std::string error;
-    };
-    const Case cases[] = {
-        {true, &SiteWindowInput::parallel, "0", "Terminals at once: 1..64"},
-        {true, &SiteWindowInput::parallel, "65", "Terminals at once: 1..64"},
-        {true, &SiteWindowInput::parallel, "-1", "Terminals at once: 1..64"},
-        {true, &SiteWindowInput::parallel, "", "Terminals at once: 1..64"},
-        {true, &SiteWindowInput::wait, "0", "Wait: seconds, 1..86400"},
-        {true, &SiteWindowInput::wait, "86401", "Wait: seconds, 1..86400"},
-        {true, &SiteWindowInput::count, "0", "Terminals: 1..999"},
-        {true, &SiteWindowInput::count, "1000", "Terminals: 1..999"},
-        {true, &SiteWindowInput::count, "12345678", "Terminals: 1..999"},
-        {false, &SiteWindowInput::ports, "COM1,COM1", ports},
-        {false, &SiteWindowInput::ports, "COM10", ports},
-        {false, &SiteWindowInput::ports, "COM0", ports},
-        {false, &SiteWindowInput::ports, "COM1,", ports},
-        {false, &SiteWindowInput::ports, "LPT1", ports},
-        {true, &SiteWindowInput::allow, "1.2.3.4/33",
-         "Allowed addresses: 1.2.3.4/33: the bits after / must be 0..32"},
-        {true, &SiteWindowInput::sets, "\r\nLocalName=A\r\n \r\nLocalName=B",
-         "Values for all: LocalName: given twice"},
-        {true, &SiteWindowInput::tableBytes, "LocalName\n", "dock.csv: no terminal rows"},
-    };
-    for (const Case& c : cases) {
+    using In = SiteWindowInput;
+    const std::map<std::string, Text> fields{{"parallel", &In::parallel},    {"wait", &In::wait},
+                                             {"count", &In::count},          {"ports", &In::ports},
+                                             {"allow", &In::allow},          {"sets", &In::sets},
+                                             {"tableBytes", &In::tableBytes}};
+    const auto cases = readCases("site/window_refusals.txt");
+    ASSERT_GE(cases.size(), 17u);
+    for (const auto& c : cases) {
         SitePlan plan;
         SiteRun run;
         std::string error;
-        EXPECT_FALSE(prepareSiteRun(with(c.rf, c.field, c.value), *base, plan, run, error));
-        EXPECT_EQ(error, c.error) << c.value;
+        const In in = with(c.at(0) == "rf", fields.at(c.at(1)), unescaped(c.at(2)));
+        EXPECT_FALSE(prepareSiteRun(in, *base, plan, run, error));
+        EXPECT_EQ(error, c.at(3)) << c[2];
     }
     SiteWindowInput in = with(true, &SiteWindowInput::tableBytes, "LocalName\nA\nB\n");
     in.count = "3";
@@ -105,12 +89,9 @@ TEST(SiteWindowModel, AcceptedFieldsMakeTheRun) {
         SiteRun run;
         std::string error;
         ASSERT_TRUE(prepareSiteRun(c.in, *base, plan, run, error)) << error;
-        EXPECT_EQ(run.choice.via, c.via);
-        EXPECT_EQ(run.choice.speed, 2);
-        EXPECT_EQ(run.count, c.count);
-        EXPECT_EQ(run.waitMs, c.waitMs);
-        EXPECT_EQ(run.ports, c.ports);
-        EXPECT_EQ(run.parallel, c.parallel);
+        EXPECT_EQ(std::tie(run.choice.via, run.choice.speed, run.count, run.waitMs, run.ports,
+                           run.parallel),
+                  std::make_tuple(c.via, 2, c.count, c.waitMs, c.ports, c.parallel));
         EXPECT_TRUE(plan.allow.allowsEveryone());
     }
 }
@@ -180,10 +161,7 @@ TEST(SiteWindowModel, RowsAndTotalsFollowTheRunnersCalls) {
     p.finished(4, bare);
     EXPECT_EQ(cells(3), "||COM2|failed: Failed to download||");
     const SiteTotals t = p.totals();
-    EXPECT_EQ(t.served, 4);
-    EXPECT_EQ(t.ok, 1);
-    EXPECT_EQ(t.failed, 3);
-    EXPECT_EQ(t.waiting, 0);
+    EXPECT_EQ(std::make_tuple(t.served, t.ok, t.failed, t.waiting), std::make_tuple(4, 1, 3, 0));
     EXPECT_EQ(SiteProgress(1, 999).totalsText(),
               "1 terminal: 0 served (0 ok, 0 failed), 1 waiting");
 }
