@@ -67,19 +67,30 @@ TEST(VtScreen, BytesGiveTheScreen) {
             const std::size_t at = c[i].find_first_of("=:");
             const std::string key = c[i].substr(0, at), value = unescaped(c[i].substr(at + 1));
             if (std::isdigit(static_cast<unsigned char>(key[0]))) rows[std::stoi(key)] = value;
-            if (key == "modes") EXPECT_EQ(modeFlags(rig.screen()), value);
-            if (key == "notes") EXPECT_EQ(notes(rig.session->takeNotifications()), value);
-            if (key == "sent") EXPECT_EQ(rig.out.all, value);
-            if (key == "sends") EXPECT_EQ(std::to_string(rig.out.sends), value);
-            if (key == "margins")
+            if (key == "modes") {
+                EXPECT_EQ(modeFlags(rig.screen()), value);
+            }
+            if (key == "notes") {
+                EXPECT_EQ(notes(rig.session->takeNotifications()), value);
+            }
+            if (key == "sent") {
+                EXPECT_EQ(rig.out.all, value);
+            }
+            if (key == "sends") {
+                EXPECT_EQ(std::to_string(rig.out.sends), value);
+            }
+            if (key == "margins") {
                 EXPECT_EQ(std::to_string(rig.screen().topMargin) + " " +
                               std::to_string(rig.screen().bottomMargin),
                           value);
+            }
             const std::size_t colon = value.find(':');
             std::string reverse;  // "reverse=R:bits" from column 0 of row R
             for (std::size_t k = colon + 1; key == "reverse" && k < value.size(); ++k)
                 reverse += rig.screen().reverseAt(std::stoi(value), int(k - colon - 1)) ? '1' : '0';
-            if (key == "reverse") EXPECT_EQ(reverse, value.substr(colon + 1));
+            if (key == "reverse") {
+                EXPECT_EQ(reverse, value.substr(colon + 1));
+            }
         }
         for (int r = 0; r < kScreenRows; ++r) {
             const auto it = rows.find(r);

@@ -75,7 +75,8 @@ TEST(SummaryTree, ProgramContextIsTheResourceStrings) {
                                    "IDS_VERSION VAROMIL_VERSION_LABEL",
                                    "IDS_NOTICE \"" + ctx.notice + '"'};
     for (std::size_t i = 0; i < ctx.productNames.size(); ++i)
-        lines.push_back(std::to_string(3002 + i) + " \"" + ctx.productNames[i] + '"');
+        lines.push_back("IDS_FIRST_PRODUCT" + (i ? " + " + std::to_string(i) : "") + " \"" +
+                        ctx.productNames[i] + '"');
     for (const std::string& line : lines) EXPECT_NE(rc.find(line), std::string::npos) << line;
 }
 
