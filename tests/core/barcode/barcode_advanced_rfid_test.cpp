@@ -25,6 +25,29 @@ std::vector<Byte> bytesOf(const SettingsImage& image, std::size_t offset, std::s
             image.bytes().begin() + static_cast<std::ptrdiff_t>(offset + n)};
 }
 
+// Each edit follows its own box alone; the scanner commands are usable unless the
+// scanner is always enabled, the local beep only without feedback by command.
+TEST(BarcodeAdvanced, EachEditFollowsItsOwnBox) {
+    const std::pair<Field, const char*> cases[] = {
+        {{}, "000000001"},
+        {fld::CheckLeadingCode, "100000001"},
+        {fld::CheckCodeLength, "011000001"},
+        {fld::ReadPartialCode, "000110001"},
+        {fld::AddPrefixCode, "000001001"},
+        {fld::AddSuffixCode, "000000101"},
+        {fld::ScanControl, "000000011"},
+        {fld::FeedbackByCommand, "000000000"},
+    };
+    for (const auto& [box, want] : cases) {
+        SettingsImage image;
+        image.setByte(box, 1);
+        std::string on;
+        for (const EnableRule& r : advancedEnableRules())
+            on += ruleEnables(r, span(image)) ? '1' : '0';
+        EXPECT_EQ(on, want) << box.offset;
+    }
+}
+
 TEST(BarcodeAdvanced, PartialReadIsKeptAsTypedAndPutInOrderOnOk) {
     // Opening: stored start and maximum brought into 1..50.
     const struct {

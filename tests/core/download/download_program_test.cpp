@@ -131,6 +131,31 @@ TEST(SRecordReading, HostileFilesAreRefusedNamingTheLine) {
     EXPECT_EQ(packed(good + "S9030000FC" + "\r\ngarbage").size(), 1u);
 }
 
+// A file of up to 64 MiB is read; a larger one is refused before a byte is read.
+TEST(ProgramFileSize, UpTo64MiBIsReadAndLargerIsRefusedUnread) {
+    struct Endless : ProgramFile {
+        std::uint64_t bytes = 0;
+        std::size_t reads = 0;
+        bool open(const std::string&) override { return true; }
+        bool size(std::uint64_t& n) override { return n = bytes, true; }
+        std::size_t read(Byte* buf, std::size_t max) override {
+            std::fill(buf, buf + max, Byte{'S'});
+            return ++reads, max;
+        }
+        void close() override {}
+    };
+    for (const std::uint64_t bytes : {64ull << 20, (64ull << 20) + 1}) {
+        Endless file;
+        file.bytes = bytes;
+        ProgramImage image;
+        std::string error;
+        const bool allowed = bytes == 64ull << 20;
+        EXPECT_EQ(loadProgram(file, image, error),
+                  allowed ? ProgramReadResult::Invalid : ProgramReadResult::ReadFailed);
+        EXPECT_EQ(file.reads > 0, allowed) << bytes;
+    }
+}
+
 const std::string kDone = "warning [Download] Downloaded completely!";
 const std::string kRetry = "ask [Download] Failed to download, would you like to retry?";
 
@@ -240,6 +265,7 @@ TEST(ProgramDownload, CancelInTheWaitNoticeEndsTheCommandBeforeAnyErase) {
     // Without Cancel the same terminal is reported as not answering.
     Rig silent = ranProgram(faults([](auto& f) { f.silent = true; }), kSmall);
     EXPECT_EQ(silent.ui.linkStatuses.back(), "COM1: no answer");
+    EXPECT_FALSE(silent.ui.answered);
 }
 
 // A busy erase shows the notice until the loader is done; one that never ends,
@@ -260,6 +286,7 @@ TEST(ProgramDownload, EraseBusyShowsTheNoticeAndOneThatNeverEndsIsGivenUp) {
     for (const Rig* r : {&rig, &silent}) {
         EXPECT_EQ(r->ui.log[2], "warning [Download] Can't erase flash memory!");
         EXPECT_EQ(r->term.erases, 2);
+        EXPECT_TRUE(r->ui.answered) << "a terminal that failed, not one that never came";
     }
     EXPECT_GE(rig.clock.us(), 120000000u);
     EXPECT_LT(rig.clock.us(), 130000000u);

@@ -48,6 +48,8 @@ class ScriptedUi : public DownloadUi {
     void endProgress() override { log.push_back("progress end"); }
     void showEraseNotice() override { log.push_back("erase notice"); }
     void hideEraseNotice() override { log.push_back("erase notice end"); }
+    bool answered = false;  // told that the terminal answered the handshake
+    void terminalAnswered() override { answered = true; }
     // The wait notice and the status bar's link part, apart from the log.
     std::vector<std::string> waitNotices, linkStatuses;
     int cancelAfterPolls = -1;    // the user's Cancel: after this many looks; never below 0

@@ -71,6 +71,12 @@ TEST(PagesControlTable, SelectionsOutsideTheListAndCapacitiesThatFollowASetting)
     EXPECT_EQ(gridCapacity(key, span(b)), 13u);
     b[1] = 7;  // no such length: the first
     EXPECT_EQ(gridCapacity(key, span(b)), 5u);
+    // Two-byte numbers read back in their byte order.
+    Bytes n{0x34, 0x12, 0, 0};
+    EXPECT_EQ(storedNumber(number(3, Field{0, 2}, 0, 65535, NumberStorage::U16le), span(n)),
+              0x1234u);
+    EXPECT_EQ(storedNumber(number(3, Field{0, 2}, 0, 65535, NumberStorage::U16be), span(n)),
+              0x3412u);
 }
 
 TEST(PagesControlTable, EnableRulesFollowTheirSettingOrHoldAlways) {

@@ -53,6 +53,9 @@ TEST(PagesGrid, StoredLengthRules) {
     EXPECT_EQ(storedGridLength(beep, 10, GridLength::TrailingPairs), 6u);
     const Byte zeros[10] = {};
     EXPECT_EQ(storedGridLength(zeros, 10, GridLength::TrailingPairs), 0u);
+    // A pair with a code in its second byte stays; an odd last byte is no pair.
+    const Byte odd[5] = {14, 5, 0, 7, 9};
+    EXPECT_EQ(storedGridLength(odd, 5, GridLength::TrailingPairs), 4u);
     EXPECT_EQ(storedGridLength(beep, 10, GridLength::UpToZero), 2u);
     const Byte full[6] = {0x1B, '[', '9', '9', 'h', 'x'};
     EXPECT_EQ(storedGridLength(full, 6, GridLength::UpToZero), 6u);

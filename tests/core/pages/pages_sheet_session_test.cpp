@@ -2,6 +2,8 @@
 // becomes of the modified flag.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "pages/sheet_session.h"
 
 namespace varomil {
@@ -37,17 +39,30 @@ TEST_F(Fixture, CancelOnTheFirstPageRestoresEverythingAndKeepsEarlierChangesAnno
     EXPECT_TRUE(modified);
 }
 
+// Whatever the earlier page changed (settings, key map or captured screens) is kept and marked.
 TEST_F(Fixture, CancelOnALaterPageKeepsEarlierEditsAndMarksThem) {
-    SheetSession s(image, c, modified);
-    s.pageCreated(kSystem, PageProtocol::Snapshot);
-    edit(fld::KeyClick, 1);
-    s.pageCreated(kEmulation, PageProtocol::Snapshot);
-    edit(fld::CursorTracking, 7);
-    s.pageCancelled(kEmulation, PageProtocol::Snapshot);
-    s.closed(false);
-    EXPECT_EQ(image.byte(fld::KeyClick), 1);
-    EXPECT_EQ(image.byte(fld::CursorTracking), 0);
-    EXPECT_TRUE(modified) << "the kept System edits must still be saved";
+    const std::function<void()> earlierEdits[] = {
+        [&] { edit(fld::KeyClick, 1); },
+        [&] {
+            c.functionKeys.setEntry(0, 1, {'x', 0, 0, 0, 0});
+        },
+        [&] { c.capturedScreens[3][100] = 'S'; },
+    };
+    for (const auto& earlierEdit : earlierEdits) {
+        image.clear();
+        c = Companions{};
+        modified = false;
+        SheetSession s(image, c, modified);
+        s.pageCreated(kSystem, PageProtocol::Snapshot);
+        earlierEdit();
+        const SettingsImage kept = image;
+        s.pageCreated(kEmulation, PageProtocol::Snapshot);
+        edit(fld::CursorTracking, 7);
+        s.pageCancelled(kEmulation, PageProtocol::Snapshot);
+        s.closed(false);
+        EXPECT_EQ(image.bytes(), kept.bytes());
+        EXPECT_TRUE(modified) << "the kept System edits must still be saved";
+    }
 }
 
 TEST_F(Fixture, CancelWithoutChangesLeavesTheFlagAsItWas) {

@@ -51,7 +51,10 @@ TEST(SettingsCompare, EachKindOfDifferenceGivesItsRows) {
     for (std::string line; std::getline(file, line);) {
         if (line.compare(0, 3, "== ") != 0) continue;
         Settings mine, theirs;
-        change(theirs, line.substr(line.find(" | ") + 3));
+        // "| ~ changes" makes them on my side instead.
+        const std::string changes = line.substr(line.find(" | ") + 3);
+        const bool mineChanged = changes.compare(0, 2, "~ ") == 0;
+        change(mineChanged ? mine : theirs, changes.substr(mineChanged ? 2 : 0));
         all += line + "\n" +
                compareText(compareSettings(*mine.image, *mine.comp, *theirs.image, *theirs.comp,
                                            programSummaryContext()));
