@@ -126,6 +126,32 @@ TEST(SiteWindow, OpensFromUtilitiesAndRefusesBadInputWithItsOneLine) {
     closeWindow();
 }
 
+// A started run leaves its files, link, ports and counts for the next opening;
+// the values for all (they may hold passwords) are not kept.
+TEST(SiteWindow, OpensWithTheFieldsOfTheLastStartedRun) {
+    openWindow();
+    chooseProduct(1);
+    choose(IDC_SITE_SERIAL);
+    const std::string log = scratchPath("remembered.log");
+    const struct {
+        int id;
+        std::string value;
+    } fields[] = {{IDC_SITE_PORTS, "COM9"},
+                  {IDC_SITE_COUNT, "1"},
+                  {IDC_SITE_WAIT, "1"},
+                  {IDC_SITE_LOG, log},
+                  {IDC_SITE_SETS, "SystemPassword=1234"}};
+    for (const auto& f : fields) setItem(f.id, f.value);
+    click(IDC_SITE_START);  // COM9 cannot be opened: the run ends at once
+    ASSERT_TRUE(pumpUntil([] { return !siteWindowRunning(); }));
+    closeWindow();
+    sendCommand(cmd::DownloadSite);
+    for (const auto& f : fields)
+        EXPECT_EQ(dialogItemText(siteWindow(), f.id), f.id == IDC_SITE_SETS ? "" : f.value);
+    EXPECT_EQ(IsDlgButtonChecked(siteWindow(), IDC_SITE_SERIAL), BST_CHECKED);
+    closeWindow();
+}
+
 std::string logLines(const std::string& path) {
     std::string text = fileBytes(path);
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
