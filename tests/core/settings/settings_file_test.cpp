@@ -10,10 +10,12 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "host/capture_file.h"
 #include "settings/factory_defaults.h"
+#include "tests/core/golden.h"
 
 #ifndef _WIN32
 #include <csignal>
@@ -138,10 +140,10 @@ TEST(SettingsFileLoad, MigratesEachOlderVersion) {
         std::vector<Byte> f = markedFile("V102");
         Settings s;
         ASSERT_EQ(load(f, s), LoadResult::Loaded);
-        EXPECT_EQ(s.image->byte(fld::ScanControl), 1);
         for (std::size_t i = 3754; i <= 3771; ++i) EXPECT_EQ(s.at(i), 0) << i;
-        EXPECT_EQ(s.image->byte(fld::GoodBeepSequence), 14);
-        EXPECT_EQ(s.at(6), 0x11);
+        EXPECT_EQ(std::make_tuple(s.image->byte(fld::ScanControl),
+                                  s.image->byte(fld::GoodBeepSequence), s.at(6)),
+                  std::make_tuple(1, 14, 0x11));
         f[3763] = 0;
         ASSERT_EQ(load(f, s), LoadResult::Loaded);
         EXPECT_EQ(s.image->byte(fld::ScanControl), 0);
@@ -171,18 +173,17 @@ TEST(SettingsFileLoad, OlderFormatKeepsSettingsButResetsScreensAndKeyMap) {
 
     Settings s;
     ASSERT_EQ(load(f, s), LoadResult::Loaded);
-    EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
-    EXPECT_EQ(s.image->byte(fld::ScreensPresent), 0);
-    EXPECT_EQ(s.image->byte(fld::PageCount), 0);
-    EXPECT_EQ(s.image->text(slot::lineText(0, 0)), "kept");
-    for (const CapturedScreenBlock& b : s.comp->capturedScreens) {
+    const SettingsImage& i = *s.image;
+    EXPECT_EQ(
+        std::make_tuple(i.text(fld::Ssid), i.byte(fld::ScreensPresent), i.byte(fld::PageCount),
+                        i.text(slot::lineText(0, 0)), i.text(fld::VersionTag)),
+        std::make_tuple("SITE", 0, 0, "kept", "V106"));
+    for (const CapturedScreenBlock& b : s.comp->capturedScreens)
         EXPECT_EQ(b, CapturedScreenBlock{});
-    }
-    EXPECT_EQ(s.image->byte(slot::binding(5), 0), 0);
-    EXPECT_EQ(s.image->byte(slot::binding(5), 1), 5);
-    EXPECT_EQ(s.image->codes(slot::sequence(5)), "\x1b[15~");
-    EXPECT_EQ(s.image->byte(slot::binding(2), 0), 201);  // "Name Key" given again
-    EXPECT_EQ(s.image->text(fld::VersionTag), "V106");
+    // FN+5 is F5 again; FN+2 is given the "Name Key" role again.
+    EXPECT_EQ(std::make_tuple(i.byte(slot::binding(5), 0), i.byte(slot::binding(5), 1),
+                              i.codes(slot::sequence(5)), i.byte(slot::binding(2), 0)),
+              std::make_tuple(0, 5, "\x1b[15~", 201));
 }
 
 // The fix-up of products 0 and 7 to 2 runs before the count check: with one known
@@ -230,11 +231,11 @@ TEST(SettingsFileLoad, UnknownOrTooOldTagsGiveProductOneDefaults) {
     EXPECT_EQ(s.image->byte(fld::ProductIndex), 2);
     EXPECT_EQ(s.image->byte(fld::ErrorBeepSequence, 6), 0x77);  // no migration
 
-    const Byte blanks[] = {'V', ' ', '+', '1', '0'};
-    EXPECT_EQ(readFileVersion(blanks, 5).number, 10);
-    const Byte digits[] = {'I', '1', '0', '3', '7'};
-    EXPECT_EQ(readFileVersion(digits, 5).number, 1037);
-    EXPECT_EQ(readFileVersion(digits, 3).number, 10);
+    const auto version = [](const char* tag, std::size_t n) {
+        return readFileVersion(reinterpret_cast<const Byte*>(tag), n).number;
+    };
+    EXPECT_EQ(std::make_tuple(version("V +10", 5), version("I1037", 5), version("I1037", 3)),
+              std::make_tuple(10, 1037, 10));
 }
 
 TEST(SettingsFileLoad, ShortOrUnreadableFilesLeaveMemoryUntouched) {
@@ -290,10 +291,10 @@ TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {
     for (std::size_t i = kSettingsImageSize; i < f.size(); ++i) f[i] = 0x55;
     const std::size_t size = kSettingsImageSize + kCapturedScreenSize + 920;
     ASSERT_EQ(load(f, s, size), LoadResult::Loaded);
+    const auto& screens = s.comp->capturedScreens;
     EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
-    EXPECT_EQ(s.comp->capturedScreens[0][2079], 0x55);
-    EXPECT_EQ(s.comp->capturedScreens[1][919], 0x55);
-    EXPECT_EQ(s.comp->capturedScreens[1][920], 0);
+    EXPECT_EQ(std::make_tuple(screens[0][2079], screens[1][919], screens[1][920]),
+              std::make_tuple(0x55, 0x55, 0));
     EXPECT_EQ(s.comp->capturedScreens[2], CapturedScreenBlock{});
 
     // A longer file is read up to the layout's end.
@@ -303,20 +304,14 @@ TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {
 }
 
 TEST(SettingsFileSaveAs, NamingRule) {
-    const std::string a251(251, 'a');
-    // ".NET" needs a name before the extension; 252 + ".NET" is 257 with the NUL.
-    const std::pair<std::string, std::optional<std::string>> cases[] = {
-        {"config", "config.NET"},
-        {"config.net", "config.net"},
-        {"C:\\x\\config.Net", "C:\\x\\config.Net"},
-        {"site.txt", "site.txt.NET"},
-        {".NET", ".NET.NET"},
-        {a251, a251 + ".NET"},
-        {a251 + "a", std::nullopt},
-        {std::string(255, 'a') + ".NET", std::nullopt},
-        {a251 + ".NET", a251 + ".NET"},
-        {"", std::nullopt}};
-    for (const auto& [name, want] : cases) EXPECT_EQ(saveAsFileName(name), want) << name;
+    const auto cases = readCases("settings/save_as_names.txt");
+    ASSERT_EQ(cases.size(), 10u);
+    for (const auto& c : cases) {
+        const std::string want = unescaped(c.at(1));
+        EXPECT_EQ(saveAsFileName(unescaped(c[0])),
+                  want == "-" ? std::nullopt : std::optional<std::string>(want))
+            << c[0];
+    }
 }
 
 bool refuseReplace(const std::string&, const std::string&) {

@@ -48,8 +48,7 @@ class FakeTerminal {
         std::lock_guard<std::mutex> lock(m_);
         received += n;
         if (kind_ == Peer::Garbage) {
-            const std::string g = "?%&\r";
-            in_.insert(in_.end(), g.begin(), g.end());
+            in_.insert(in_.end(), {'?', '%', '&', '\r'});
             return;
         }
         for (auto& e : term_.receive(data, n))
@@ -58,11 +57,9 @@ class FakeTerminal {
     }
     std::size_t give(Byte* buf, std::size_t max) {
         std::lock_guard<std::mutex> lock(m_);
-        std::size_t n = 0;
-        for (; n < max && !in_.empty(); ++n) {
-            buf[n] = in_.front();
-            in_.pop_front();
-        }
+        const std::size_t n = std::min(max, in_.size());
+        std::copy_n(in_.begin(), n, buf);
+        in_.erase(in_.begin(), in_.begin() + static_cast<long>(n));
         return n;
     }
     // The image the terminal stored, as long as the settings image.
