@@ -84,9 +84,7 @@ class FakeConnection : public SiteConnection {
   public:
     explicit FakeConnection(FakeTerminal& t) : t_(t), open_(t.kind() != Peer::Closes) {}
     long send(const Byte* data, std::size_t n) override {
-        if (!open_) return -1;
-        t_.take(data, n);
-        return static_cast<long>(n);
+        return open_ ? (t_.take(data, n), static_cast<long>(n)) : -1;
     }
     std::size_t receive(Byte* buf, std::size_t max, std::uint32_t) override {
         const std::size_t n = open_ ? t_.give(buf, max) : 0;
@@ -101,16 +99,12 @@ class FakeConnection : public SiteConnection {
     bool open_;
 };
 
-struct Arrival {
-    std::uint32_t address;
-    Peer kind;
-};
-
 class FakeListener : public SiteListener {
   public:
-    explicit FakeListener(const std::vector<Arrival>& arrivals) {
-        for (const Arrival& a : arrivals)
-            peers_.push_back({a.address, std::make_unique<FakeTerminal>(a.kind)});
+    // Peers in the order they connect: the address each comes from, and its kind.
+    explicit FakeListener(const std::vector<std::pair<std::uint32_t, Peer>>& arrivals) {
+        for (const auto& [address, kind] : arrivals)
+            peers_.push_back({address, std::make_unique<FakeTerminal>(kind)});
     }
     SocketHost::ListenResult listen(std::uint16_t port) override {
         listened = port;
