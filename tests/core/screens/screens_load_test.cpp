@@ -193,18 +193,17 @@ TEST(ScreensLoad, ReaderTakesWholeRecordsUpToTheBuffer) {
         ASSERT_EQ(records.size(), c.records);
         if (c.records) {
             EXPECT_EQ(records[0], one);
+            continue;
         }
+        // An empty load, header only or garbage, changes nothing at all.
+        Rig rig;
+        rig.image->setByte(fld::PageCount, 3);
+        rig.comp->capturedScreens[2][500] = 'q';
+        const SettingsImage before = *rig.image;
+        EXPECT_EQ(loadHostScreens(records, *rig.image, *rig.comp).status, LoadStatus::NoRecords);
+        EXPECT_EQ(rig.image->bytes(), before.bytes());
+        EXPECT_EQ(rig.comp->capturedScreens[2][500], 'q');
     }
-    // An empty load, header only or garbage, changes nothing at all.
-    Rig rig;
-    rig.image->setByte(fld::PageCount, 3);
-    rig.comp->capturedScreens[2][500] = 'q';
-    const SettingsImage before = *rig.image;
-    const LoadOutcome out =
-        loadHostScreens(readScreenRecords(file.data(), 20), *rig.image, *rig.comp);
-    EXPECT_EQ(out.status, LoadStatus::NoRecords);
-    EXPECT_EQ(rig.image->bytes(), before.bytes());
-    EXPECT_EQ(rig.comp->capturedScreens[2][500], 'q');
 }
 
 TEST(ScreensLoad, RecordsPastTheHundredthAreIgnored) {
