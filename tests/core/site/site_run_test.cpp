@@ -141,8 +141,7 @@ class FakePort : public SerialDevice {
     void setReadsImmediate() override {}
     void setSessionTimeouts() override {}
     bool write(const Byte* data, std::size_t n) override {
-        terminals.back()->take(data, n);
-        return true;
+        return terminals.back()->take(data, n), true;
     }
     std::size_t read(Byte* buf, std::size_t max) override {
         return terminals.back()->give(buf, max);
