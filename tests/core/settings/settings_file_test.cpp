@@ -88,24 +88,23 @@ LoadResult load(const std::vector<Byte>& f, Settings& s, std::size_t size = SIZE
 }
 
 TEST(SettingsFileSave, DefaultsGiveTheFullLayoutWithTagAndProduct) {
-    const fs::path dir = freshDir();
+    const fs::path path = freshDir() / "a.NET";
     Settings s = defaults(2);
     s.comp->capturedScreens[49][2079] = 0x5A;
-    ASSERT_TRUE(writeSettingsFile((dir / "a.NET").string(), *s.image, *s.comp));
-    const std::vector<Byte> bytes = readAll(dir / "a.NET");
+    ASSERT_TRUE(writeSettingsFile(path.string(), *s.image, *s.comp));
+    const std::vector<Byte> bytes = readAll(path);
     ASSERT_EQ(bytes.size(), 163659u);
     EXPECT_EQ(std::vector<Byte>(bytes.begin(), bytes.begin() + 6),
               (std::vector<Byte>{'V', '1', '0', '6', 0, 2}));
     EXPECT_EQ(bytes[163658], 0x5A);
-    EXPECT_FALSE(fs::exists(dir / "a.NET.tmp"));
+    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
 
     // Save stores the working reader blocks, and a load gives everything back.
     s.comp->reader1D[0] = 0x42;
-    ASSERT_TRUE(writeSettingsFile((dir / "a.NET").string(), *s.image, *s.comp));
-    EXPECT_EQ(readAll(dir / "a.NET")[3690], 0x42);
+    ASSERT_TRUE(writeSettingsFile(path.string(), *s.image, *s.comp));
+    EXPECT_EQ(readAll(path)[3690], 0x42);
     Settings back;
-    EXPECT_EQ(readSettingsFile((dir / "a.NET").string(), *back.image, *back.comp),
-              LoadResult::Loaded);
+    EXPECT_EQ(readSettingsFile(path.string(), *back.image, *back.comp), LoadResult::Loaded);
     EXPECT_EQ(back.image->bytes(), s.image->bytes());
     EXPECT_EQ(back.comp->capturedScreens, s.comp->capturedScreens);
     EXPECT_EQ(back.comp->reader1D[0], 0x42);
