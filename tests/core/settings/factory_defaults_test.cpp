@@ -136,11 +136,11 @@ TEST(FactoryDefaults, SectionResetTouchesOnlyItsOwnFields) {
 
 TEST(FactoryDefaultsDigest, MatchesTheDigestTheWindowsBuildChecks) {
     for (int product = 0; product <= 3; ++product) {
-        auto image = std::make_unique<SettingsImage>();
-        auto c = std::make_unique<Companions>();
-        applyFactoryDefaults(*image, *c, product);
-        EXPECT_EQ(defaultsDigest(*image, *c), kDefaultsDigest[product])
-            << "product " << product << std::hex << " digest 0x" << defaultsDigest(*image, *c);
+        State s;
+        applyFactoryDefaults(*s.image, *s.c, product);
+        const auto digest = defaultsDigest(*s.image, *s.c);
+        EXPECT_EQ(digest, kDefaultsDigest[product])
+            << "product " << product << std::hex << " digest 0x" << digest;
     }
 }
 
