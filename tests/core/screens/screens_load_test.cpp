@@ -66,6 +66,7 @@ const Screen kS1{{2, 2, 'A'}};
 // tries | stored columns and rows as "start+step" for 20 positions ("-": nothing
 // found) | the records that became pages | each page's key: blanks but for the
 // character after the position ("_" a blank). Nothing found: the last two left out.
+// In load_length_examples.txt a name "length N, ..." sets that length first.
 struct Example {
     std::string name;
     int length;  // -1: the factory's
@@ -81,7 +82,9 @@ std::vector<Example> readExamples() {
     const auto positions = [](const std::string& f) {
         return f == "-" ? "" : run(std::stoi(f), std::stoi(f.substr(f.find('+') + 1)));
     };
-    for (const std::vector<std::string>& f : readCases("screens/load_examples.txt")) {
+    auto lines = readCases("screens/load_examples.txt");
+    for (const auto& f : readCases("screens/load_length_examples.txt")) lines.push_back(f);
+    for (const std::vector<std::string>& f : lines) {
         const bool cut = f.at(0).rfind("length ", 0) == 0;
         const int length = cut ? std::stoi(f[0].substr(7)) : -1;
         const auto upTo = [&](std::string s) {
