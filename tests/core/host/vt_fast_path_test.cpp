@@ -14,6 +14,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/core/golden.h"
 #include "tests/core/host/vt_test_support.h"
 
 using namespace varomil;
@@ -26,25 +27,11 @@ using Bytes = std::vector<std::uint8_t>;
 // ends with and without wrap, scrolling regions, insert mode, line drawing,
 // reverse video, high bytes, and sequences cut anywhere.
 Bytes hostileStream(std::mt19937& rng, std::size_t size, bool telnet) {
-    // Host sequences, '|' between them.
-    static const std::vector<std::string> kSequences = [] {
-        const std::string all =
-            "\033[?7h|\033[?7l|\033[4h|\033[4l|\033[7m|\033[0m|\033[m|\033[5;20r|\033[r|"
-            "\033[?6h|\033[?6l|\033[20h|\033[20l|\033(0|\033(B|\033)0|\016|\017|\033#8|"
-            "\0337|\0338|\033D|\033E|\033M|\033H|\033[3g|\033[2J|\033[K|\033[1K|\033[2K|\033[3L|"
-            "\033[2M|\033[5@|\033[4P|\033[6X|\033[9b|\033[6n|\033[c|\033[5n|\033[0x|\033[s|"
-            "\033[u|\033[12h|\033[12l|\033[?3l|\r\n|\r|\n|\b|\t|\005|\007|\030|"
-            "\032|\033|\2332C|\033\341|\177|\377|\033[|\033[99999999;-1H";
-        std::vector<std::string> out;
-        for (std::size_t from = 0, to; from <= all.size(); from = to + 1) {
-            to = std::min(all.find('|', from), all.size());
-            out.push_back(all.substr(from, to - from));
-        }
-        return out;
-    }();
-    static const char* const kTelnet[] = {
-        "\xff\xff", "\xff\xfb\x01", "\xff\xfc\x01", "\xff\xfd\x18", "\xff\xfa\x18\x01\xff\xf0",
-        "\xff\xf1", "\xff"};
+    static std::vector<std::string> sequences[2];  // host; telnet
+    if (sequences[0].empty()) {
+        for (const auto& c : readCases("host/vt_fast_path_sequences.txt"))
+            sequences[c.size() - 1].push_back(unescaped(c.back()));
+    }
     std::uniform_int_distribution<int> pick(0, 99);
     Bytes out;
     while (out.size() < size) {
@@ -62,12 +49,10 @@ Bytes hostileStream(std::mt19937& rng, std::size_t size, bool telnet) {
             std::snprintf(buf, sizeof buf, "\x1b[%u;%uH", static_cast<unsigned>(rng() % 26),
                           static_cast<unsigned>(rng() % 83));
             out.insert(out.end(), buf, buf + std::strlen(buf));
-        } else if (kind < 95 || !telnet) {
-            const std::string& s = kSequences[rng() % kSequences.size()];
-            out.insert(out.end(), s.begin(), s.end());
         } else {
-            const char* s = kTelnet[rng() % (sizeof kTelnet / sizeof *kTelnet)];
-            out.insert(out.end(), s, s + std::strlen(s));
+            const auto& list = sequences[kind >= 95 && telnet];
+            const std::string& s = list[rng() % list.size()];
+            out.insert(out.end(), s.begin(), s.end());
         }
     }
     return out;

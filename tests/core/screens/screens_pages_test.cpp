@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "screens/screen_pages.h"
 #include "settings/factory_defaults.h"
@@ -15,9 +16,6 @@ struct Rig {
     std::unique_ptr<SettingsImage> image = std::make_unique<SettingsImage>();
     std::unique_ptr<Companions> comp = std::make_unique<Companions>();
     explicit Rig(int product = 2) { applyFactoryDefaults(*image, *comp, product); }
-    Rig(const Rig& o)
-        : image(std::make_unique<SettingsImage>(*o.image)),
-          comp(std::make_unique<Companions>(*o.comp)) {}
 };
 
 // Gives page p contents that name it in every per-page field.
@@ -60,17 +58,18 @@ TEST(ScreensPages, DeleteMovesLaterPagesDownAndClearsTheLastSlot) {
         Rig rig;
         for (std::size_t p = 0; p < 4; ++p) markPage(rig, p);
         rig.image->setByte(fld::PageCount, 3);
-        Rig expected = rig;  // the page that slides into each slot
+        std::string was[4];  // the page that slides into each slot
+        for (std::size_t p = 0; p < 4; ++p) was[p] = pageOf(rig, p);
         std::size_t current = c.current;
         ASSERT_TRUE(deleteCurrentPage(*rig.image, *rig.comp, current));
         EXPECT_EQ(current, c.currentAfter);
         EXPECT_EQ(rig.image->byte(fld::PageCount), 2);
         EXPECT_EQ(rig.image->byte(fld::ScreensPresent), 2);
         for (std::size_t p = 0; p < 2; ++p) {
-            EXPECT_EQ(pageOf(rig, p), pageOf(expected, p < c.current ? p : p + 1)) << p;
+            EXPECT_EQ(pageOf(rig, p), was[p < c.current ? p : p + 1]) << p;
         }
         EXPECT_EQ(pageOf(rig, 2), cleared);
-        EXPECT_EQ(pageOf(rig, 3), pageOf(expected, 3));  // beyond the pages in use
+        EXPECT_EQ(pageOf(rig, 3), was[3]);  // beyond the pages in use
     }
 }
 
@@ -110,10 +109,8 @@ TEST(ScreensPages, GeometryFollowsLayoutFontAndProduct) {
         rig.image->setByte(fld::FontSize, c.font);
         rig.image->setByte(slot::pageLayout(5), c.layout);
         const PageGeometry g = pageGeometry(*rig.image, 5);
-        EXPECT_EQ(g.layoutIndex, c.index);
-        EXPECT_EQ(g.columns, c.columns);
-        EXPECT_EQ(g.lines, c.lines);
-        EXPECT_EQ(lineTextLimit(g), c.columns - 1);
+        EXPECT_EQ(std::make_tuple(g.layoutIndex, g.columns, g.lines, lineTextLimit(g)),
+                  std::make_tuple(c.index, c.columns, c.lines, c.columns - 1));
         EXPECT_EQ(rig.image->byte(slot::pageLayout(5)), c.layout);  // shown as 0, kept
     }
 }
@@ -131,10 +128,10 @@ TEST(ScreensPages, ShownLinesComeFromTheirPageAndGoBackOnlyThere) {
     loadShownLines(image, 3, g, 8, span);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(lines.data() + shown::text(1).offset)),
               "nine");
-    EXPECT_EQ(lines[shown::hostRow(1).offset], 24);
-    EXPECT_EQ(lines[shown::hostColumn(1).offset], 80);
-    EXPECT_EQ(lines[shown::inUse(3).offset], 1);  // line 12 of 12
-    EXPECT_EQ(lines[shown::inUse(4).offset], 0);
+    // Line 12 of 12 is in use, line 13 not.
+    EXPECT_EQ(std::make_tuple(lines[shown::hostRow(1).offset], lines[shown::hostColumn(1).offset],
+                              lines[shown::inUse(3).offset], lines[shown::inUse(4).offset]),
+              std::make_tuple(24, 80, 1, 0));
     const SettingsImage before = image;
     lines[shown::hostColumn(7).offset] = 45;  // line 16
     storeShownLines(span, 3, 8, image);

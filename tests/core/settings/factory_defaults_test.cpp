@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,50 +80,28 @@ TEST(FactoryDefaults, CompanionsTakeTheirFactoryState) {
 // Byte ranges {offset, count} a section operation may write.
 using Ranges = std::vector<std::pair<std::size_t, std::size_t>>;
 
-struct SectionCase {
-    const char* name;
-    void (*run)(SettingsImage&, Companions&);
-    Ranges written;
-};
-
-// A prompt's text and its NUL.
-Ranges promptRanges(const SettingsImage& fresh) {
+Ranges writtenBy(const std::string& section, const SettingsImage& fresh) {
     Ranges r;
-    for (std::size_t n = 0; n < 68; ++n) {
-        r.push_back({82 + 41 * n, fresh.text(slot::promptSlot(n)).size() + 1});
+    for (const auto& c : readCases("settings/section_ranges.txt")) {
+        std::istringstream in(c.at(1));
+        for (std::size_t at, n; c[0] == section && in >> at && in.ignore() >> n;)
+            r.push_back({at, n});
     }
+    for (std::size_t n = 0; section == "prompts" && n < 68; ++n)  // a text and its NUL
+        r.push_back({82 + 41 * n, fresh.text(slot::promptSlot(n)).size() + 1});
+    for (std::size_t k = 0; section == "screens" && k < 1200; ++k) r.push_back({5017 + 41 * k, 1});
     return r;
 }
 
-Ranges screenRanges() {
-    Ranges r{{4965, 52}, {54217, 57659 - 54217}};
-    for (std::size_t k = 0; k < 1200; ++k) r.push_back({5017 + 41 * k, 1});
-    return r;
-}
-
-std::vector<SectionCase> sectionCases(const SettingsImage& fresh) {
-    return {
-        {"system",
-         [](SettingsImage& i, Companions&) { defaultSystemSettings(i); },
-         {{25, 8}, {34, 1}, {50, 10}, {60, 4}, {64, 10}}},
-        {"prompts", [](SettingsImage& i, Companions&) { defaultPromptTexts(i); },
-         promptRanges(fresh)},
-        {"barcode",
-         [](SettingsImage& i, Companions& c) { defaultBarcodeSettings(i, c); },
-         {{3690, 23}, {3713, 66}, {4497, 46}, {58659, 45}, {58759, 13}}},
-        {"network",
-         [](SettingsImage& i, Companions& c) { defaultNetworkSettings(i, c); },
-         {{33, 1}, {3783, 4392 - 3783}}},
-        {"emulation",
-         [](SettingsImage& i, Companions& c) { defaultEmulationSettings(i, c); },
-         {{4449, 17}, {4467, 30}, {4543, 2}}},
-        {"function keys",
-         [](SettingsImage& i, Companions& c) { defaultFunctionKeyMap(i, c); },
-         {{4565, 400}}},
-        {"screens", [](SettingsImage& i, Companions& c) { defaultScreenPages(i, c); },
-         screenRanges()},
-    };
-}
+const std::pair<const char*, void (*)(SettingsImage&, Companions&)> kSections[] = {
+    {"system", [](SettingsImage& i, Companions&) { defaultSystemSettings(i); }},
+    {"prompts", [](SettingsImage& i, Companions&) { defaultPromptTexts(i); }},
+    {"barcode", defaultBarcodeSettings},
+    {"network", [](SettingsImage& i, Companions& c) { defaultNetworkSettings(i, c); }},
+    {"emulation", [](SettingsImage& i, Companions& c) { defaultEmulationSettings(i, c); }},
+    {"function keys", defaultFunctionKeyMap},
+    {"screens", defaultScreenPages},
+};
 
 // Each Reset writes its own fields with the factory values and leaves every other
 // byte of an edited image as it was (the WPA passphrase, ReaderType, the
@@ -131,8 +110,8 @@ TEST(FactoryDefaults, SectionResetTouchesOnlyItsOwnFields) {
     for (int product : {0, 1, 2}) {
         State fresh;
         applyFactoryDefaults(*fresh.image, *fresh.c, product);
-        for (const SectionCase& sc : sectionCases(*fresh.image)) {
-            SCOPED_TRACE(std::string(sc.name) + ", product " + std::to_string(product));
+        for (const auto& [name, reset] : kSections) {
+            SCOPED_TRACE(std::string(name) + ", product " + std::to_string(product));
             State s;
             std::mt19937 random(12345);
             for (Byte& b : s.image->bytes()) b = static_cast<Byte>(random());
@@ -141,10 +120,10 @@ TEST(FactoryDefaults, SectionResetTouchesOnlyItsOwnFields) {
             for (std::size_t sel : {3777u, 4326u, 4347u, 4348u, 4455u}) s.image->bytes()[sel] = 0;
             s.c->functionKeys = fresh.c->functionKeys;
             const SettingsImage before = *s.image;
-            sc.run(*s.image, *s.c);
+            reset(*s.image, *s.c);
 
             std::vector<bool> written(kSettingsImageSize, false);
-            for (const auto& [offset, count] : sc.written) {
+            for (const auto& [offset, count] : writtenBy(name, *fresh.image)) {
                 for (std::size_t i = offset; i < offset + count; ++i) written[i] = true;
             }
             for (std::size_t i = 0; i < kSettingsImageSize; ++i) {
@@ -157,11 +136,11 @@ TEST(FactoryDefaults, SectionResetTouchesOnlyItsOwnFields) {
 
 TEST(FactoryDefaultsDigest, MatchesTheDigestTheWindowsBuildChecks) {
     for (int product = 0; product <= 3; ++product) {
-        auto image = std::make_unique<SettingsImage>();
-        auto c = std::make_unique<Companions>();
-        applyFactoryDefaults(*image, *c, product);
-        EXPECT_EQ(defaultsDigest(*image, *c), kDefaultsDigest[product])
-            << "product " << product << std::hex << " digest 0x" << defaultsDigest(*image, *c);
+        State s;
+        applyFactoryDefaults(*s.image, *s.c, product);
+        const auto digest = defaultsDigest(*s.image, *s.c);
+        EXPECT_EQ(digest, kDefaultsDigest[product])
+            << "product " << product << std::hex << " digest 0x" << digest;
     }
 }
 

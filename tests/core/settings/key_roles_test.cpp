@@ -26,41 +26,37 @@ KeyCode code(const SettingsImage& image, std::size_t n) {
 const KeyCode kF3{0x1B, 'O', 'R', 0, 0};
 const KeyCode kF10{0x1B, '[', '2', '1', '~'};
 
+// Factory settings of product 2, kept off the stack.
 class KeyRoles : public ::testing::Test {
   protected:
     void SetUp() override { applyFactoryDefaults(image, c, 2); }
-
-  private:
-    // Declared first: the references below are bound to them.
     std::unique_ptr<SettingsImage> imagePtr_ = std::make_unique<SettingsImage>();
     std::unique_ptr<Companions> companionsPtr_ = std::make_unique<Companions>();
-
-  protected:
     SettingsImage& image = *imagePtr_;
     Companions& c = *companionsPtr_;
 };
 
+// FN+0 is choice 10 and comes back as F10.
 TEST_F(KeyRoles, AssignTakeAndRelease) {
-    EXPECT_FALSE(keyTaken(image, 3));
-    assignRole(image, c.functionKeys, 3, KeyRole::NameKey);
-    EXPECT_EQ(record(image, 3), (std::array<int, 3>{201, 0, 0}));
-    EXPECT_EQ(code(image, 3), kF3);
-    EXPECT_TRUE(keyTaken(image, 3));
-    EXPECT_FALSE(keyTaken(image, 4));
-
-    releaseRole(image, c.functionKeys, 3);
-    EXPECT_EQ(record(image, 3), (std::array<int, 3>{0, 3, 0}));
-    EXPECT_EQ(code(image, 3), kF3);
-    EXPECT_FALSE(keyTaken(image, 3));
-}
-
-TEST_F(KeyRoles, FnZeroIsChoiceTenAndReturnsAsF10) {
-    assignRole(image, c.functionKeys, 10, KeyRole::NavigatorKey);
-    EXPECT_EQ(record(image, 0), (std::array<int, 3>{204, 0, 0}));
-    EXPECT_TRUE(keyTaken(image, 10));
-    releaseRole(image, c.functionKeys, 10);
-    EXPECT_EQ(record(image, 0), (std::array<int, 3>{0, 10, 0}));
-    EXPECT_EQ(code(image, 0), kF10);
+    const struct {
+        int choice;
+        std::size_t n;
+        KeyRole role;
+        int roleByte;
+        KeyCode host;
+    } cases[] = {{3, 3, KeyRole::NameKey, 201, kF3}, {10, 0, KeyRole::NavigatorKey, 204, kF10}};
+    for (const auto& k : cases) {
+        EXPECT_FALSE(keyTaken(image, k.choice));
+        assignRole(image, c.functionKeys, k.choice, k.role);
+        EXPECT_EQ(record(image, k.n), (std::array<int, 3>{k.roleByte, 0, 0}));
+        EXPECT_EQ(code(image, k.n), k.host);
+        EXPECT_TRUE(keyTaken(image, k.choice));
+        EXPECT_FALSE(keyTaken(image, 4));
+        releaseRole(image, c.functionKeys, k.choice);
+        EXPECT_EQ(record(image, k.n), (std::array<int, 3>{0, k.choice, 0}));
+        EXPECT_EQ(code(image, k.n), k.host);
+        EXPECT_FALSE(keyTaken(image, k.choice));
+    }
 }
 
 TEST_F(KeyRoles, ModifiersAreNoRolesAndBadChoicesNameNoKey) {
@@ -142,10 +138,7 @@ TEST_F(KeyRoles, SectionResetsReleaseTheirSelectorsRoles) {
 }
 
 // A sequence of choices on two selectors, as the pages make them.
-TEST(KeyRoleChoice, RefusesTakenKeysAndReleasesOnlyItsOwnRole) {
-    SettingsImage image;
-    Companions c;
-    applyFactoryDefaults(image, c, 2);
+TEST_F(KeyRoles, ChoiceRefusesTakenKeysAndReleasesOnlyItsOwnRole) {
     const Field name = fld::LoginNameKey;
     const Field nav = fld::NavigatorKey;
     auto record = [&](int k) { return image.byte(slot::binding(static_cast<std::size_t>(k)), 0); };
@@ -179,10 +172,7 @@ TEST(KeyRoleChoice, RefusesTakenKeysAndReleasesOnlyItsOwnRole) {
 // Arrowing a selector from "Disable" down to FN+3 gives and frees each key on the
 // way; with the sheet's memory the keys passed over keep their own mappings, and
 // a key that held the role before the browse is freed to its host key.
-TEST(KeyRoleChoice, KeysPassedOverKeepTheirMappings) {
-    SettingsImage image;
-    Companions c;
-    applyFactoryDefaults(image, c, 2);
+TEST_F(KeyRoles, ChoiceKeysPassedOverKeepTheirMappings) {
     const Field nav = fld::NavigatorKey;
     const KeyCode shiftF5{0x1B, '[', '2', '8', '~'};
     const Byte shiftF5Record[] = {1, 5, 0};

@@ -4,16 +4,17 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "host/capture_file.h"
 #include "settings/factory_defaults.h"
+#include "tests/core/golden.h"
 
 #ifndef _WIN32
 #include <csignal>
@@ -85,73 +86,49 @@ LoadResult load(const std::vector<Byte>& f, Settings& s, std::size_t size = SIZE
     return loadSettingsBytes(f.data(), std::min(size, f.size()), *s.image, *s.comp);
 }
 
-std::vector<std::size_t> differingOffsets(const std::vector<Byte>& file, const SettingsImage& img) {
-    std::vector<std::size_t> out;
-    for (std::size_t i = 5; i < kSettingsImageSize; ++i) {
-        if (file[i] != img.bytes()[i]) out.push_back(i);
-    }
-    return out;
-}
-
 TEST(SettingsFileSave, DefaultsGiveTheFullLayoutWithTagAndProduct) {
-    const fs::path dir = freshDir();
+    const fs::path path = freshDir() / "a.NET";
     Settings s = defaults(2);
     s.comp->capturedScreens[49][2079] = 0x5A;
-    ASSERT_TRUE(writeSettingsFile((dir / "a.NET").string(), *s.image, *s.comp));
-    const std::vector<Byte> bytes = readAll(dir / "a.NET");
+    ASSERT_TRUE(writeSettingsFile(path.string(), *s.image, *s.comp));
+    const std::vector<Byte> bytes = readAll(path);
     ASSERT_EQ(bytes.size(), 163659u);
     EXPECT_EQ(std::vector<Byte>(bytes.begin(), bytes.begin() + 6),
               (std::vector<Byte>{'V', '1', '0', '6', 0, 2}));
     EXPECT_EQ(bytes[163658], 0x5A);
-    EXPECT_FALSE(fs::exists(dir / "a.NET.tmp"));
+    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
 
     // Save stores the working reader blocks, and a load gives everything back.
     s.comp->reader1D[0] = 0x42;
-    ASSERT_TRUE(writeSettingsFile((dir / "a.NET").string(), *s.image, *s.comp));
-    EXPECT_EQ(readAll(dir / "a.NET")[3690], 0x42);
+    ASSERT_TRUE(writeSettingsFile(path.string(), *s.image, *s.comp));
+    EXPECT_EQ(readAll(path)[3690], 0x42);
     Settings back;
-    EXPECT_EQ(readSettingsFile((dir / "a.NET").string(), *back.image, *back.comp),
-              LoadResult::Loaded);
+    EXPECT_EQ(readSettingsFile(path.string(), *back.image, *back.comp), LoadResult::Loaded);
     EXPECT_EQ(back.image->bytes(), s.image->bytes());
     EXPECT_EQ(back.comp->capturedScreens, s.comp->capturedScreens);
     EXPECT_EQ(back.comp->reader1D[0], 0x42);
 }
 
 TEST(SettingsFileLoad, MigratesEachOlderVersion) {
-    {  // V105: the leading beep bytes only (4522 is written as the 0 it must be).
-        std::vector<Byte> f = markedFile("V105");
+    const auto cases = readCases("settings/migrations.txt");
+    ASSERT_EQ(cases.size(), 3u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
+        std::vector<Byte> f = markedFile(c[0].c_str());
         Settings s;
         ASSERT_EQ(load(f, s), LoadResult::Loaded);
-        const std::vector<std::size_t> want{4510, 4511, 4520, 4521, 4522,
-                                            4523, 4524, 4525, 4530, 4531};
-        EXPECT_EQ(differingOffsets(f, *s.image), want);
-        auto lead = [&](Field f, std::size_t n) {
-            return std::vector<Byte>(&s.at(f.offset), &s.at(f.offset) + n);
-        };
-        EXPECT_EQ(lead(fld::GoodBeepSequence, 3), (std::vector<Byte>{14, 5, 0x77}));
-        EXPECT_EQ(lead(fld::ErrorBeepSequence, 7), (std::vector<Byte>{30, 7, 0, 5, 30, 7, 0x77}));
-        EXPECT_EQ(lead(fld::LocalBeepSequence, 3), (std::vector<Byte>{14, 5, 0x77}));
-        EXPECT_EQ(s.image->text(fld::VersionTag), "V106");
-        EXPECT_EQ(s.comp->capturedScreens[7][100], 'X');
-    }
-    {  // V102: also the scanner control from byte 3763, and 3754..3771 cleared.
-        std::vector<Byte> f = markedFile("V102");
-        Settings s;
-        ASSERT_EQ(load(f, s), LoadResult::Loaded);
-        EXPECT_EQ(s.image->byte(fld::ScanControl), 1);
-        for (std::size_t i = 3754; i <= 3771; ++i) EXPECT_EQ(s.at(i), 0) << i;
-        EXPECT_EQ(s.image->byte(fld::GoodBeepSequence), 14);
-        EXPECT_EQ(s.at(6), 0x11);
+        std::string changed;
+        for (std::size_t i = 5; i < kSettingsImageSize; ++i) {
+            if (f[i] != s.at(i)) changed += std::to_string(i) + "=" + std::to_string(s.at(i)) + " ";
+        }
+        EXPECT_EQ(changed, c.at(1) == "-" ? "" : c[1] + " ");
+        EXPECT_EQ(std::make_tuple(s.image->text(fld::VersionTag), s.comp->capturedScreens[7][100],
+                                  s.comp->reader1D[0]),
+                  std::make_tuple("V106", 'X', 0x9B));
+        // The scanner control comes from byte 3763 of a V102 file.
         f[3763] = 0;
         ASSERT_EQ(load(f, s), LoadResult::Loaded);
-        EXPECT_EQ(s.image->byte(fld::ScanControl), 0);
-    }
-    {  // V106: nothing changes but the derived tables.
-        std::vector<Byte> f = markedFile("V106");
-        Settings s;
-        ASSERT_EQ(load(f, s), LoadResult::Loaded);
-        EXPECT_TRUE(differingOffsets(f, *s.image).empty());
-        EXPECT_EQ(s.comp->reader1D[0], 0x9B);
+        EXPECT_EQ(s.image->byte(fld::ScanControl), c[0] == "V102" ? 0 : 2);
     }
 }
 
@@ -171,18 +148,17 @@ TEST(SettingsFileLoad, OlderFormatKeepsSettingsButResetsScreensAndKeyMap) {
 
     Settings s;
     ASSERT_EQ(load(f, s), LoadResult::Loaded);
-    EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
-    EXPECT_EQ(s.image->byte(fld::ScreensPresent), 0);
-    EXPECT_EQ(s.image->byte(fld::PageCount), 0);
-    EXPECT_EQ(s.image->text(slot::lineText(0, 0)), "kept");
-    for (const CapturedScreenBlock& b : s.comp->capturedScreens) {
+    const SettingsImage& i = *s.image;
+    EXPECT_EQ(
+        std::make_tuple(i.text(fld::Ssid), i.byte(fld::ScreensPresent), i.byte(fld::PageCount),
+                        i.text(slot::lineText(0, 0)), i.text(fld::VersionTag)),
+        std::make_tuple("SITE", 0, 0, "kept", "V106"));
+    for (const CapturedScreenBlock& b : s.comp->capturedScreens)
         EXPECT_EQ(b, CapturedScreenBlock{});
-    }
-    EXPECT_EQ(s.image->byte(slot::binding(5), 0), 0);
-    EXPECT_EQ(s.image->byte(slot::binding(5), 1), 5);
-    EXPECT_EQ(s.image->codes(slot::sequence(5)), "\x1b[15~");
-    EXPECT_EQ(s.image->byte(slot::binding(2), 0), 201);  // "Name Key" given again
-    EXPECT_EQ(s.image->text(fld::VersionTag), "V106");
+    // FN+5 is F5 again; FN+2 is given the "Name Key" role again.
+    EXPECT_EQ(std::make_tuple(i.byte(slot::binding(5), 0), i.byte(slot::binding(5), 1),
+                              i.codes(slot::sequence(5)), i.byte(slot::binding(2), 0)),
+              std::make_tuple(0, 5, "\x1b[15~", 201));
 }
 
 // The fix-up of products 0 and 7 to 2 runs before the count check: with one known
@@ -230,11 +206,11 @@ TEST(SettingsFileLoad, UnknownOrTooOldTagsGiveProductOneDefaults) {
     EXPECT_EQ(s.image->byte(fld::ProductIndex), 2);
     EXPECT_EQ(s.image->byte(fld::ErrorBeepSequence, 6), 0x77);  // no migration
 
-    const Byte blanks[] = {'V', ' ', '+', '1', '0'};
-    EXPECT_EQ(readFileVersion(blanks, 5).number, 10);
-    const Byte digits[] = {'I', '1', '0', '3', '7'};
-    EXPECT_EQ(readFileVersion(digits, 5).number, 1037);
-    EXPECT_EQ(readFileVersion(digits, 3).number, 10);
+    const auto version = [](const char* tag, std::size_t n) {
+        return readFileVersion(reinterpret_cast<const Byte*>(tag), n).number;
+    };
+    EXPECT_EQ(std::make_tuple(version("V +10", 5), version("I1037", 5), version("I1037", 3)),
+              std::make_tuple(10, 1037, 10));
 }
 
 TEST(SettingsFileLoad, ShortOrUnreadableFilesLeaveMemoryUntouched) {
@@ -290,10 +266,10 @@ TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {
     for (std::size_t i = kSettingsImageSize; i < f.size(); ++i) f[i] = 0x55;
     const std::size_t size = kSettingsImageSize + kCapturedScreenSize + 920;
     ASSERT_EQ(load(f, s, size), LoadResult::Loaded);
+    const auto& screens = s.comp->capturedScreens;
     EXPECT_EQ(s.image->text(fld::Ssid), "SITE");
-    EXPECT_EQ(s.comp->capturedScreens[0][2079], 0x55);
-    EXPECT_EQ(s.comp->capturedScreens[1][919], 0x55);
-    EXPECT_EQ(s.comp->capturedScreens[1][920], 0);
+    EXPECT_EQ(std::make_tuple(screens[0][2079], screens[1][919], screens[1][920]),
+              std::make_tuple(0x55, 0x55, 0));
     EXPECT_EQ(s.comp->capturedScreens[2], CapturedScreenBlock{});
 
     // A longer file is read up to the layout's end.
@@ -303,20 +279,14 @@ TEST(SettingsFileLoad, ShortScreenPartClearsWhatTheFileLacks) {
 }
 
 TEST(SettingsFileSaveAs, NamingRule) {
-    const std::string a251(251, 'a');
-    // ".NET" needs a name before the extension; 252 + ".NET" is 257 with the NUL.
-    const std::pair<std::string, std::optional<std::string>> cases[] = {
-        {"config", "config.NET"},
-        {"config.net", "config.net"},
-        {"C:\\x\\config.Net", "C:\\x\\config.Net"},
-        {"site.txt", "site.txt.NET"},
-        {".NET", ".NET.NET"},
-        {a251, a251 + ".NET"},
-        {a251 + "a", std::nullopt},
-        {std::string(255, 'a') + ".NET", std::nullopt},
-        {a251 + ".NET", a251 + ".NET"},
-        {"", std::nullopt}};
-    for (const auto& [name, want] : cases) EXPECT_EQ(saveAsFileName(name), want) << name;
+    const auto cases = readCases("settings/save_as_names.txt");
+    ASSERT_EQ(cases.size(), 10u);
+    for (const auto& c : cases) {
+        const std::string want = unescaped(c.at(1));
+        EXPECT_EQ(saveAsFileName(unescaped(c[0])),
+                  want == "-" ? std::nullopt : std::optional<std::string>(want))
+            << c[0];
+    }
 }
 
 bool refuseReplace(const std::string&, const std::string&) {

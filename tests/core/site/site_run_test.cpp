@@ -7,6 +7,7 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 #include "common/crc32.h"
 #include "download/link_interfaces.h"
@@ -21,9 +22,9 @@ using Steady = std::chrono::steady_clock;
 class FastClock : public Clock {
   public:
     std::uint32_t ticks() override {
+        using namespace std::chrono;
         return static_cast<std::uint32_t>(
-            std::chrono::duration_cast<std::chrono::microseconds>(Steady::now() - start_).count() /
-            20);
+            duration_cast<microseconds>(Steady::now() - start_).count() / 20);
     }
     void sleep(std::uint32_t ms) override {
         std::this_thread::sleep_for(std::chrono::microseconds(ms * 20));
@@ -39,13 +40,15 @@ enum class Peer { Ok, Closes, Garbage, Silent, Stalls };
 // in one of the ways a stranger or a broken terminal does.
 class FakeTerminal {
   public:
-    explicit FakeTerminal(Peer kind) : kind_(kind), term_(faults(kind)) {}
+    explicit FakeTerminal(Peer kind)
+        : kind_(kind), term_(testing::faults([kind](sim::TerminalFaults& f) {
+              f.silent = kind == Peer::Silent;
+          })) {}
     void take(const Byte* data, std::size_t n) {
         std::lock_guard<std::mutex> lock(m_);
         received += n;
         if (kind_ == Peer::Garbage) {
-            const std::string g = "?%&\r";
-            in_.insert(in_.end(), g.begin(), g.end());
+            in_.insert(in_.end(), {'?', '%', '&', '\r'});
             return;
         }
         for (auto& e : term_.receive(data, n))
@@ -54,11 +57,9 @@ class FakeTerminal {
     }
     std::size_t give(Byte* buf, std::size_t max) {
         std::lock_guard<std::mutex> lock(m_);
-        std::size_t n = 0;
-        for (; n < max && !in_.empty(); ++n) {
-            buf[n] = in_.front();
-            in_.pop_front();
-        }
+        const std::size_t n = std::min(max, in_.size());
+        std::copy_n(in_.begin(), n, buf);
+        in_.erase(in_.begin(), in_.begin() + static_cast<long>(n));
         return n;
     }
     // The image the terminal stored, as long as the settings image.
@@ -73,11 +74,6 @@ class FakeTerminal {
     std::size_t received = 0;
 
   private:
-    static sim::TerminalFaults faults(Peer kind) {
-        sim::TerminalFaults f;
-        f.silent = kind == Peer::Silent;
-        return f;
-    }
     Peer kind_;
     sim::TerminalSim term_;
     mutable std::mutex m_;
@@ -88,9 +84,7 @@ class FakeConnection : public SiteConnection {
   public:
     explicit FakeConnection(FakeTerminal& t) : t_(t), open_(t.kind() != Peer::Closes) {}
     long send(const Byte* data, std::size_t n) override {
-        if (!open_) return -1;
-        t_.take(data, n);
-        return static_cast<long>(n);
+        return open_ ? (t_.take(data, n), static_cast<long>(n)) : -1;
     }
     std::size_t receive(Byte* buf, std::size_t max, std::uint32_t) override {
         const std::size_t n = open_ ? t_.give(buf, max) : 0;
@@ -105,16 +99,12 @@ class FakeConnection : public SiteConnection {
     bool open_;
 };
 
-struct Arrival {
-    std::uint32_t address;
-    Peer kind;
-};
-
 class FakeListener : public SiteListener {
   public:
-    explicit FakeListener(const std::vector<Arrival>& arrivals) {
-        for (const Arrival& a : arrivals)
-            peers_.push_back({a.address, std::make_unique<FakeTerminal>(a.kind)});
+    // Peers in the order they connect: the address each comes from, and its kind.
+    explicit FakeListener(const std::vector<std::pair<std::uint32_t, Peer>>& arrivals) {
+        for (const auto& [address, kind] : arrivals)
+            peers_.push_back({address, std::make_unique<FakeTerminal>(kind)});
     }
     SocketHost::ListenResult listen(std::uint16_t port) override {
         listened = port;
@@ -151,8 +141,7 @@ class FakePort : public SerialDevice {
     void setReadsImmediate() override {}
     void setSessionTimeouts() override {}
     bool write(const Byte* data, std::size_t n) override {
-        terminals.back()->take(data, n);
-        return true;
+        return terminals.back()->take(data, n), true;
     }
     std::size_t read(Byte* buf, std::size_t max) override {
         return terminals.back()->give(buf, max);
@@ -165,25 +154,33 @@ class FakePort : public SerialDevice {
     bool opens_;
 };
 
-// What the runner told, in order.
+// What the runner told.
 struct Told : SiteObserver {
     void waiting(int slot, const std::string& link) override {
-        events.push_back("waiting " + std::to_string(slot) + " " + link);
-        ++waits;
-    }
-    void started(int slot, const SiteTerminal* row, const std::string& peer) override {
-        events.push_back("started " + std::to_string(slot) + " row " +
-                         std::to_string(row ? row->row : 0) + " " + peer);
+        if (waits++ == 0) firstWait = std::to_string(slot) + " " + link;
     }
     void progress(int, int position, int) override { furthest = std::max(furthest, position); }
     void finished(int, const TerminalRecord& r) override { records.push_back(r); }
     void refused(const std::string& peer, SiteRefusal why) override {
         refusals.push_back(peer + " " + std::to_string(static_cast<int>(why)));
     }
-    std::vector<std::string> events, refusals;
+    std::string firstWait;
+    std::vector<std::string> refusals;
     std::vector<TerminalRecord> records;
     int furthest = 0;
     std::atomic<int> waits{0};
+};
+
+// One run on fake links at the fast clock.
+struct Site {
+    SiteSummary run(const SiteRun& r, const SitePlan& plan, SiteListener* listener,
+                    std::vector<SerialDevice*> ports = {}) {
+        SiteLinks links{clock, listener, std::move(ports), {}};
+        return runSite(r, plan, Companions{}, links, told, stop);
+    }
+    FastClock clock;
+    Told told;
+    std::atomic<bool> stop{false};
 };
 
 std::uint32_t ip(int last) {
@@ -204,13 +201,9 @@ sim::Bytes expectedImage(const SitePlan& plan, std::size_t row) {
     return sim::Bytes(image.bytes().begin(), image.bytes().end());
 }
 
-SiteRun rfRun(int count, int parallel, std::uint32_t waitMs = 60000) {
-    SiteRun run;
-    run.choice.via = kViaRf;
-    run.count = count;
-    run.parallel = parallel;
-    run.waitMs = waitMs;
-    return run;
+SiteRun runOf(int via, std::vector<int> ports, int count, int parallel = 8,
+              std::uint32_t waitMs = 60000) {
+    return {TransferKind::Settings, {via, 0, 0}, std::move(ports), count, parallel, waitMs, ""};
 }
 
 // Rows go by ConnectFrom whatever the order of arrival; a stranger is closed
@@ -227,21 +220,17 @@ TEST(SiteRun, EachTerminalGetsTheRowOfItsAddressAndStrangersNothing) {
                            {ip(2), Peer::Silent},
                            {ip(2), Peer::Ok},
                            {ip(3), Peer::Ok}});
-    FastClock clock;
-    SiteLinks links{clock, &listener, {}, {}};
-    Told told;
-    std::atomic<bool> stop{false};
-    const SiteSummary s = runSite(rfRun(3, 2), plan, Companions{}, links, told, stop);
-    EXPECT_EQ(s.terminals, 3);
-    EXPECT_EQ(s.failed, 0);
-    EXPECT_EQ(listener.listened, kDownloadPort);
-    EXPECT_TRUE(listener.closed);
+    Site site;
+    const SiteSummary s = site.run(runOf(kViaRf, {}, 3, 2), plan, &listener);
+    EXPECT_EQ(std::make_tuple(s.terminals, s.failed, listener.listened, listener.closed),
+              std::make_tuple(3, 0, kDownloadPort, true));
     EXPECT_EQ(listener.terminal(0).received, 0u);
     const std::size_t rowOf[] = {9, 9, 9, 2, 9, 0, 1};
     for (std::size_t i = 0; i < 7; ++i) {
         if (rowOf[i] == 9) continue;
         EXPECT_EQ(listener.terminal(i).image(), expectedImage(plan, rowOf[i])) << i;
     }
+    Told& told = site.told;
     ASSERT_EQ(told.records.size(), 3u);
     for (const TerminalRecord& r : told.records) {
         ASSERT_NE(r.row, nullptr);
@@ -254,25 +243,20 @@ TEST(SiteRun, EachTerminalGetsTheRowOfItsAddressAndStrangersNothing) {
     std::sort(told.refusals.begin(), told.refusals.end());
     EXPECT_EQ(told.refusals, (std::vector<std::string>{"127.0.0.2:40004 3", "127.0.0.3:40002 3",
                                                        "127.0.0.4:40001 3", "127.0.0.9:40000 0"}));
-    EXPECT_EQ(told.furthest, static_cast<int>(597));
+    EXPECT_EQ(told.furthest, 597);
 }
 
 // A stalled terminal fails on its own while the others complete; without a
 // table the terminals need no row; a slot nobody comes for is recorded as such.
 TEST(SiteRun, AStalledTerminalHoldsOnlyItsOwnSlot) {
     FakeListener listener({{ip(5), Peer::Stalls}, {ip(6), Peer::Ok}, {ip(7), Peer::Ok}});
-    FastClock clock;
-    SiteLinks links{clock, &listener, {}, {}};
-    Told told;
-    std::atomic<bool> stop{false};
-    const SiteSummary s = runSite(rfRun(4, 3, 20000), SitePlan{}, Companions{}, links, told, stop);
-    EXPECT_EQ(s.terminals, 4);
-    EXPECT_EQ(s.failed, 2);
-    EXPECT_EQ(listener.terminal(0).blocks(), 40u);
-    EXPECT_EQ(listener.terminal(1).blocks(), 597u);
-    EXPECT_EQ(listener.terminal(2).blocks(), 597u);
+    Site site;
+    const SiteSummary s = site.run(runOf(kViaRf, {}, 4, 3, 20000), SitePlan{}, &listener);
+    EXPECT_EQ(std::make_tuple(s.terminals, s.failed, listener.terminal(0).blocks(),
+                              listener.terminal(1).blocks(), listener.terminal(2).blocks()),
+              std::make_tuple(4, 2, 40u, 597u, 597u));
     int ok = 0, failed = 0, missing = 0;
-    for (const TerminalRecord& r : told.records) {
+    for (const TerminalRecord& r : site.told.records) {
         ok += r.outcome.result == DownloadResult::Succeeded;
         failed += r.outcome.result == DownloadResult::Failed && r.peer == "127.0.0.5:40000";
         missing += r.outcome.result == DownloadResult::NoTerminal && r.peer.empty();
@@ -283,21 +267,18 @@ TEST(SiteRun, AStalledTerminalHoldsOnlyItsOwnSlot) {
 // The stop ends a transfer and a wait at once, each recorded as stopped.
 TEST(SiteRun, StopEndsEveryTransferAndWait) {
     FakeListener listener({{ip(5), Peer::Stalls}});
-    FastClock clock;
-    SiteLinks links{clock, &listener, {}, {}};
-    Told told;
-    std::atomic<bool> stop{false};
+    Site site;
     std::thread stopper([&] {
         // Both slots begun: the stalled transfer and the wait of the other.
-        while (listener.terminal(0).blocks() < 40 || told.waits < 2)
+        while (listener.terminal(0).blocks() < 40 || site.told.waits < 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        stop = true;
+        site.stop = true;
     });
-    const SiteSummary s = runSite(rfRun(2, 2), SitePlan{}, Companions{}, links, told, stop);
+    const SiteSummary s = site.run(runOf(kViaRf, {}, 2, 2), SitePlan{}, &listener);
     stopper.join();
     EXPECT_EQ(s.failed, 2);
-    ASSERT_EQ(told.records.size(), 2u);
-    for (const TerminalRecord& r : told.records) {
+    ASSERT_EQ(site.told.records.size(), 2u);
+    for (const TerminalRecord& r : site.told.records) {
         EXPECT_EQ(r.outcome.result, DownloadResult::Cancelled);
         EXPECT_EQ(r.outcome.cause, kSiteStopped);
     }
@@ -310,45 +291,32 @@ TEST(SiteRun, StopEndsEveryTransferAndWait) {
 TEST(SiteRun, EveryPortServesTerminalsInTurn) {
     const SitePlan plan = planOf("LocalName\nA\nB\nC\nD\n");
     FakePort com1, com2, com3(false);
-    FastClock clock;
-    SiteLinks links{clock, nullptr, {&com1, &com2, &com3}, {}};
-    SiteRun run;
-    run.choice.via = kViaRs232;
-    run.ports = {0, 1, 2};
-    run.count = 4;
-    Told told;
-    std::atomic<bool> stop{false};
-    const SiteSummary s = runSite(run, plan, Companions{}, links, told, stop);
+    Site site;
+    const SiteSummary s =
+        site.run(runOf(kViaRs232, {0, 1, 2}, 4), plan, nullptr, {&com1, &com2, &com3});
     EXPECT_EQ(s.terminals, 4);
     // COM3's worker fails the slot it claims, if the other two leave it one.
-    const long unavailable =
-        std::count_if(told.records.begin(), told.records.end(), [](const TerminalRecord& r) {
-            return r.outcome.result == DownloadResult::LinkUnavailable;
-        });
-    EXPECT_LE(unavailable, 1);
-    EXPECT_EQ(s.failed, unavailable);
+    long unavailable = 0;
     std::vector<sim::Bytes> got, want;
-    for (FakePort* p : {&com1, &com2})
-        for (auto& t : p->terminals) got.push_back(t->image());
-    ASSERT_EQ(got.size(), static_cast<std::size_t>(4 - unavailable));
-    EXPECT_FALSE(com1.terminals.empty());
-    EXPECT_FALSE(com2.terminals.empty());
-    int served = 0;
-    for (const TerminalRecord& r : told.records) {
+    for (const TerminalRecord& r : site.told.records) {
         if (r.outcome.result == DownloadResult::LinkUnavailable) {
             EXPECT_EQ(r.peer, "COM3");
+            ++unavailable;
             continue;
         }
         ASSERT_NE(r.row, nullptr);
         want.push_back(expectedImage(plan, static_cast<std::size_t>(r.row->row - 1)));
-        ++served;
     }
-    EXPECT_EQ(served, 4 - unavailable);
+    EXPECT_LE(unavailable, 1);
+    EXPECT_EQ(s.failed, unavailable);
+    for (FakePort* p : {&com1, &com2})
+        for (auto& t : p->terminals) got.push_back(t->image());
+    EXPECT_FALSE(com1.terminals.empty() || com2.terminals.empty());
+    ASSERT_EQ(got.size(), static_cast<std::size_t>(4 - unavailable));
     std::sort(got.begin(), got.end());
     std::sort(want.begin(), want.end());
     EXPECT_EQ(got, want);
 }
-
 // On the simulated line: a terminal missing from its port is knocked for until
 // its wait is over (three wakes per attempt of 7.5 s: three attempts fit 20 s),
 // then recorded as never come; one that fails midway is not tried again.
@@ -370,19 +338,15 @@ TEST(SiteRun, ASerialTerminalIsWaitedForAndNotRetriedOnceAnswered) {
             f.neverAckBlock = c.neverAck;
         }));
         SiteLinks links{rig.clock, nullptr, {&rig.serial}, {}};
-        SiteRun run;
-        run.choice = {kViaRs232, 0, 0};
-        run.ports = {0};
-        run.waitMs = 20000;
         Told told;
         std::atomic<bool> stop{false};
-        runSite(run, SitePlan{}, Companions{}, links, told, stop);
+        runSite(runOf(kViaRs232, {0}, 1, 8, 20000), SitePlan{}, Companions{}, links, told, stop);
         ASSERT_EQ(told.records.size(), 1u);
         EXPECT_EQ(told.records[0].outcome.result, c.result);
         std::size_t wakes = 0;
         for (const auto& w : rig.writes()) wakes += w == testing::bytesOf("TAMBRO\r");
         EXPECT_EQ(wakes, c.wakes);
-        EXPECT_EQ(told.events.front(), "waiting 1 COM1");
+        EXPECT_EQ(told.firstWait, "1 COM1");
     }
 }
 
