@@ -246,6 +246,17 @@ TEST(SiteRun, EachTerminalGetsTheRowOfItsAddressAndStrangersNothing) {
     EXPECT_EQ(told.furthest, 597);
 }
 
+// Once its row is served, its address gets nothing more.
+TEST(SiteRun, AServedRowIsNotServedAgain) {
+    FakeListener listener({{ip(2), Peer::Ok}, {ip(2), Peer::Ok}});
+    Site site;
+    const SiteSummary s = site.run(runOf(kViaRf, {}, 2, 1, 1000),
+                                   planOf("LocalName,ConnectFrom\nWH-1,127.0.0.2\n"), &listener);
+    EXPECT_EQ(std::make_tuple(s.terminals, s.failed, listener.terminal(1).received),
+              std::make_tuple(2, 1, 0u));
+    EXPECT_EQ(site.told.refusals, (std::vector<std::string>{"127.0.0.2:40001 1"}));
+}
+
 // A stalled terminal fails on its own while the others complete; without a
 // table the terminals need no row; a slot nobody comes for is recorded as such.
 TEST(SiteRun, AStalledTerminalHoldsOnlyItsOwnSlot) {
