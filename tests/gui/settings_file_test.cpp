@@ -15,6 +15,7 @@
 #include "settings/factory_defaults.h"
 #include "settings/settings_image.h"
 #include "tests/core/settings/default_image_digest.h"
+#include "shell/user_settings_win.h"
 #include "tests/gui/gui_support.h"
 
 namespace varomil::test {
@@ -104,9 +105,10 @@ TEST_F(SettingsFileTest, AFailedSaveKeepsTheChangesAndStopsTheCommandThatAsked) 
     // Yes with a Save As that is cancelled stops as well.
     document().CurrentFileName.clear();
     log << loggedCommand(cmd::Open, {IDYES}, {""}) << text(fld::LocalName);
-    // Yes with a save that works goes on and closes.
+    // Yes with a save that works goes on and closes, the file first among the recent ones.
     document().CurrentFileName = folder + "saved.NET";
-    log << describe(answering({IDYES}, {}, close)) << window() << size(folder + "saved.NET");
+    log << describe(answering({IDYES}, {}, close)) << window() << size(folder + "saved.NET")
+        << "recent " << scrubbed(readUserSetting("File1")) << "\n";
     expectLog("failed_save.txt", log.str());
 }
 
