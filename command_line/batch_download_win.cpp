@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <iterator>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -18,6 +17,7 @@
 #include "download/link_interfaces.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
+#include "shell/local_time_win.h"
 #include "shell/message_box_win.h"
 #include "shell/resource_strings_win.h"
 #include "site/site_plan.h"
@@ -79,15 +79,6 @@ class BatchReport {
     HANDLE out_ = nullptr;
     std::ofstream log_;
 };
-
-std::string timeOfDay() {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay,
-                  t.wHour, t.wMinute, t.wSecond);
-    return text;
-}
 
 LinkChoice linkChoice(const BatchOptions& o, const SettingsImage* stored) {
     // A program file stores no link: the factory choice (Cradle-IR, 115200 bps).
@@ -216,7 +207,7 @@ bool runCommandLineBatch(int& exitCode) {
             return std::make_unique<MemoryProgramFile>(programBytes);
         };
     SiteLog log(*plan, run.waitMs,
-                {timeOfDay, [&report](const std::string& l) { report.line(l); }});
+                {localTimeText, [&report](const std::string& l) { report.line(l); }});
     if (run.choice.via == kViaRf) log.allowed();
     SetConsoleCtrlHandler(onConsoleStop, TRUE);
     const SiteSummary summary = runSite(run, *plan, *comp, links, log, stopRequested);

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <cstdio>
 #include <deque>
 #include <functional>
 #include <fstream>
@@ -23,6 +22,7 @@
 #include "resources/site_ids.h"
 #include "settings/settings_file.h"
 #include "shell/file_dialog_win.h"
+#include "shell/local_time_win.h"
 #include "shell/message_box_win.h"
 #include "shell/user_settings_win.h"
 #include "shell/window_messages.h"
@@ -71,15 +71,6 @@ struct SiteWindow {
 SiteWindow& state() {
     static SiteWindow w;
     return w;
-}
-
-std::string timeOfDay() {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay,
-                  t.wHour, t.wMinute, t.wSecond);
-    return text;
 }
 
 // The log file gets what the console batch writes; the window gets the events.
@@ -143,7 +134,7 @@ void serve(SiteRunState& r, HWND window) {
         ports.push_back(std::make_unique<WinSerialDevice>());
         links.ports.push_back(ports.back().get());
     }
-    SiteLog log(r.plan, r.run.waitMs, {timeOfDay, [&r](const std::string& line) {
+    SiteLog log(r.plan, r.run.waitMs, {localTimeText, [&r](const std::string& line) {
                                            if (!r.log.is_open()) return;
                                            r.log << line << "\r\n";
                                            r.log.flush();
